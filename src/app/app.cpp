@@ -1,0 +1,57 @@
+// Start-up of Mind Prism.
+#include "app/app.h"
+
+#include "app/language.h"
+#include "app/resources.h"
+#include "ui/main_frame.h"
+
+#include <wx/config.h>
+#include <wx/icon.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+
+namespace
+{
+
+const wxString VENDOR_NAME = wxS("Larkspan");
+const wxString APP_NAME = wxS("Mindprism");
+const wxString LOCALES_DIR = wxS("locales\\");
+const wxString APP_ICON_FILE = wxS("img\\Mindprism_01.ico");
+
+} // namespace
+
+wxIMPLEMENT_APP(MindprismApp);
+
+bool MindprismApp::OnInit()
+{
+    // The store takes its identity from these names, and its place from the
+    // file layout: both must be set before it is first used.
+    SetVendorName(VENDOR_NAME);
+    SetAppName(APP_NAME);
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    wxConfigBase::Get()->SetRecordDefaults(true);
+
+    Resources::Locate();
+    wxLocale::AddCatalogLookupPathPrefix(Resources::Path(LOCALES_DIR));
+
+    const int language = GetUiLanguage();
+    {
+        // The C library often lacks the chosen locale (a fresh system has
+        // only C and C.utf8); translations work all the same, so the
+        // toolkit's warning about it would only alarm the user.
+        wxLogNull quiet;
+        m_locale.Init(language, wxLOCALE_LOAD_DEFAULT);
+    }
+    m_locale.AddCatalog(APP_NAME);
+
+    // Handlers first: on this platform even .ico files are read through them.
+    wxInitAllImageHandlers();
+    const wxIcon icon(Resources::Path(APP_ICON_FILE), wxBITMAP_TYPE_ICO);
+
+    MindprismFrame* frame = new MindprismFrame(nullptr, wxID_ANY);
+    frame->SetIcon(icon);
+    frame->Show(true);
+    SetTopWindow(frame);
+    return true;
+}

@@ -1,0 +1,89 @@
+// Interface-language setting.
+#include "app/language.h"
+
+#include <wx/arrstr.h>
+#include <wx/choicdlg.h>
+#include <wx/config.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+
+const wxString UI_LANGUAGE_KEY = wxS("ui_language");
+
+namespace
+{
+
+// Marker for "use the system language".
+const wxString DEFAULT_LANGUAGE = wxS("default");
+
+} // namespace
+
+int GetUiLanguage()
+{
+    // Defaults are recorded, so a missing key is written here, empty.
+    const wxString stored = wxConfigBase::Get()->Read(UI_LANGUAGE_KEY, wxString());
+    if (stored.empty())
+    {
+        const int chosen = AskUiLanguage();
+        if (chosen == wxLANGUAGE_UNKNOWN)
+            return wxLANGUAGE_DEFAULT;
+        SaveUiLanguage(chosen);
+        return chosen;
+    }
+    if (stored == DEFAULT_LANGUAGE)
+        return wxLANGUAGE_DEFAULT;
+    if (const wxLanguageInfo* info = wxLocale::FindLanguageInfo(stored))
+        return info->Language;
+    wxLogError(_("Uknown locale code '%s' in registry."), stored);
+    return wxLANGUAGE_DEFAULT;
+}
+
+int AskUiLanguage()
+{
+    // Language names stay as written, so a user can find their own language
+    // whatever interface is running.
+    const LanguageChoice choices[] = {
+        {_("(Use default language)"), wxLANGUAGE_DEFAULT},
+        {wxS("Chinese (Simplified)"), wxLANGUAGE_CHINESE_SIMPLIFIED},
+        {wxS("English"), wxLANGUAGE_ENGLISH},
+        {wxString(), wxLANGUAGE_UNKNOWN},
+    };
+    wxArrayString labels;
+    for (const LanguageChoice* row = choices; !row->label.empty(); ++row)
+        labels.Add(row->label);
+
+    const int index = wxGetSingleChoiceIndex(_("Select your prefered language"),
+                                             _("Language selection"), labels, nullptr);
+    if (index < 0)
+        return wxLANGUAGE_UNKNOWN;
+    return choices[index].language;
+}
+
+void SaveUiLanguage(int language)
+{
+    if (language == wxLANGUAGE_UNKNOWN)
+        return;
+    wxString value = DEFAULT_LANGUAGE;
+    if (language != wxLANGUAGE_DEFAULT)
+    {
+        const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
+        if (!info)
+            return;
+        value = info->CanonicalName;
+    }
+    wxConfigBase* config = wxConfigBase::Get();
+    config->Write(UI_LANGUAGE_KEY, value);
+    // The file store keeps writes in memory; the user is about to be told
+    // to restart, so the choice must be on disk now.
+    config->Flush();
+}
+
+void ChangeUiLanguage()
+{
+    const int chosen = AskUiLanguage();
+    if (chosen == wxLANGUAGE_UNKNOWN)
+        return;
+    SaveUiLanguage(chosen);
+    wxMessageBox(_("You must restart application for this change to take effect."),
+                 _("Confirm"), wxOK | wxCENTRE | wxICON_INFORMATION);
+}

@@ -1,0 +1,40 @@
+// Question table: ID lookup plus ownership of every record.
+#include "quiz/question_table.h"
+
+#include <algorithm>
+
+QuestionTable::QuestionTable(size_t sizeHint)
+    : m_index(sizeHint)
+{
+}
+
+Question* QuestionTable::FindQuestion(const wxString& id) const
+{
+    const QuestionIndex::const_iterator it = m_index.find(id);
+    return it == m_index.end() ? nullptr : it->second;
+}
+
+Question& QuestionTable::Store(std::unique_ptr<Question> question)
+{
+    Question* record = question.get();
+    m_records.push_back(std::move(question));
+    Question*& slot = m_index[record->id];
+    if (slot)
+        ++m_displaced;
+    slot = record;
+    return *record;
+}
+
+void QuestionTable::ReleaseDisplaced(std::initializer_list<const Question*> keep)
+{
+    if (m_displaced == 0)
+        return;
+    const auto releasable = [this, &keep](const std::unique_ptr<Question>& record) {
+        if (FindQuestion(record->id) == record.get())
+            return false;
+        return std::find(keep.begin(), keep.end(), record.get()) == keep.end();
+    };
+    m_records.erase(std::remove_if(m_records.begin(), m_records.end(), releasable),
+                    m_records.end());
+    m_displaced = m_records.size() - m_index.size();
+}

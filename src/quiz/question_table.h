@@ -1,0 +1,59 @@
+// The in-memory form of loaded quizzes: question and answer records and the
+// table that finds questions by ID and owns every record it ever held.
+#pragma once
+
+#include <wx/hashmap.h>
+#include <wx/string.h>
+
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+struct Answer
+{
+    wxString text;    // listed to the user
+    wxString target;  // ID of the question it leads to, "0" to end the quiz
+};
+
+struct Question
+{
+    wxString id;
+    wxString text;
+    // Document order. Never changed after loading, so pointers to an answer's
+    // strings stay valid as long as the record lives.
+    std::vector<Answer> answers;
+    // ID of the question from which this one was last reached by Next.
+    wxString backId;
+};
+
+WX_DECLARE_STRING_HASH_MAP(Question*, QuestionIndex);
+
+class QuestionTable
+{
+public:
+    explicit QuestionTable(size_t sizeHint = 100);
+    QuestionTable(const QuestionTable&) = delete;
+    QuestionTable& operator=(const QuestionTable&) = delete;
+
+    // The record stored under exactly this ID (case-sensitive), or null.
+    Question* FindQuestion(const wxString& id) const;
+
+    // Stores the record under its ID. A record already stored there is
+    // displaced: no longer found by ID, but kept alive, because navigation
+    // and the screen may still point at it.
+    Question& Store(std::unique_ptr<Question> question);
+
+    // Frees displaced records except those listed, which callers still use.
+    void ReleaseDisplaced(std::initializer_list<const Question*> keep);
+
+    size_t size() const { return m_index.size(); }
+    bool empty() const { return m_index.empty(); }
+    size_t RecordCount() const { return m_records.size(); }
+
+    const QuestionIndex& Index() const { return m_index; }
+
+private:
+    QuestionIndex m_index;
+    std::vector<std::unique_ptr<Question>> m_records;  // owns live and displaced records
+    size_t m_displaced = 0;
+};

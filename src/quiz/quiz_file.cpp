@@ -1,0 +1,179 @@
+// Quiz file loading and the record-building rules.
+#include "quiz/quiz_file.h"
+
+#include "quiz/question_table.h"
+#include "quiz/xml_nesting.h"
+
+#include <wx/file.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/xml/xml.h>
+
+#include <memory>
+#include <vector>
+
+const wxString QUIZ_ENTRY_ID = wxS("1001");
+const wxString QUIZ_END_TARGET = wxS("0");
+
+namespace
+{
+
+// Written with the Windows separator the files have always used; adapted
+// to this platform in QuizFilePath.
+const wxString QUIZ_PATH_TEMPLATE = wxS("data\\Quiz_$NO$-zh_CN.xml");
+
+bool IsElement(const wxXmlNode& node, const char* name)
+{
+    return node.GetType() == wxXML_ELEMENT_NODE && node.GetName().IsSameAs(name, false);
+}
+
+bool IsMarkupAside(const wxXmlNode& node)
+{
+    return node.GetType() == wxXML_COMMENT_NODE || node.GetType() == wxXML_PI_NODE;
+}
+
+// Reads the whole file; the toolkit logs why when it cannot.
+bool ReadFile(const wxString& path, std::vector<char>& bytes)
+{
+    wxFile file;
+    if (!file.Open(path))
+        return false;
+    const wxFileOffset length = file.Length();
+    if (length < 0)
+        return false;
+    bytes.resize(static_cast<size_t>(length));
+    return length == 0 || file.Read(bytes.data(), bytes.size()) == static_cast<ssize_t>(length);
+}
+
+struct AnswerStrings
+{
+    // Belong to the QUESTION, not to one ANSWER: an ANSWER without A or GOTO
+    // takes what an earlier ANSWER of the same question set.
+    wxString text;
+    wxString target;
+};
+
+void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& question,
+                QuizReadObserver* observer)
+{
+    bool ownText = false;
+    bool ownTarget = false;
+    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
+    {
+        if (IsElement(*child, "A"))
+        {
+            strings.text = LeafValue(*child);
+            ownText = true;
+        }
+        else if (IsElement(*child, "GOTO"))
+        {
+            strings.target = LeafValue(*child);
+            ownTarget = true;
+        }
+        else if (observer && child->GetType() == wxXML_ELEMENT_NODE)
+            observer->OnIgnored(*child, element);
+    }
+    if (strings.text.empty() || strings.target.empty())
+    {
+        if (observer)
+            observer->OnAnswerDropped(element, strings.text, strings.target);
+        return;
+    }
+    question.answers.push_back(Answer{strings.text, strings.target});
+    if (observer)
+        observer->OnAnswer(element, question.answers.back(), !ownText, !ownTarget);
+}
+
+std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, QuizReadObserver* observer)
+{
+    auto question = std::make_unique<Question>();
+    AnswerStrings strings;
+    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
+    {
+        if (IsElement(*child, "ID"))
+            question->id = LeafValue(*child);
+        else if (IsElement(*child, "Q"))
+            question->text = LeafValue(*child);
+        else if (IsElement(*child, "ANSWER"))
+            ReadAnswer(*child, strings, *question, observer);
+        else if (observer && child->GetType() == wxXML_ELEMENT_NODE)
+            observer->OnIgnored(*child, element);
+    }
+    return question;
+}
+
+} // namespace
+
+wxString QuizFilePath(int index)
+{
+    wxString path = QUIZ_PATH_TEMPLATE;
+    path.Replace(wxS("$NO$"), wxString::Format(wxS("%03d"), index), false);
+    path.Replace(wxS("\\"), wxString(wxFILE_SEP_PATH));
+    return path;
+}
+
+wxString LeafValue(const wxXmlNode& element)
+{
+    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
+    {
+        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+            return child->GetContent();
+    }
+    return wxString();
+}
+
+void ReadQuestions(const wxXmlNode& root, QuestionTable& table, QuizReadObserver* observer)
+{
+    if (!root.GetName().IsSameAs(wxS("questions"), false))
+    {
+        if (observer)
+            observer->OnWrongRoot(root);
+        return;
+    }
+    for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
+    {
+        // A comment or processing instruction is not quiz content; ending the
+        // reading there would silently drop every later question.
+        if (IsMarkupAside(*child))
+        {
+            if (observer)
+                observer->OnSkipped(*child);
+            continue;
+        }
+        if (!IsElement(*child, "QUESTION"))
+        {
+            if (observer)
+                observer->OnReadingStopped(*child);
+            return;
+        }
+        std::unique_ptr<Question> record = ReadQuestion(*child, observer);
+        const Question* displaced = table.FindQuestion(record->id);
+        const Question& stored = table.Store(std::move(record));
+        if (observer)
+            observer->OnQuestion(*child, stored, displaced);
+    }
+}
+
+bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
+              QuizReadObserver* observer)
+{
+    std::vector<char> bytes;
+    if (!ReadFile(path, bytes))
+        return false;
+    if (XmlNestingExceeds(bytes.data(), bytes.size(), QUIZ_MAX_NESTING))
+    {
+        wxLogError(_("The quiz file \"%s\" is nested more than %u levels deep and was not loaded."),
+                   path, QUIZ_MAX_NESTING);
+        return false;
+    }
+    {
+        wxMemoryInputStream stream(bytes.data(), bytes.size());
+        if (!document.Load(stream, wxS("UTF-8"), 0))
+            return false;
+    }
+    std::vector<char>().swap(bytes);
+    if (const wxXmlNode* root = document.GetRoot())
+        ReadQuestions(*root, table, observer);
+    return true;
+}

@@ -1,0 +1,65 @@
+// Reading quiz files: the file path rule, the loader and the rules that turn
+// a quiz document into question records.
+#pragma once
+
+#include <wx/string.h>
+
+class wxXmlDocument;
+class wxXmlNode;
+class QuestionTable;
+struct Question;
+struct Answer;
+
+// Entry question of every quiz.
+extern const wxString QUIZ_ENTRY_ID;
+// Target that ends a quiz.
+extern const wxString QUIZ_END_TARGET;
+
+// Deepest element nesting a quiz file may have; a quiz needs four levels.
+// Deeper files are refused, because the toolkit frees its trees recursively.
+constexpr unsigned QUIZ_MAX_NESTING = 1000;
+
+// Path of quiz number `index` (0 or 1), relative to the folder holding the
+// run-time files: "data/Quiz_000-zh_CN.xml" for 0.
+wxString QuizFilePath(int index);
+
+// What the reader does with each node, for tools that explain a quiz file.
+// The application passes none. Every callback defaults to doing nothing.
+class QuizReadObserver
+{
+public:
+    virtual ~QuizReadObserver() = default;
+    // The root element is not `questions`: nothing is read.
+    virtual void OnWrongRoot(const wxXmlNode& root) {}
+    // A comment or processing instruction between questions, skipped.
+    virtual void OnSkipped(const wxXmlNode& node) {}
+    // A child of the root that is not a QUESTION: reading ends here.
+    virtual void OnReadingStopped(const wxXmlNode& node) {}
+    // A record was stored; `displaced` is the record it replaced, if any.
+    virtual void OnQuestion(const wxXmlNode& element, const Question& question,
+                            const Question* displaced) {}
+    // An ANSWER was accepted. `borrowedText`/`borrowedTarget` tell that it
+    // had no A (or GOTO) of its own and took the value of an earlier ANSWER.
+    virtual void OnAnswer(const wxXmlNode& element, const Answer& answer,
+                          bool borrowedText, bool borrowedTarget) {}
+    // An ANSWER was dropped because its text or target was empty.
+    virtual void OnAnswerDropped(const wxXmlNode& element, const wxString& text,
+                                 const wxString& target) {}
+    // An element in a place where the reader ignores it.
+    virtual void OnIgnored(const wxXmlNode& element, const wxXmlNode& parent) {}
+};
+
+// Loads the file into `document` (encoding UTF-8, no flags) and adds its
+// questions to `table`. Returns false, leaving the table unchanged, when the
+// file cannot be read, is not well-formed, or is nested deeper than
+// QUIZ_MAX_NESTING; the toolkit's error log says why. A wrong root element
+// still returns true, with nothing added.
+bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
+              QuizReadObserver* observer = nullptr);
+
+// Adds the questions under `root` to `table` by the quiz rules.
+void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
+                   QuizReadObserver* observer = nullptr);
+
+// Value of a leaf element: the text of its first text or CDATA child.
+wxString LeafValue(const wxXmlNode& element);

@@ -1,0 +1,24 @@
+// Shared layout setup of the application's windows.
+#pragma once
+
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/window.h>
+
+// The windows keep their historical sizer flags, some of which a box sizer
+// ignores (vertical alignment in a column, alignment next to wxEXPAND). The
+// toolkit reports such flags as failed assertions, which this build shows
+// to the user as message boxes; the layout is the same with or without them.
+inline void KeepHistoricalSizerFlags()
+{
+    wxSizerFlags::DisableConsistencyChecks();
+}
+
+// Tooltip colours for the boxes that show quiz text. The text colour goes
+// with the background: many GTK themes have dark tooltips, where the
+// default black text would be invisible.
+inline void UseTooltipColours(wxWindow* window)
+{
+    window->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+    window->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT));
+}

@@ -1,0 +1,2 @@
+// Self-drawn hyperlink control (placeholder until the control lands).
+#include "widgets/hyperlink.h"

@@ -1,0 +1,208 @@
+// Reading quiz files into question records.
+#include "quiz/quiz_file.h"
+#include "quiz/xml_nesting.h"
+#include "quiz_test_util.h"
+
+#include <wx/xml/xml.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct Loaded
+{
+    TempDir dir;
+    wxXmlDocument document;
+    QuestionTable table;
+    bool ok = false;
+
+    explicit Loaded(const std::string& xml) { Load(xml); }
+    bool Load(const std::string& xml, const wxString& name = wxS("quiz.xml"))
+    {
+        ok = LoadQuiz(document, dir.Write(name, xml), table);
+        return ok;
+    }
+    const Question& Get(const char* id) const
+    {
+        const Question* question = table.FindQuestion(wxString::FromUTF8(id));
+        EXPECT_NE(question, nullptr) << "no question " << id;
+        static const Question none;
+        return question ? *question : none;
+    }
+};
+
+std::string Nested(size_t depth, bool closed)
+{
+    std::string xml = "<questions>";
+    for (size_t i = 0; i < depth; ++i)
+        xml += "<x>";
+    if (closed)
+        for (size_t i = 0; i < depth; ++i)
+            xml += "</x>";
+    return closed ? xml + "</questions>" : xml;
+}
+
+} // namespace
+
+TEST(QuizFilePath, ReplacesTheNumberAndUsesThisPlatformsSeparator)
+{
+    EXPECT_EQ(QuizFilePath(0), wxS("data/Quiz_000-zh_CN.xml"));
+    EXPECT_EQ(QuizFilePath(1), wxS("data/Quiz_001-zh_CN.xml"));
+}
+
+TEST(LoadQuiz, ReadsAPrettyPrintedQuizWhateverTheCaseOfItsNames)
+{
+    Loaded quiz("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                "<Questions>\n"
+                "  <question>\n    <id>1001</id>\n    <q>第一题\n第二行</q>\n"
+                "    <answer>\n      <a>去 1002</a>\n      <goto>1002</goto>\n    </answer>\n"
+                "  </question>\n"
+                "  <QUESTION attr=\"ignored\">\n    <ID>1002</ID>\n    <Q><![CDATA[<b>raw</b>]]></Q>\n"
+                "    <ANSWER><A>end &amp; more</A><GOTO>0</GOTO></ANSWER>\n"
+                "  </QUESTION>\n"
+                "</Questions>\n");
+    ASSERT_TRUE(quiz.ok);
+    EXPECT_EQ(quiz.table.size(), 2u);
+    EXPECT_EQ(quiz.Get("1001").text, wxString::FromUTF8("第一题\n第二行"));
+    EXPECT_EQ(AnswerList(quiz.Get("1001")), "去 1002>1002");
+    EXPECT_EQ(quiz.Get("1002").text, wxS("<b>raw</b>"));
+    EXPECT_EQ(AnswerList(quiz.Get("1002")), "end & more>0");
+    EXPECT_TRUE(quiz.Get("1002").backId.empty());
+}
+
+TEST(LoadQuiz, TakesValuesVerbatimAndTheLastOfRepeatedElements)
+{
+    Loaded quiz(QuizXml("<QUESTION><ID>1001</ID><ID>1002</ID><Q>old</Q><Q>new</Q>"
+                        "<ANSWER><A>x</A><A>y</A><GOTO> 1002 </GOTO></ANSWER></QUESTION>"
+                        "<QUESTION><Q>no id</Q></QUESTION>"));
+    ASSERT_TRUE(quiz.ok);
+    EXPECT_EQ(quiz.table.FindQuestion(wxS("1001")), nullptr);
+    EXPECT_EQ(quiz.Get("1002").text, wxS("new"));
+    EXPECT_EQ(AnswerList(quiz.Get("1002")), "y> 1002 ");
+    // A question without ID is stored under the empty key, without answers.
+    EXPECT_EQ(quiz.Get("").text, wxS("no id"));
+    EXPECT_TRUE(quiz.Get("").answers.empty());
+}
+
+TEST(LoadQuiz, AnswerStringsCarryOverBetweenAnswersOfOneQuestion)
+{
+    Loaded quiz(QuizXml(
+        // The second ANSWER has a GOTO but no A: it borrows the first one's text.
+        "<QUESTION><ID>1</ID><ANSWER><A>first</A><GOTO>2</GOTO></ANSWER>"
+        "<ANSWER><GOTO>3</GOTO></ANSWER></QUESTION>"
+        // An A without GOTO is dropped; the following GOTO-only ANSWER takes its text.
+        "<QUESTION><ID>2</ID><ANSWER><A>only text</A></ANSWER><ANSWER><GOTO>9</GOTO></ANSWER></QUESTION>"
+        // An empty A empties the text, so its ANSWER is dropped despite the earlier text.
+        "<QUESTION><ID>3</ID><ANSWER><A>kept</A><GOTO>1</GOTO></ANSWER>"
+        "<ANSWER><A></A><GOTO>2</GOTO></ANSWER></QUESTION>"
+        // An empty ANSWER after an accepted one repeats it.
+        "<QUESTION><ID>4</ID><ANSWER><A>again</A><GOTO>0</GOTO></ANSWER><ANSWER/></QUESTION>"
+        // Strings do not carry over between questions.
+        "<QUESTION><ID>5</ID><ANSWER><GOTO>1</GOTO></ANSWER></QUESTION>"));
+    ASSERT_TRUE(quiz.ok);
+    EXPECT_EQ(AnswerList(quiz.Get("1")), "first>2|first>3");
+    EXPECT_EQ(AnswerList(quiz.Get("2")), "only text>9");
+    EXPECT_EQ(AnswerList(quiz.Get("3")), "kept>1");
+    EXPECT_EQ(AnswerList(quiz.Get("4")), "again>0|again>0");
+    EXPECT_EQ(AnswerList(quiz.Get("5")), "");
+}
+
+TEST(LoadQuiz, IgnoresElementsOutOfPlace)
+{
+    Loaded quiz(QuizXml("<QUESTION><ID>1</ID><A>stray</A><GOTO>2</GOTO><X>other</X>"
+                        "<QUESTION><ID>2</ID></QUESTION>"
+                        "<ANSWER><A>a</A><GOTO>0</GOTO><ID>7</ID></ANSWER></QUESTION>"));
+    ASSERT_TRUE(quiz.ok);
+    EXPECT_EQ(quiz.table.size(), 1u);
+    EXPECT_EQ(AnswerList(quiz.Get("1")), "a>0");
+}
+
+TEST(LoadQuiz, SkipsCommentsAndProcessingInstructionsBetweenQuestions)
+{
+    // Reading used to stop at the comment and silently drop question 2.
+    Loaded quiz(QuizXml(QuestionXml("1", "one", {{"a", "2"}}) + "  <!-- part two -->\n" +
+                        "  <?editor note?>\n" + QuestionXml("2", "two", {{"b", "0"}})));
+    ASSERT_TRUE(quiz.ok);
+    EXPECT_EQ(quiz.table.size(), 2u);
+    EXPECT_EQ(quiz.Get("2").text, wxS("two"));
+}
+
+TEST(LoadQuiz, StrayTextOrAnotherElementEndsTheReading)
+{
+    Loaded text(QuizXml(QuestionXml("1", "one", {}) + "stray" + QuestionXml("2", "two", {})));
+    ASSERT_TRUE(text.ok);
+    EXPECT_EQ(text.table.size(), 1u);
+
+    Loaded answer(QuizXml(QuestionXml("1", "one", {}) + "<ANSWER><A>a</A><GOTO>0</GOTO></ANSWER>" +
+                          QuestionXml("2", "two", {})));
+    ASSERT_TRUE(answer.ok);
+    EXPECT_EQ(answer.table.size(), 1u);
+    EXPECT_EQ(answer.table.FindQuestion(wxS("2")), nullptr);
+}
+
+TEST(LoadQuiz, WrongRootLoadsButAddsNothing)
+{
+    Loaded quiz("<quiz>" + QuestionXml("1001", "x", {}) + "</quiz>");
+    EXPECT_TRUE(quiz.ok);
+    EXPECT_TRUE(quiz.table.empty());
+}
+
+TEST(LoadQuiz, ALaterQuizWinsOnSharedIdsAndKeepsTheOthers)
+{
+    Loaded quiz(QuizXml(QuestionXml("1001", "old entry", {{"a", "1002"}}) +
+                        QuestionXml("1002", "only in the first", {})));
+    Question* oldEntry = quiz.table.FindQuestion(wxS("1001"));
+    ASSERT_TRUE(quiz.Load(QuizXml(QuestionXml("1001", "new entry", {{"b", "1003"}})), wxS("b.xml")));
+    EXPECT_EQ(quiz.Get("1001").text, wxS("new entry"));
+    EXPECT_EQ(quiz.Get("1002").text, wxS("only in the first"));
+    // The displaced record stays alive for whoever still points at it.
+    EXPECT_EQ(quiz.table.RecordCount(), 3u);
+    EXPECT_EQ(oldEntry->text, wxS("old entry"));
+}
+
+TEST(LoadQuiz, AFileThatCannotBeReadLeavesTheTableAsItWas)
+{
+    Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
+    CapturedLog log;
+    EXPECT_FALSE(LoadQuiz(quiz.document, quiz.dir.File(wxS("missing.xml")), quiz.table));
+    EXPECT_FALSE(quiz.Load("<questions><QUESTION><ID>9</ID></QUESTION>", wxS("broken.xml")));
+    EXPECT_FALSE(quiz.Load("", wxS("empty.xml")));
+    EXPECT_EQ(log.Errors(), 3u) << log.Text();
+    EXPECT_EQ(quiz.table.size(), 1u);
+    EXPECT_EQ(quiz.Get("1001").text, wxS("kept"));
+}
+
+TEST(LoadQuiz, RefusesAFileNestedTooDeepWithoutCrashing)
+{
+    // The toolkit frees its trees recursively: 200,000 levels used to
+    // overflow the stack, whether the file was well-formed or not.
+    Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
+    CapturedLog log;
+    EXPECT_FALSE(quiz.Load(Nested(200000, true), wxS("deep.xml")));
+    EXPECT_FALSE(quiz.Load(Nested(200000, false), wxS("deep-broken.xml")));
+    EXPECT_EQ(log.Errors(), 2u) << log.Text();
+    EXPECT_NE(log.Text().Find(wxS("deep.xml")), wxNOT_FOUND);
+    EXPECT_EQ(quiz.table.size(), 1u);
+    EXPECT_EQ(quiz.Get("1001").text, wxS("kept"));
+    // Nesting up to the limit is fine.
+    EXPECT_TRUE(quiz.Load(Nested(QUIZ_MAX_NESTING - 1, true), wxS("deep-ok.xml")));
+}
+
+TEST(XmlNesting, CountsOnlyElementNesting)
+{
+    const auto exceeds = [](const std::string& xml, unsigned limit) {
+        return XmlNestingExceeds(xml.data(), xml.size(), limit);
+    };
+    EXPECT_FALSE(exceeds("<a><b><c/></b><b>x</b></a>", 2));
+    EXPECT_TRUE(exceeds("<a><b><c/></b><b>x</b></a>", 1));
+    EXPECT_TRUE(exceeds("<a><b><c></c></b></a>", 2));
+    // Markup inside comments, CDATA, processing instructions, attribute
+    // values and the document type declaration is not nesting.
+    EXPECT_FALSE(exceeds("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY e \"<x><y>\"> <!-- '> -->]>"
+                         "<a x='<b>' y=\"/\"><!-- <b><b> --><![CDATA[<b><b>]]><?pi <b>?></a>",
+                         1));
+    EXPECT_FALSE(exceeds("<a/><a/><a/>", 1));
+    EXPECT_FALSE(exceeds("", 0));
+    EXPECT_TRUE(exceeds("<a><b", 1));
+}
