@@ -8,7 +8,6 @@
 #include <wx/config.h>
 #include <wx/icon.h>
 #include <wx/image.h>
-#include <wx/log.h>
 #include <wx/stdpaths.h>
 
 namespace
@@ -35,22 +34,15 @@ bool MindprismApp::OnInit()
     Resources::Locate();
     wxLocale::AddCatalogLookupPathPrefix(Resources::Path(LOCALES_DIR));
 
-    const int language = GetUiLanguage();
-    {
-        // The C library often lacks the chosen locale (a fresh system has
-        // only C and C.utf8); translations work all the same, so the
-        // toolkit's warning about it would only alarm the user.
-        wxLogNull quiet;
-        m_locale.Init(language, wxLOCALE_LOAD_DEFAULT);
-    }
-    m_locale.AddCatalog(APP_NAME);
+    InitUiLocale(m_locale, GetUiLanguage(), APP_NAME);
 
     // Handlers first: on this platform even .ico files are read through them.
     wxInitAllImageHandlers();
     const wxIcon icon(Resources::Path(APP_ICON_FILE), wxBITMAP_TYPE_ICO);
 
     MindprismFrame* frame = new MindprismFrame(nullptr, wxID_ANY);
-    frame->SetIcon(icon);
+    if (icon.IsOk())  // an empty icon is refused with an assertion
+        frame->SetIcon(icon);
     frame->Show(true);
     SetTopWindow(frame);
     return true;

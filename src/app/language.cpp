@@ -78,6 +78,15 @@ void SaveUiLanguage(int language)
     config->Flush();
 }
 
+void InitUiLocale(wxLocale& locale, int language, const wxString& domain)
+{
+    {
+        wxLogNull quiet;
+        locale.Init(language, wxLOCALE_LOAD_DEFAULT);
+    }
+    locale.AddCatalog(domain);
+}
+
 void ChangeUiLanguage()
 {
     const int chosen = AskUiLanguage();

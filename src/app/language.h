@@ -4,6 +4,8 @@
 
 #include <wx/string.h>
 
+class wxLocale;
+
 // Key of the setting in the per-user configuration store.
 extern const wxString UI_LANGUAGE_KEY;
 
@@ -25,6 +27,12 @@ int AskUiLanguage();
 // Stores the language ("default" for the system language, else its canonical
 // name) and flushes the store, so it survives the process.
 void SaveUiLanguage(int language);
+
+// Initialises `locale` for the interface language and adds the message
+// catalogue `domain`. Translations work even when the C library lacks the
+// locale (a fresh system has only C and C.utf8); that is not worth a
+// message to the user, so nothing is reported.
+void InitUiLocale(wxLocale& locale, int language, const wxString& domain);
 
 // The View > Language command: ask, store, tell the user to restart.
 void ChangeUiLanguage();

@@ -23,9 +23,30 @@ namespace
 // to this platform in QuizFilePath.
 const wxString QUIZ_PATH_TEMPLATE = wxS("data\\Quiz_$NO$-zh_CN.xml");
 
-bool IsElement(const wxXmlNode& node, const char* name)
+// Compares a name with an upper-case ASCII name, ignoring case. Much faster
+// than the toolkit's general comparison, which would convert `upper` to a
+// string on every call; this is the loader's innermost loop.
+template <size_t N>
+bool NameIs(const wxString& name, const char (&upper)[N])
 {
-    return node.GetType() == wxXML_ELEMENT_NODE && node.GetName().IsSameAs(name, false);
+    constexpr size_t length = N - 1;
+    if (name.length() != length)
+        return false;
+    const wxStringCharType* chars = name.wx_str();
+    for (size_t i = 0; i < length; ++i)
+    {
+        const wxStringCharType wanted = static_cast<unsigned char>(upper[i]);
+        const wxStringCharType c = chars[i];
+        if (c != wanted && !(c >= 'a' && c <= 'z' && c - ('a' - 'A') == wanted))
+            return false;
+    }
+    return true;
+}
+
+template <size_t N>
+bool IsElement(const wxXmlNode& node, const char (&upperName)[N])
+{
+    return node.GetType() == wxXML_ELEMENT_NODE && NameIs(node.GetName(), upperName);
 }
 
 bool IsMarkupAside(const wxXmlNode& node)
@@ -46,12 +67,15 @@ bool ReadFile(const wxString& path, std::vector<char>& bytes)
     return length == 0 || file.Read(bytes.data(), bytes.size()) == static_cast<ssize_t>(length);
 }
 
+const wxString EMPTY;
+
 struct AnswerStrings
 {
     // Belong to the QUESTION, not to one ANSWER: an ANSWER without A or GOTO
-    // takes what an earlier ANSWER of the same question set.
-    wxString text;
-    wxString target;
+    // takes what an earlier ANSWER of the same question set. They point into
+    // the document, which outlives the reading; copied once, into the record.
+    const wxString* text = &EMPTY;
+    const wxString* target = &EMPTY;
 };
 
 void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& question,
@@ -63,24 +87,24 @@ void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& ques
     {
         if (IsElement(*child, "A"))
         {
-            strings.text = LeafValue(*child);
+            strings.text = &LeafValue(*child);
             ownText = true;
         }
         else if (IsElement(*child, "GOTO"))
         {
-            strings.target = LeafValue(*child);
+            strings.target = &LeafValue(*child);
             ownTarget = true;
         }
         else if (observer && child->GetType() == wxXML_ELEMENT_NODE)
             observer->OnIgnored(*child, element);
     }
-    if (strings.text.empty() || strings.target.empty())
+    if (strings.text->empty() || strings.target->empty())
     {
         if (observer)
-            observer->OnAnswerDropped(element, strings.text, strings.target);
+            observer->OnAnswerDropped(element, *strings.text, *strings.target);
         return;
     }
-    question.answers.push_back(Answer{strings.text, strings.target});
+    question.answers.push_back(Answer{*strings.text, *strings.target});
     if (observer)
         observer->OnAnswer(element, question.answers.back(), !ownText, !ownTarget);
 }
@@ -89,17 +113,26 @@ std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, QuizReadObserve
 {
     auto question = std::make_unique<Question>();
     AnswerStrings strings;
+    const wxString* id = &EMPTY;
+    const wxString* text = &EMPTY;
+    // Sized once: growing the vector would copy every answer's strings.
+    size_t answers = 0;
+    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
+        answers += IsElement(*child, "ANSWER");
+    question->answers.reserve(answers);
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
     {
         if (IsElement(*child, "ID"))
-            question->id = LeafValue(*child);
+            id = &LeafValue(*child);
         else if (IsElement(*child, "Q"))
-            question->text = LeafValue(*child);
+            text = &LeafValue(*child);
         else if (IsElement(*child, "ANSWER"))
             ReadAnswer(*child, strings, *question, observer);
         else if (observer && child->GetType() == wxXML_ELEMENT_NODE)
             observer->OnIgnored(*child, element);
     }
+    question->id = *id;
+    question->text = *text;
     return question;
 }
 
@@ -113,19 +146,19 @@ wxString QuizFilePath(int index)
     return path;
 }
 
-wxString LeafValue(const wxXmlNode& element)
+const wxString& LeafValue(const wxXmlNode& element)
 {
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
     {
         if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
             return child->GetContent();
     }
-    return wxString();
+    return EMPTY;
 }
 
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table, QuizReadObserver* observer)
 {
-    if (!root.GetName().IsSameAs(wxS("questions"), false))
+    if (!NameIs(root.GetName(), "QUESTIONS"))
     {
         if (observer)
             observer->OnWrongRoot(root);

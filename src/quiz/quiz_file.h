@@ -61,5 +61,6 @@ bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& tabl
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
                    QuizReadObserver* observer = nullptr);
 
-// Value of a leaf element: the text of its first text or CDATA child.
-wxString LeafValue(const wxXmlNode& element);
+// Value of a leaf element: the text of its first text or CDATA child (a
+// reference into the document, valid while the node lives).
+const wxString& LeafValue(const wxXmlNode& element);

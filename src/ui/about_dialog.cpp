@@ -3,7 +3,7 @@
 
 #include "app/resources.h"
 #include "app/version.h"
-#include "ui/layout.h"
+#include "ui/window_support.h"
 #include "ui/maker.h"
 
 #include <wx/bmpbuttn.h>
@@ -44,11 +44,6 @@ const char PLATFORM_SUFFIX[] = "-macOS";
 const char PLATFORM_SUFFIX[] = "-Unix";
 #endif
 
-wxBitmap LoadPicture(const wxString& file)
-{
-    // A missing picture stays empty; the dialog is shown all the same.
-    return wxBitmap(wxImage(Resources::Path(file), wxBITMAP_TYPE_ANY, -1));
-}
 
 } // namespace
 

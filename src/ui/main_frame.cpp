@@ -5,7 +5,7 @@
 #include "app/resources.h"
 #include "quiz/quiz_file.h"
 #include "ui/about_dialog.h"
-#include "ui/layout.h"
+#include "ui/window_support.h"
 #include "ui/maker.h"
 #include "ui/result_dialog.h"
 
@@ -63,11 +63,6 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
 
-wxBitmap LoadPicture(const wxString& file)
-{
-    // A missing picture leaves the tool blank; the toolkit logs why.
-    return wxBitmap(wxImage(Resources::Path(file), wxBITMAP_TYPE_ANY, -1));
-}
 
 } // namespace
 
@@ -80,9 +75,11 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     Create(parent, wxID_ANY, _("Mind Prism"), wxDefaultPosition, wxDefaultSize,
            wxDEFAULT_FRAME_STYLE, wxS("wxID_ANY"));
     SetClientSize(wxSize(512, 357));
+    const wxBitmap iconPicture = LoadPicture(FRAME_ICON_FILE);
+    if (iconPicture.IsOk())
     {
         wxIcon icon;
-        icon.CopyFromBitmap(LoadPicture(FRAME_ICON_FILE));
+        icon.CopyFromBitmap(iconPicture);
         SetIcon(icon);
     }
     m_auiManager = std::make_unique<wxAuiManager>(this, wxAUI_MGR_DEFAULT);

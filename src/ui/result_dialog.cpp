@@ -2,7 +2,7 @@
 #include "ui/result_dialog.h"
 
 #include "quiz/result_catalogue.h"
-#include "ui/layout.h"
+#include "ui/window_support.h"
 
 #include <wx/button.h>
 #include <wx/intl.h>

@@ -5,6 +5,8 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include <vector>
+
 // Folder that XDG_CONFIG_HOME points at for this test process.
 wxString TestConfigDir();
 
@@ -13,6 +15,11 @@ wxString TestConfigFile();
 
 // Forgets the settings object so the next use reads the file afresh.
 void ResetConfig();
+
+// Addresses opened by the stand-in browser so far (one per line it was
+// started with), waiting up to `timeoutMs` for at least `count` of them.
+std::vector<wxString> WaitForLaunches(size_t count, int timeoutMs = 5000);
+void ForgetLaunches();
 
 // Sends a command event from `source` as a click or selection would, so it
 // travels up to the handlers of the source's parents.

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -52,9 +53,59 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
         << msg.utf8_str();
 }
 
-std::string g_configDir;
+std::string g_root;       // temporary folder holding everything below
+std::string g_configDir;  // XDG_CONFIG_HOME
+std::string g_launches;   // file the stand-in browser appends its arguments to
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+}
+
+// Makes a recording script the default handler of web and mail addresses,
+// so that no test ever starts a real browser or mail program.
+void InstallStandInBrowser()
+{
+    const std::string dataDir = g_root + "/data";
+    const std::string script = g_root + "/record-launch";
+    g_launches = g_root + "/launches.txt";
+    std::filesystem::create_directories(dataDir + "/applications");
+    WriteText(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + g_launches + "'\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    WriteText(dataDir + "/applications/mindprism-test-browser.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
+              "Exec=" + script + " %u\n"
+              "MimeType=x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;\n");
+    WriteText(g_configDir + "/mimeapps.list",
+              "[Default Applications]\n"
+              "x-scheme-handler/http=mindprism-test-browser.desktop\n"
+              "x-scheme-handler/https=mindprism-test-browser.desktop\n"
+              "x-scheme-handler/mailto=mindprism-test-browser.desktop\n");
+    setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
+}
 
 } // namespace
+
+std::vector<wxString> WaitForLaunches(size_t count, int timeoutMs)
+{
+    std::vector<wxString> lines;
+    for (int waited = 0;; waited += 20)
+    {
+        lines.clear();
+        std::ifstream in(g_launches);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(wxString::FromUTF8(line.c_str()));
+        if (lines.size() >= count || waited >= timeoutMs)
+            return lines;
+        wxTheApp->ProcessPendingEvents();
+        wxMilliSleep(20);
+    }
+}
+
+void ForgetLaunches()
+{
+    std::filesystem::remove(g_launches);
+}
 
 wxString TestConfigDir()
 {
@@ -68,9 +119,8 @@ wxString TestConfigFile()
 
 void ResetConfig()
 {
+    // The next Get() creates the store anew from the file.
     delete wxConfigBase::Set(nullptr);
-    wxConfigBase::DontCreateOnDemand();
-    wxConfigBase::Set(wxConfigBase::Create());
 }
 
 void SendCommand(wxWindow* source, wxEventType type, int intValue)
@@ -97,11 +147,14 @@ int main(int argc, char** argv)
     if (testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
 
-    char pattern[] = "/tmp/mindprism-config-XXXXXX";
+    char pattern[] = "/tmp/mindprism-gui-test-XXXXXX";
     if (!mkdtemp(pattern))
         return 1;
-    g_configDir = pattern;
-    setenv("XDG_CONFIG_HOME", pattern, 1);
+    g_root = pattern;
+    g_configDir = g_root + "/config";
+    std::filesystem::create_directories(g_configDir);
+    setenv("XDG_CONFIG_HOME", g_configDir.c_str(), 1);
+    InstallStandInBrowser();
 
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv))
@@ -125,6 +178,6 @@ int main(int argc, char** argv)
     hook->Unregister();
     wxTheApp->OnExit();
     wxEntryCleanup();
-    std::filesystem::remove_all(g_configDir);
+    std::filesystem::remove_all(g_root);
     return result;
 }

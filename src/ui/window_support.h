@@ -1,6 +1,7 @@
-// Shared layout setup of the application's windows.
+// Helpers shared by the application's windows: layout, colours, pictures.
 #pragma once
 
+#include <wx/bitmap.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/window.h>
@@ -22,3 +23,7 @@ inline void UseTooltipColours(wxWindow* window)
     window->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
     window->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT));
 }
+
+// A picture from the run-time files, or an empty bitmap when the file is
+// missing or unreadable (the toolkit logs why). The window goes on without it.
+wxBitmap LoadPicture(const wxString& file);

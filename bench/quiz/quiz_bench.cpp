@@ -1,0 +1,250 @@
+// Quiz engine benchmarks. Each figure is compared with a baseline measured in
+// the same run: loading against the toolkit's bare document load of the same
+// file, lookups and navigation steps at the start of a large quiz against
+// the same deep into it. Run: quiz_bench [--questions=N] [benchmark flags]
+#include "quiz/navigator.h"
+#include "quiz/quiz_file.h"
+
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/xml/xml.h>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+
+namespace
+{
+
+int g_questions = 100000;
+wxString g_quizPath;
+
+// A chain quiz: question k leads on to k+1 (first answer), to k+2, to a
+// random question, or ends; IDs from 1001.
+std::string MakeQuiz(int questions)
+{
+    std::mt19937 random(42);
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<questions>\n";
+    for (int k = 0; k < questions; ++k)
+    {
+        const int id = 1001 + k;
+        const auto target = [&](int offset) {
+            return k + offset < questions ? std::to_string(id + offset) : std::string("0");
+        };
+        xml += "  <QUESTION>\n    <ID>" + std::to_string(id) + "</ID>\n    <Q>第 " +
+               std::to_string(id) + " 题：周末早上醒来，你最想做的第一件事是什么？</Q>\n";
+        const std::string targets[] = {target(1), target(2),
+                                       std::to_string(1001 + random() % questions), "0"};
+        for (const std::string& to : targets)
+            xml += "    <ANSWER>\n      <A>约上朋友出门吃早午餐 &amp; 聊聊天 (" + to +
+                   ")</A>\n      <GOTO>" + to + "</GOTO>\n    </ANSWER>\n";
+        xml += "  </QUESTION>\n";
+    }
+    return xml + "</questions>\n";
+}
+
+std::string g_self;  // this program, started afresh to measure memory
+
+// Loads the quiz once the way `mode` says ("bare" or "quiz").
+void LoadOnce(const std::string& mode)
+{
+    wxXmlDocument document;
+    QuestionTable table;
+    if (mode == "bare")
+        document.Load(g_quizPath, wxS("UTF-8"), 0);
+    else
+        LoadQuiz(document, g_quizPath, table);
+}
+
+// Peak memory, in MiB, of a fresh process that loads the quiz once, less
+// that of one that does nothing: a process's peak never goes down, so it
+// cannot be measured inside this one after other benchmarks ran.
+double PeakMiB(const std::string& mode)
+{
+    const auto peak = [](const std::string& how) {
+        const std::string command =
+            "'" + g_self + "' --peak=" + how + " '" + std::string(g_quizPath.utf8_str()) + "'";
+        FILE* pipe = popen(command.c_str(), "r");
+        long kib = -1;
+        if (pipe && std::fscanf(pipe, "%ld", &kib) != 1)
+            kib = -1;
+        if (pipe)
+            pclose(pipe);
+        return kib;
+    };
+    return (peak(mode) - peak("none")) / 1024.0;
+}
+
+// Both loads are timed with the release of what they built, as a switch
+// to another quiz releases the one before.
+void BareLoad(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        wxXmlDocument document;
+        benchmark::DoNotOptimize(document.Load(g_quizPath, wxS("UTF-8"), 0));
+    }
+    state.counters["peak_MiB"] = PeakMiB("bare");
+}
+
+void LoadWholeQuiz(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        wxXmlDocument document;
+        QuestionTable table;
+        if (!LoadQuiz(document, g_quizPath, table) ||
+            table.size() != static_cast<size_t>(g_questions))
+            state.SkipWithError("quiz not loaded");
+    }
+    state.counters["peak_MiB"] = PeakMiB("quiz");
+}
+
+// Lookups of random existing IDs in a table of state.range(0) questions.
+void FindQuestion(benchmark::State& state)
+{
+    QuestionTable table;
+    const int size = static_cast<int>(state.range(0));
+    for (int k = 0; k < size; ++k)
+    {
+        auto question = std::make_unique<Question>();
+        question->id = wxString::Format("%d", 1001 + k);
+        table.Store(std::move(question));
+    }
+    std::mt19937 random(7);
+    std::vector<wxString> keys;
+    for (int i = 0; i < 4096; ++i)
+        keys.push_back(wxString::Format("%d", 1001 + static_cast<int>(random() % size)));
+    size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(table.FindQuestion(keys[i++ & 4095]));
+}
+
+// One Next and one Prev at question number state.range(0) of the big quiz.
+void NextAndPrev(benchmark::State& state)
+{
+    static wxXmlDocument document;
+    static QuizNavigator navigator;
+    static bool loaded = navigator.Load(document, g_quizPath);
+    if (!loaded)
+    {
+        state.SkipWithError("quiz not loaded");
+        return;
+    }
+    navigator.Start();
+    for (int k = 1; k < state.range(0); ++k)
+        navigator.Next(0);
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(navigator.Next(0));
+        benchmark::DoNotOptimize(navigator.Prev());
+    }
+}
+
+// Switching quizzes: load the other file into the same table and start it.
+void SwitchQuiz(benchmark::State& state)
+{
+    wxXmlDocument document;
+    QuizNavigator navigator;
+    navigator.Load(document, g_quizPath);
+    navigator.Start();
+    navigator.Next(0);
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(navigator.Load(document, g_quizPath));
+        benchmark::DoNotOptimize(navigator.Start());
+    }
+}
+
+// Collects the results to print ratios after the usual table.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            m_times[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/") +
+                    run.run_name.args] = run.GetAdjustedRealTime();
+    }
+    void Ratio(const char* what, const std::string& measured, const std::string& baseline,
+               const char* goal)
+    {
+        if (!m_times.count(measured) || !m_times.count(baseline))
+            return;
+        std::printf("%-46s %6.2f   (%s)\n", what, m_times[measured] / m_times[baseline], goal);
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    g_self = argv[0];
+    if (argc == 3 && std::strncmp(argv[1], "--peak=", 7) == 0)
+    {
+        wxInitializer toolkit;
+        g_quizPath = wxString::FromUTF8(argv[2]);
+        if (std::strcmp(argv[1] + 7, "none") != 0)
+            LoadOnce(argv[1] + 7);
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%ld\n", usage.ru_maxrss);
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strncmp(argv[i], "--questions=", 12) == 0)
+        {
+            g_questions = std::atoi(argv[i] + 12);
+            for (int j = i; j < argc; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            --i;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    wxInitializer toolkit;
+
+    g_quizPath = wxFileName::CreateTempFileName(wxS("mindprism-bench"));
+    const std::string xml = MakeQuiz(g_questions);
+    wxFFile(g_quizPath, "wb").Write(xml.data(), xml.size());
+    std::printf("Quiz of %d questions, %.1f MB\n", g_questions, xml.size() / 1e6);
+
+    const std::string n = std::to_string(g_questions);
+    benchmark::RegisterBenchmark(("BareLoad/" + n).c_str(), BareLoad)
+        ->Unit(benchmark::kMillisecond)->Iterations(3);
+    benchmark::RegisterBenchmark(("LoadQuiz/" + n).c_str(), LoadWholeQuiz)
+        ->Unit(benchmark::kMillisecond)->Iterations(3);
+    benchmark::RegisterBenchmark(("SwitchQuiz/" + n).c_str(), SwitchQuiz)
+        ->Unit(benchmark::kMillisecond)->Iterations(3);
+    benchmark::RegisterBenchmark("FindQuestion", FindQuestion)->Arg(1000)->Arg(g_questions);
+    const int deep = g_questions * 9 / 10;
+    benchmark::RegisterBenchmark("NextAndPrev", NextAndPrev)->Arg(10)->Arg(deep);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nRatios (measured / baseline, same run):\n");
+    reporter.Ratio("LoadQuiz / bare document load", "LoadQuiz/" + n, "BareLoad/" + n,
+                   "goal: at most 1.3");
+    reporter.Ratio("SwitchQuiz / LoadQuiz", "SwitchQuiz/" + n, "LoadQuiz/" + n,
+                   "a switch costs a load");
+    reporter.Ratio(("FindQuestion in " + n + " / in 1000").c_str(), "FindQuestion/" + n,
+                   "FindQuestion/1000", "constant time: about 1");
+    reporter.Ratio(("Next+Prev at question " + std::to_string(deep) + " / at 10").c_str(),
+                   "NextAndPrev/" + std::to_string(deep), "NextAndPrev/10",
+                   "constant time: about 1");
+    wxRemoveFile(g_quizPath);
+    return 0;
+}

@@ -1,0 +1,159 @@
+"""Drives the real Mind Prism executable the way a user does: it reads the
+windows through the accessibility bus (what a screen reader sees), presses
+buttons through it, and types keys with xdotool.
+
+Run inside `dbus-run-session` with an X display; see CMakeLists.txt."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_for(what, probe, timeout=15.0):
+    """Calls probe() until it returns something true; returns that."""
+    deadline = time.time() + timeout
+    while True:
+        try:
+            value = probe()
+        except Exception:  # the accessible tree changes under our feet
+            value = None
+        if value:
+            return value
+        if time.time() > deadline:
+            raise Timeout("timed out waiting for " + what)
+        time.sleep(0.1)
+
+
+def walk(node, depth=0):
+    if node is None or depth > 30:
+        return
+    yield node
+    for child in node:
+        yield from walk(child, depth + 1)
+
+
+def find_all(root, role=None, name=None):
+    return [n for n in walk(root)
+            if (role is None or n.getRoleName() == role)
+            and (name is None or n.name == name)]
+
+
+def find(root, role=None, name=None):
+    found = find_all(root, role, name)
+    return found[0] if found else None
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+class MindPrism:
+    """One run of the application with its own settings folder."""
+
+    def __init__(self, exe, config_home=None, cwd=None, args=()):
+        self.exe = exe
+        self.own_config = config_home is None
+        self.config_home = config_home or tempfile.mkdtemp(prefix="mindprism-e2e-")
+        self.cwd = cwd or os.path.dirname(exe)
+        self.args = list(args)
+        self.process = None
+
+    @property
+    def settings_file(self):
+        return os.path.join(self.config_home, "Mindprism.conf")
+
+    def store_language(self, value):
+        with open(self.settings_file, "w", encoding="utf-8") as f:
+            f.write("ui_language=%s\n" % value)
+
+    def stored(self):
+        try:
+            with open(self.settings_file, encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    def start(self):
+        env = dict(os.environ, XDG_CONFIG_HOME=self.config_home)
+        self.process = subprocess.Popen([self.exe] + self.args, cwd=self.cwd, env=env)
+        return self
+
+    def application(self):
+        def probe():
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name == "mindprism" and \
+                        app.get_process_id() == self.process.pid:
+                    return app
+            return None
+        return wait_for("the application on the accessibility bus", probe)
+
+    def windows(self):
+        return [w for w in self.application() if w is not None]
+
+    def window(self, name, timeout=15.0):
+        """A top-level window by its title. (The toolkit's own dialogs are
+        frames to the accessibility bus, native message boxes alerts.)"""
+        def probe():
+            for w in self.windows():
+                if w.name == name:
+                    return w
+            return None
+        return wait_for("window %r" % name, probe, timeout)
+
+    def window_titled(self, prefix, timeout=15.0):
+        def probe():
+            for w in self.windows():
+                if w.name.startswith(prefix):
+                    return w
+            return None
+        return wait_for("a window titled %r..." % prefix, probe, timeout)
+
+    def gone(self, window_name, timeout=10.0):
+        wait_for("%r to close" % window_name,
+                 lambda: all(w.name != window_name for w in self.windows()), timeout)
+
+    def press(self, root, name):
+        button = wait_for("button %r" % name, lambda: find(root, "push button", name))
+        button.queryAction().doAction(0)
+
+    def key(self, window, keys):
+        """Types keys into `window` (the pointer gives it the keyboard focus,
+        as there is no window manager)."""
+        box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                        str(box.y + box.height // 2)], check=True)
+        time.sleep(0.2)
+        subprocess.run(["xdotool", "key", keys], check=True)
+
+    def wait_exit(self, timeout=10.0):
+        return self.process.wait(timeout)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        if self.own_config:
+            shutil.rmtree(self.config_home, ignore_errors=True)
+
+
+def question_text(frame):
+    """The question text and the answers listed under it."""
+    text = find(frame, "text")
+    cells = find_all(frame, "table cell")
+    return text_of(text), [c.name for c in cells]
+
+
+def choose_row(dialog, row_name):
+    """Selects a row of a list in a dialog, as a click on it would."""
+    cell = wait_for("row %r" % row_name, lambda: find(dialog, "table cell", row_name))
+    table = cell.parent
+    index = [c for c in table].index(cell)
+    table.querySelection().selectChild(index)

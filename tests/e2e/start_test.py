@@ -1,0 +1,78 @@
+"""End-to-end: starting Mind Prism, the first-start language choice, and
+finding the run-time files from wherever the program is started."""
+
+import os
+import sys
+import tempfile
+import time
+import unittest
+import xml.etree.ElementTree as ET
+
+import driver
+
+EXE = None
+
+
+def first_question():
+    """Text and answers of the first quiz's entry question, from the file."""
+    path = os.path.join(os.path.dirname(EXE), "data", "Quiz_000-zh_CN.xml")
+    for question in ET.parse(path).getroot():
+        if question.findtext("ID") == "1001":
+            return (question.findtext("Q"),
+                    [a.findtext("A") for a in question.findall("ANSWER")])
+    raise AssertionError("no entry question in " + path)
+
+
+class StartTest(unittest.TestCase):
+    def run_app(self, **kwargs):
+        app = driver.MindPrism(EXE, **kwargs)
+        self.addCleanup(app.stop)
+        return app
+
+    def assert_entry_question(self, frame):
+        text, answers = driver.wait_for(
+            "the entry question", lambda: driver.question_text(frame)
+            if driver.question_text(frame)[0] else None)
+        self.assertEqual((text, answers), first_question())
+
+    def test_chinese_interface_shows_the_entry_question_and_nothing_else(self):
+        app = self.run_app()
+        app.store_language("zh_CN")
+        app.start()
+        frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
+        self.assert_entry_question(frame)
+        self.assertIsNotNone(driver.find(frame, "push button", "下一题(N)"))
+        time.sleep(1.0)  # an error box about the locale would come up by now
+        self.assertEqual([w.name for w in app.windows()], [frame.name])
+
+    def test_first_start_asks_for_the_language_and_remembers_it(self):
+        app = self.run_app().start()
+        dialog = app.window("Language selection")
+        rows = [c.name for c in driver.find_all(dialog, "table cell")]
+        self.assertEqual(rows, ["(Use default language)", "Chinese (Simplified)", "English"])
+        driver.choose_row(dialog, "English")
+        app.press(dialog, "OK")
+        frame = app.window("Mind Prism - What animal potential do you have?")
+        self.assert_entry_question(frame)
+        quit_item = driver.find(frame, "menu item", "Quit")
+        quit_item.queryAction().doAction(0)
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertIn("ui_language=en\n", app.stored())
+
+        again = self.run_app(config_home=app.config_home).start()
+        again.window("Mind Prism - What animal potential do you have?")
+        self.assertEqual(len(again.windows()), 1, "asked again")
+
+    def test_started_from_another_folder_with_arguments(self):
+        elsewhere = tempfile.mkdtemp(prefix="mindprism-cwd-")
+        self.addCleanup(os.rmdir, elsewhere)
+        app = self.run_app(cwd=elsewhere, args=["--unknown-option", "file.xml"])
+        app.store_language("en")
+        app.start()
+        frame = app.window("Mind Prism - What animal potential do you have?")
+        self.assert_entry_question(frame)
+
+
+if __name__ == "__main__":
+    EXE = os.path.abspath(sys.argv.pop(1))
+    unittest.main()

@@ -1,0 +1,117 @@
+// Fixtures for the window tests: a real main frame and ways to answer the
+// modal windows it opens.
+#pragma once
+
+#include "gui_test.h"
+#include "test_support.h"
+
+#include "app/resources.h"
+#include "ui/main_frame.h"
+
+#include <wx/aui/framemanager.h>
+#include <wx/button.h>
+#include <wx/choicdlg.h>
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/testing.h>
+#include <wx/textctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// Answers the next modal dialog of type T by running `check` on it (which
+// may press buttons or set selections) and returning `result`.
+template <typename T>
+class ExpectDialog : public wxExpectModalBase<T>
+{
+public:
+    ExpectDialog(std::function<void(T&)> check, int result = wxID_OK)
+        : m_check(std::move(check)), m_result(result)
+    {
+    }
+
+protected:
+    int OnInvoked(T* dialog) const override
+    {
+        m_check(*dialog);
+        return m_result;
+    }
+
+private:
+    std::function<void(T&)> m_check;
+    int m_result;
+};
+
+// Picks row `row` of the language choice; -1 cancels it.
+inline ExpectDialog<wxSingleChoiceDialog> ChooseLanguageRow(int row)
+{
+    return ExpectDialog<wxSingleChoiceDialog>(
+        [row](wxSingleChoiceDialog& dialog) {
+            if (row >= 0)
+                dialog.SetSelection(row);
+        },
+        row >= 0 ? wxID_OK : wxID_CANCEL);
+}
+
+// A shown main frame built from the run-time files of the build.
+class FrameTest : public testing::Test
+{
+protected:
+    void SetUp() override { Open(RuntimeDir()); }
+    void TearDown() override { Close(); }
+
+    void Open(const wxString& runtimeDir)
+    {
+        Resources::SetDir(runtimeDir);
+        m_frame = new MindprismFrame(nullptr, wxID_ANY);
+        m_frame->Show();
+        Settle();
+    }
+    void Close()
+    {
+        delete m_frame;
+        m_frame = nullptr;
+    }
+
+    template <typename T>
+    T* Get(const char* name) const
+    {
+        T* window = FindByName<T>(m_frame, wxString::FromUTF8(name));
+        EXPECT_NE(window, nullptr) << name;
+        return window;
+    }
+    wxListBox* Answers() const { return Get<wxListBox>("ID_LISTBOX_ANSWER"); }
+    wxString QuestionText() const { return Get<wxTextCtrl>("ID_TEXTCTRL_Q")->GetValue(); }
+    void Press(const char* button) { SendCommand(Get<wxButton>(button), wxEVT_BUTTON); }
+    void Menu(long id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(m_frame);
+        m_frame->ProcessWindowEvent(event);
+    }
+    // Selects quiz `index` in the toolbar choice as a user would.
+    void ChooseQuiz(int index)
+    {
+        wxChoice* choice = Get<wxChoice>("ID_CHOICE1");
+        choice->SetSelection(index);
+        SendCommand(choice, wxEVT_CHOICE, index);
+    }
+    // Presses Next on the first answer until the selected one ends the quiz.
+    void WalkToAnEnd()
+    {
+        for (int step = 0; step < 50; ++step)
+        {
+            const Question* current = m_frame->Navigator().Current();
+            ASSERT_NE(current, nullptr);
+            ASSERT_FALSE(current->answers.empty());
+            if (current->answers[Answers()->GetSelection()].target == wxS("0"))
+                return;
+            Press("ID_BUTTON_NEXT");
+        }
+        FAIL() << "no end after 50 steps";
+    }
+    wxString SelectedAnswer() const { return Answers()->GetStringSelection(); }
+
+    MindprismFrame* m_frame = nullptr;
+};

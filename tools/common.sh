@@ -1,0 +1,35 @@
+# Shared by run.sh and test.sh: Debian packages and the build folder.
+# Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+# Packages needed to build and run the application.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev wx3.2-i18n
+                fonts-wqy-microhei)
+
+# Installs the Debian packages that are missing; quick when none are.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure_and_build DIR [cmake options...]: an incremental build in DIR.
+configure_and_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+    cmake --build "$dir" -j "$JOBS"
+}

