@@ -24,12 +24,18 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# configure_and_build DIR [cmake options...]: an incremental build in DIR.
+# configure_and_build DIR [cmake options...] [--target T]: an incremental
+# build in DIR (all targets unless one is named).
 configure_and_build() {
-    local dir=$1
+    local dir=$1 options=() target=()
     shift
+    while [ $# -gt 0 ]; do
+        if [ "$1" = "--target" ]; then target=(--target "$2"); shift 2
+        else options+=("$1"); shift; fi
+    done
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" \
+            >/dev/null
     fi
-    cmake --build "$dir" -j "$JOBS"
+    cmake --build "$dir" -j "$JOBS" "${target[@]}"
 }

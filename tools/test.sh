@@ -21,7 +21,7 @@ start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     XVFB_PID=$!
     read -r display <"$fifo"
     rm -f "$fifo"
@@ -55,5 +55,20 @@ export LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppress
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$ROOT/build-sanitize"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+
+echo "== 3. Fuzz briefly from the kept corpus"
+FUZZ="$ROOT/build-fuzz"
+CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_BENCH=OFF \
+    -DMINDPRISM_TESTS=ON --target xml_roundtrip_fuzzer
+fuzz() {
+    local target=$1 corpus=$2 seconds=$3
+    rm -rf "$FUZZ/corpus-$target"
+    cp -r "$corpus" "$FUZZ/corpus-$target"
+    "$FUZZ/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$FUZZ/$target-" "$FUZZ/corpus-$target" \
+        2>"$FUZZ/$target.log" || { tail -n 60 "$FUZZ/$target.log"; return 1; }
+    grep -E "stat::number_of_executed_units|Done" "$FUZZ/$target.log" | tail -n 2
+}
+fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 45
 
 echo "All tests passed."

@@ -7,6 +7,9 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include <clocale>
 
 const wxString UI_LANGUAGE_KEY = wxS("ui_language");
 
@@ -15,6 +18,18 @@ namespace
 
 // Marker for "use the system language".
 const wxString DEFAULT_LANGUAGE = wxS("default");
+
+// The toolkit translates its own texts without the C library's locale, but
+// the libraries below it (GTK's stock buttons and dialogs) translate through
+// the C library only. A UTF-8 locale plus LANGUAGE makes them follow too.
+void FollowLanguageWithoutSystemLocale(int language)
+{
+    const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
+    if (!info)
+        return;
+    wxSetEnv(wxS("LANGUAGE"), info->CanonicalName);
+    std::setlocale(LC_ALL, "C.UTF-8");
+}
 
 } // namespace
 
@@ -80,10 +95,13 @@ void SaveUiLanguage(int language)
 
 void InitUiLocale(wxLocale& locale, int language, const wxString& domain)
 {
+    bool ok;
     {
         wxLogNull quiet;
-        locale.Init(language, wxLOCALE_LOAD_DEFAULT);
+        ok = locale.Init(language, wxLOCALE_LOAD_DEFAULT);
     }
+    if (!ok && language != wxLANGUAGE_DEFAULT)
+        FollowLanguageWithoutSystemLocale(language);
     locale.AddCatalog(domain);
 }
 

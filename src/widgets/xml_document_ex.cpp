@@ -1,14 +1,553 @@
-// XML document writer (placeholder until the writer lands).
+// The writer of wxXmlDocumentEx: a buffered, non-recursive serialiser of the
+// toolkit's node tree, and the destructor that frees deep trees.
 #include "widgets/xml_document_ex.h"
 
-wxXmlDocumentEx::~wxXmlDocumentEx() = default;
+#include <wx/string.h>
+#include <wx/fontmap.h>
+#include <wx/strconv.h>
+#include <wx/stream.h>
+#include <wx/wfstream.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+// The scanner below reads wxString's storage directly as code points.
+static_assert(std::is_same<wxStringCharType, wchar_t>::value && sizeof(wchar_t) == 4,
+              "the writer expects wxString to hold UTF-32 code points");
+
+namespace
+{
+
+using TextView = std::wstring_view;
+
+TextView View(const wxString& text)
+{
+    return TextView(text.wx_str(), text.length());
+}
+
+// Collects bytes and hands them to the stream in large blocks: one write call
+// per piece is what made the toolkit's writer slow.
+class ByteSink
+{
+public:
+    static constexpr size_t BLOCK = 64 * 1024;
+
+    explicit ByteSink(wxOutputStream& stream) : m_stream(stream), m_data(new char[BLOCK]) {}
+
+    // Room for `size` (at most BLOCK) bytes; fill it and pass the end to Commit.
+    char* Reserve(size_t size)
+    {
+        if (m_used + size > BLOCK)
+            Flush();
+        return m_data.get() + m_used;
+    }
+    void Commit(const char* end) { m_used = end - m_data.get(); }
+
+    void Append(const char* bytes, size_t size)
+    {
+        if (size > BLOCK)
+        {
+            Flush();
+            Send(bytes, size);
+            return;
+        }
+        std::memcpy(Reserve(size), bytes, size);
+        m_used += size;
+    }
+    void Append(const char* text) { Append(text, std::strlen(text)); }
+
+    void AppendRepeated(char byte, size_t count)
+    {
+        for (size_t done = 0; done < count;)
+        {
+            const size_t now = std::min(count - done, BLOCK);
+            char* out = Reserve(now);
+            std::memset(out, byte, now);
+            Commit(out + now);
+            done += now;
+        }
+    }
+
+    // Sends what is pending; false once any write has failed.
+    bool Flush()
+    {
+        Send(m_data.get(), m_used);
+        m_used = 0;
+        return !m_failed;
+    }
+
+private:
+    void Send(const char* bytes, size_t size)
+    {
+        // After a failure nothing more is sent: the save is lost anyway.
+        if (m_failed || size == 0)
+            return;
+        m_failed = !m_stream.WriteAll(bytes, size) || !m_stream.IsOk();
+    }
+
+    wxOutputStream& m_stream;
+    std::unique_ptr<char[]> m_data;
+    size_t m_used = 0;
+    bool m_failed = false;
+};
+
+// Turns runs of valid XML characters into the file encoding's bytes.
+class TextEncoder
+{
+public:
+    virtual ~TextEncoder() = default;
+    // Appends `text` to `sink`; false, appending nothing, when the encoding
+    // lacks one of its characters.
+    virtual bool Encode(TextView text, ByteSink& sink) const = 0;
+};
+
+char* AppendUtf8(char* out, char32_t c)
+{
+    if (c < 0x80)
+    {
+        *out++ = char(c);
+    }
+    else if (c < 0x800)
+    {
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    else if (c < 0x10000)
+    {
+        *out++ = char(0xE0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    else
+    {
+        *out++ = char(0xF0 | (c >> 18));
+        *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// UTF-8 is done here in one pass, without the toolkit's converter: it is the
+// encoding of nearly every file and the one that must be fast.
+class Utf8Encoder : public TextEncoder
+{
+public:
+    bool Encode(TextView text, ByteSink& sink) const override
+    {
+        constexpr size_t CHUNK = ByteSink::BLOCK / 4;
+        for (size_t start = 0; start < text.size(); start += CHUNK)
+        {
+            const TextView part = text.substr(start, CHUNK);
+            char* out = sink.Reserve(part.size() * 4);
+            for (const wchar_t c : part)
+                out = AppendUtf8(out, char32_t(c));
+            sink.Commit(out);
+        }
+        return true;
+    }
+};
+
+// The toolkit's converter for the US-ASCII names is ISO-8859-1, which would
+// put bytes above 0x7F in a file its reader rejects.
+class AsciiEncoder : public Utf8Encoder
+{
+public:
+    bool Encode(TextView text, ByteSink& sink) const override
+    {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
+        return ascii && Utf8Encoder::Encode(text, sink);
+    }
+};
+
+// Any other encoding goes through the toolkit's converter.
+class ConvEncoder : public TextEncoder
+{
+public:
+    explicit ConvEncoder(std::unique_ptr<wxCSConv> conv) : m_conv(std::move(conv)) {}
+
+    bool Encode(TextView text, ByteSink& sink) const override
+    {
+        if (text.empty())
+            return true;
+        const size_t size = m_conv->FromWChar(nullptr, 0, text.data(), text.size());
+        if (size == wxCONV_FAILED)
+            return false;
+        m_bytes.resize(size);
+        if (m_conv->FromWChar(&m_bytes[0], size, text.data(), text.size()) == wxCONV_FAILED
+            || !ReadsBackAs(text))
+            return false;
+        sink.Append(m_bytes.data(), size);
+        return true;
+    }
+
+private:
+    // Some converters substitute a character they lack instead of failing;
+    // converting back shows the loss.
+    bool ReadsBackAs(TextView text) const
+    {
+        const size_t length = m_conv->ToWChar(nullptr, 0, m_bytes.data(), m_bytes.size());
+        if (length != text.size())
+            return false;
+        m_text.resize(length);
+        return m_conv->ToWChar(&m_text[0], length, m_bytes.data(), m_bytes.size()) == length
+            && TextView(m_text) == text;
+    }
+
+    std::unique_ptr<wxCSConv> m_conv;
+    mutable std::string m_bytes;
+    mutable std::wstring m_text;
+};
+
+// Markup is written as ASCII, so the file encoding must write ASCII as ASCII.
+// Encodings with zero bytes (UTF-16, UTF-32) or shifted forms (UTF-7) would
+// yield a file that is neither in their encoding nor readable.
+bool KeepsAscii(const wxCSConv& conv)
+{
+    std::wstring probe = L"\t\n\r";
+    for (wchar_t c = 0x20; c < 0x7F; ++c)
+        probe += c;
+    char bytes[256];
+    const size_t size = conv.FromWChar(bytes, sizeof bytes, probe.data(), probe.size());
+    return size == probe.size()
+        && std::equal(probe.begin(), probe.end(), bytes,
+                      [](wchar_t wide, char narrow) { return wide == wchar_t(narrow); });
+}
+
+// The encoder for the file encoding `name`, or null when it is unusable.
+std::unique_ptr<TextEncoder> MakeEncoder(const wxString& name)
+{
+    if (name.IsSameAs(wxS("UTF-8"), false) || name.IsSameAs(wxS("UTF8"), false))
+        return std::make_unique<Utf8Encoder>();
+    // The font mapper's US-ASCII entry covers its aliases and the empty name.
+    if (wxFontMapperBase::GetEncodingFromName(name) == wxFONTENCODING_DEFAULT)
+        return std::make_unique<AsciiEncoder>();
+    auto conv = std::make_unique<wxCSConv>(name);
+    if (!conv->IsOk() || !KeepsAscii(*conv))
+        return nullptr;
+    return std::make_unique<ConvEncoder>(std::move(conv));
+}
+
+// Version and encoding go into the declaration unchanged; a quote, a space
+// or "?>" there would break it. Empty values are written as they are.
+bool IsDeclarationValue(const wxString& value)
+{
+    return std::all_of(value.begin(), value.end(), [](wxUniChar c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+            || c == '.' || c == '_' || c == ':' || c == '-';
+    });
+}
+
+bool IsXmlChar(char32_t c)
+{
+    return (c >= 0x20 && c <= 0xD7FF) || c == 0x9 || c == 0xA || c == 0xD
+        || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Per ASCII character: the text written in its place, or null to keep it.
+using EscapeTable = std::array<const char*, 128>;
+// Marks the control characters XML cannot hold in any form.
+constexpr const char INVALID_CHAR[] = "";
+
+enum class EscapeContext { None, Text, Attribute };
+
+constexpr EscapeTable MakeEscapes(EscapeContext context)
+{
+    EscapeTable table{};
+    for (int c = 0; c < 0x20; ++c)
+        table[c] = INVALID_CHAR;
+    table['\t'] = nullptr;
+    table['\n'] = nullptr;
+    table['\r'] = nullptr;
+    if (context == EscapeContext::None)
+        return table;
+    // Every "&", even one that looks like an entity already: "&amp;" in the
+    // tree must read back as "&amp;", not "&".
+    table['&'] = "&amp;";
+    table['<'] = "&lt;";
+    table['>'] = "&gt;";
+    // The parser turns a literal "\r" into "\n"; a reference survives.
+    table['\r'] = "&#13;";
+    if (context == EscapeContext::Attribute)
+    {
+        table['"'] = "&quot;";
+        // Attribute values read back with literal tabs and line ends turned
+        // into spaces; references keep them.
+        table['\t'] = "&#9;";
+        table['\n'] = "&#10;";
+    }
+    return table;
+}
+
+constexpr EscapeTable PLAIN_ESCAPES = MakeEscapes(EscapeContext::None);
+constexpr EscapeTable TEXT_ESCAPES = MakeEscapes(EscapeContext::Text);
+constexpr EscapeTable ATTRIBUTE_ESCAPES = MakeEscapes(EscapeContext::Attribute);
+
+enum EscapeFlags
+{
+    EscapeNone = 0,
+    // Attribute values: the double quote and whitespace the parser would
+    // normalise are replaced as well.
+    EscapeQuotes = 1
+};
+
+class Writer
+{
+public:
+    Writer(wxOutputStream& stream, const TextEncoder& encoder, int step)
+        : m_sink(stream), m_encoder(encoder), m_step(step)
+    {
+    }
+
+    bool WriteDocument(const wxString& version, const wxString& encoding, const wxXmlNode& root)
+    {
+        const wxString declaration = wxString::Format(
+            wxS("<?xml version=\"%s\" encoding=\"%s\"?>\n"), version, encoding);
+        const wxScopedCharBuffer utf8 = declaration.utf8_str();
+        m_sink.Append(utf8.data(), utf8.length());
+        WriteNode(root);
+        WriteMarkup("\n");
+        return m_sink.Flush() && !m_failed;
+    }
+
+private:
+    void WriteMarkup(const char* markup) { m_sink.Append(markup); }
+
+    // Names, comment and CDATA content: nothing replaced, and a character the
+    // encoding lacks fails the save.
+    void WriteText(TextView text) { WriteChars(text, PLAIN_ESCAPES, false); }
+
+    void WriteEscaped(const wxString& text, int flags)
+    {
+        WriteChars(View(text), (flags & EscapeQuotes) ? ATTRIBUTE_ESCAPES : TEXT_ESCAPES, true);
+    }
+
+    // Walks `text` keeping the pending run of unchanged characters, which
+    // goes to the encoder in one piece at each replacement and at the end.
+    void WriteChars(TextView text, const EscapeTable& escapes, bool references)
+    {
+        size_t run = 0;
+        for (size_t i = 0; i < text.size(); ++i)
+        {
+            const char32_t c = char32_t(text[i]);
+            const char* replacement = c < 0x80 ? escapes[c] : nullptr;
+            if (replacement == nullptr)
+            {
+                if (c >= 0x80 && !IsXmlChar(c))
+                    m_failed = true;
+                continue;
+            }
+            if (replacement == INVALID_CHAR)
+                m_failed = true;
+            WriteRun(text.substr(run, i - run), references);
+            WriteMarkup(replacement);
+            run = i + 1;
+        }
+        WriteRun(text.substr(run), references);
+    }
+
+    void WriteRun(TextView run, bool references)
+    {
+        if (m_encoder.Encode(run, m_sink))
+            return;
+        if (!references)
+        {
+            m_failed = true;
+            return;
+        }
+        // Again one character at a time, so only those the encoding lacks
+        // become references.
+        for (size_t i = 0; i < run.size(); ++i)
+        {
+            if (!m_encoder.Encode(run.substr(i, 1), m_sink))
+                WriteMarkup(wxString::Format(wxS("&#%u;"), unsigned(run[i])).utf8_str());
+        }
+    }
+
+    void WriteIndent(size_t depth)
+    {
+        WriteMarkup("\n");
+        m_sink.AppendRepeated(' ', 2 * depth * size_t(m_step));
+    }
+
+    // Indentation goes before every child but text, and before an end tag
+    // that does not follow text, so text stays on the line of its tags.
+    void WriteIndentNextTo(const wxXmlNode& child, size_t depth)
+    {
+        if (m_step >= 0 && child.GetType() != wxXML_TEXT_NODE)
+            WriteIndent(depth);
+    }
+
+    // Writes `root` and its subtree with an explicit stack of open elements:
+    // files can nest deeper than the call stack allows recursion.
+    void WriteNode(const wxXmlNode& root)
+    {
+        std::vector<const wxXmlNode*> open;
+        const wxXmlNode* node = &root;
+        while (!m_failed)
+        {
+            if (WriteOpening(*node))
+            {
+                open.push_back(node);
+                node = node->GetChildren();
+                WriteIndentNextTo(*node, open.size());
+                continue;
+            }
+            while (!open.empty() && node->GetNext() == nullptr)
+            {
+                const wxXmlNode& lastChild = *node;
+                node = open.back();
+                open.pop_back();
+                WriteIndentNextTo(lastChild, open.size());
+                WriteMarkup("</");
+                WriteText(View(node->GetName()));
+                WriteMarkup(">");
+            }
+            if (open.empty())
+                return;
+            node = node->GetNext();
+            WriteIndentNextTo(*node, open.size());
+        }
+    }
+
+    // Writes a node, or just the start tag of an element with children, in
+    // which case it returns true and the children come next. Node types that
+    // are not written (processing instructions, ...) are skipped whole.
+    bool WriteOpening(const wxXmlNode& node)
+    {
+        switch (node.GetType())
+        {
+        case wxXML_TEXT_NODE:
+            WriteEscaped(node.GetContent(), EscapeNone);
+            return false;
+        case wxXML_CDATA_SECTION_NODE:
+            WriteCData(View(node.GetContent()));
+            return false;
+        case wxXML_COMMENT_NODE:
+            WriteComment(View(node.GetContent()));
+            return false;
+        case wxXML_ELEMENT_NODE:
+            return WriteStartTag(node);
+        default:
+            return false;
+        }
+    }
+
+    bool WriteStartTag(const wxXmlNode& element)
+    {
+        WriteMarkup("<");
+        WriteText(View(element.GetName()));
+        for (const wxXmlAttribute* attr = element.GetAttributes(); attr; attr = attr->GetNext())
+        {
+            WriteMarkup(" ");
+            WriteText(View(attr->GetName()));
+            WriteMarkup("=\"");
+            WriteEscaped(attr->GetValue(), EscapeQuotes);
+            WriteMarkup("\"");
+        }
+        const bool hasChildren = element.GetChildren() != nullptr;
+        WriteMarkup(hasChildren ? ">" : "/>");
+        return hasChildren;
+    }
+
+    // "]]>" would end the section early: it is split between "]]" and ">"
+    // into consecutive sections, which read back as the same text.
+    void WriteCData(TextView content)
+    {
+        WriteMarkup("<![CDATA[");
+        size_t start = 0;
+        for (size_t at = content.find(L"]]>"); at != TextView::npos;
+             at = content.find(L"]]>", at + 1))
+        {
+            WriteText(content.substr(start, at + 2 - start));
+            WriteMarkup("]]><![CDATA[");
+            start = at + 2;
+        }
+        WriteText(content.substr(start));
+        WriteMarkup("]]>");
+    }
+
+    // A comment may hold neither "--" nor a final "-", and has no escapes: a
+    // space follows each hyphen that precedes another or ends the content.
+    // The comment reads back with those spaces.
+    void WriteComment(TextView content)
+    {
+        WriteMarkup("<!--");
+        size_t start = 0;
+        for (size_t i = 0; i < content.size(); ++i)
+        {
+            if (content[i] == L'-' && (i + 1 == content.size() || content[i + 1] == L'-'))
+            {
+                WriteText(content.substr(start, i + 1 - start));
+                WriteMarkup(" ");
+                start = i + 1;
+            }
+        }
+        WriteText(content.substr(start));
+        WriteMarkup("-->");
+    }
+
+    ByteSink m_sink;
+    const TextEncoder& m_encoder;
+    const int m_step;
+    // Set when the tree holds something this encoding or XML cannot express.
+    bool m_failed = false;
+};
+
+// Moves the children of `node` to `pending`, leaving it childless.
+void DetachChildren(wxXmlNode& node, std::vector<wxXmlNode*>& pending)
+{
+    for (wxXmlNode* child = node.GetChildren(); child; child = child->GetNext())
+        pending.push_back(child);
+    node.SetChildren(nullptr);
+}
+
+} // namespace
+
+wxXmlDocumentEx::~wxXmlDocumentEx()
+{
+    // A node's destructor frees its children recursively, which overflows the
+    // stack on deep trees: take the tree apart so each node dies childless.
+    wxXmlNode* top = GetDocumentNode();
+    if (top == nullptr)
+        return;
+    std::vector<wxXmlNode*> pending;
+    DetachChildren(*top, pending);
+    while (!pending.empty())
+    {
+        wxXmlNode* node = pending.back();
+        pending.pop_back();
+        DetachChildren(*node, pending);
+        delete node;
+    }
+}
 
 bool wxXmlDocumentEx::Save(const wxString& filename, int indentstep) const
 {
-    return false;
+    wxFileOutputStream stream(filename);
+    if (!stream.IsOk())
+        return false;
+    const bool written = Save(static_cast<wxOutputStream&>(stream), indentstep);
+    // Closing can report a failure of its own (a full disk on some systems).
+    const bool closed = stream.Close();
+    return written && closed;
 }
 
 bool wxXmlDocumentEx::Save(wxOutputStream& stream, int indentstep) const
 {
-    return false;
+    const wxXmlNode* root = GetRoot();
+    if (root == nullptr || !IsDeclarationValue(GetVersion())
+        || !IsDeclarationValue(GetFileEncoding()))
+        return false;
+    const std::unique_ptr<TextEncoder> encoder = MakeEncoder(GetFileEncoding());
+    if (!encoder)
+        return false;
+    Writer writer(stream, *encoder, indentstep);
+    return writer.WriteDocument(GetVersion(), GetFileEncoding(), *root);
 }

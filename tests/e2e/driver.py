@@ -98,7 +98,7 @@ class MindPrism:
     def windows(self):
         return [w for w in self.application() if w is not None]
 
-    def window(self, name, timeout=15.0):
+    def window(self, name, timeout=30.0):
         """A top-level window by its title. (The toolkit's own dialogs are
         frames to the accessibility bus, native message boxes alerts.)"""
         def probe():
@@ -106,7 +106,16 @@ class MindPrism:
                 if w.name == name:
                     return w
             return None
-        return wait_for("window %r" % name, probe, timeout)
+        try:
+            return wait_for("window %r" % name, probe, timeout)
+        except Timeout as error:
+            raise Timeout("%s; open: %r" % (error, self.window_names())) from None
+
+    def window_names(self):
+        try:
+            return [w.name for w in self.windows()]
+        except Exception as error:
+            return "unknown (%s)" % error
 
     def window_titled(self, prefix, timeout=15.0):
         def probe():
@@ -121,8 +130,15 @@ class MindPrism:
                  lambda: all(w.name != window_name for w in self.windows()), timeout)
 
     def press(self, root, name):
+        """Clicks a button with the real pointer. (The accessibility action
+        would not return before a modal window it opens is closed.)"""
         button = wait_for("button %r" % name, lambda: find(root, "push button", name))
-        button.queryAction().doAction(0)
+        self.click(button)
+
+    def click(self, node):
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                        str(box.y + box.height // 2), "click", "1"], check=True)
 
     def key(self, window, keys):
         """Types keys into `window` (the pointer gives it the keyboard focus,

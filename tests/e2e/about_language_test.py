@@ -1,0 +1,61 @@
+"""End-to-end: F1 shows the about dialog, F2 changes the interface language
+for the next start."""
+
+import os
+import sys
+import unittest
+
+import driver
+
+EXE = None
+
+
+class AboutAndLanguageTest(unittest.TestCase):
+    def start(self, config_home=None):
+        app = driver.MindPrism(EXE, config_home=config_home)
+        self.addCleanup(app.stop)
+        if config_home is None:
+            app.store_language("zh_CN")
+        return app.start()
+
+    def test_f1_shows_the_about_dialog(self):
+        app = self.start()
+        frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
+        app.key(frame, "F1")
+        about = app.window("关于...")
+        labels = [n.name for n in driver.find_all(about, "label")]
+        self.assertIn("Version 2.0.13.45  (Build 207.10062011)", labels)
+        self.assertTrue(any(l.startswith("wxWidgets 3.") and l.endswith("-Linux-Unicode build")
+                            for l in labels), labels)
+        self.assertNotIn("wx-build-info", labels)
+        app.press(about, "确定(O)")
+        app.gone("关于...")
+
+    def test_f2_choice_takes_effect_at_the_next_start(self):
+        app = self.start()
+        frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
+        app.key(frame, "F2")
+        dialog = app.window("选择语言")
+        driver.choose_row(dialog, "English")
+        app.press(dialog, "确定(O)")
+        # A native message box: its accessible name is its kind, not its caption.
+        message = driver.wait_for("the restart message", lambda: next(
+            (w for w in app.windows() if w.getRoleName() == "alert"), None))
+        self.assertTrue(driver.find(message, "label", "必须重新启动程序，此更改才能生效。"))
+        app.press(message, "确定(O)")
+        driver.wait_for("the message to close",
+                        lambda: all(w.getRoleName() != "alert" for w in app.windows()))
+        # The running interface stays Chinese.
+        self.assertTrue(driver.find(frame, "push button", "下一题(N)"))
+        driver.find(frame, "menu item", "退出").queryAction().doAction(0)
+        self.assertEqual(app.wait_exit(), 0)
+        self.assertIn("ui_language=en\n", app.stored())
+
+        again = self.start(config_home=app.config_home)
+        frame = again.window("Mind Prism - What animal potential do you have?")
+        self.assertTrue(driver.find(frame, "push button", "Next"))
+
+
+if __name__ == "__main__":
+    EXE = os.path.abspath(sys.argv.pop(1))
+    unittest.main()

@@ -1,0 +1,327 @@
+// The XML writer's output byte for byte: layout, escaping, encodings, failed
+// writes and deep trees.
+#include "widgets/xml_document_ex.h"
+#include "test_support.h"
+#include "xml_tree_util.h"
+
+#include <wx/stream.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace
+{
+
+const std::string UTF8_DECLARATION = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+wxXmlNode* Element(const wxString& name, std::initializer_list<wxXmlNode*> children = {})
+{
+    auto* element = new wxXmlNode(wxXML_ELEMENT_NODE, name);
+    for (wxXmlNode* child : children)
+        element->AddChild(child);
+    return element;
+}
+
+wxXmlNode* WithAttribute(wxXmlNode* element, const wxString& name, const wxString& value)
+{
+    element->AddAttribute(name, value);
+    return element;
+}
+
+wxXmlNode* Leaf(wxXmlNodeType type, const wxString& content, const wxString& name = wxString())
+{
+    return new wxXmlNode(type, name, content);
+}
+
+wxXmlNode* Text(const wxString& content)
+{
+    return Leaf(wxXML_TEXT_NODE, content);
+}
+
+struct Saved
+{
+    bool ok = false;
+    std::string bytes;
+};
+
+Saved Save(wxXmlNode* root, int step, const wxString& encoding = wxS("UTF-8"))
+{
+    wxXmlDocumentEx document;
+    document.SetRoot(root);
+    document.SetFileEncoding(encoding);
+    Saved saved;
+    saved.bytes = SaveToBytes(document, step, &saved.ok);
+    return saved;
+}
+
+wxString FromUtf8(const char* text)
+{
+    return wxString::FromUTF8(text);
+}
+
+// Accepts `room` bytes, then fails like a full disk.
+class FailingStream : public wxOutputStream
+{
+public:
+    explicit FailingStream(size_t room) : m_room(room) {}
+
+protected:
+    size_t OnSysWrite(const void*, size_t size) override
+    {
+        const size_t now = std::min(size, m_room);
+        m_room -= now;
+        if (now < size)
+            m_lasterror = wxSTREAM_WRITE_ERROR;
+        return now;
+    }
+
+private:
+    size_t m_room;
+};
+
+// A tree bigger than the writer's block, so that it reaches the stream in
+// several writes.
+wxXmlNode* LargeTree()
+{
+    wxXmlNode* root = Element(wxS("questions"));
+    for (int i = 0; i < 5000; ++i)
+        root->AddChild(Element(wxS("Q"), {Text(FromUtf8("问题 & <答案>"))}));
+    return root;
+}
+
+} // namespace
+
+TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
+{
+    const auto sample = [] {
+        return WithAttribute(
+            Element(wxS("q"),
+                    {Element(wxS("a"), {Text(wxS("x & y"))}), Element(wxS("e")),
+                     Element(wxS("m"), {Text(wxS("t1")), Element(wxS("b")), Text(wxS("t2"))}),
+                     Element(wxS("p"), {Leaf(wxXML_PI_NODE, wxS("data"), wxS("pi"))}),
+                     Leaf(wxXML_COMMENT_NODE, wxS("c")), Leaf(wxXML_CDATA_SECTION_NODE, wxS("<r>"))}),
+            wxS("id"), wxS("1"));
+    };
+    const struct
+    {
+        int step;
+        std::string body;
+    } cases[] = {
+        {-1, "<q id=\"1\"><a>x &amp; y</a><e/><m>t1<b/>t2</m><p></p><!--c--><![CDATA[<r>]]></q>"},
+        {0, "<q id=\"1\">\n<a>x &amp; y</a>\n<e/>\n<m>t1\n<b/>t2</m>\n<p>\n\n</p>\n<!--c-->\n"
+            "<![CDATA[<r>]]>\n</q>"},
+        {1, "<q id=\"1\">\n  <a>x &amp; y</a>\n  <e/>\n  <m>t1\n    <b/>t2</m>\n  <p>\n    \n  </p>\n"
+            "  <!--c-->\n  <![CDATA[<r>]]>\n</q>"},
+        {2, "<q id=\"1\">\n    <a>x &amp; y</a>\n    <e/>\n    <m>t1\n        <b/>t2</m>\n"
+            "    <p>\n        \n    </p>\n    <!--c-->\n    <![CDATA[<r>]]>\n</q>"},
+    };
+    for (const auto& c : cases)
+    {
+        const Saved saved = Save(sample(), c.step);
+        EXPECT_TRUE(saved.ok) << "step " << c.step;
+        EXPECT_EQ(saved.bytes, UTF8_DECLARATION + c.body + "\n") << "step " << c.step;
+    }
+}
+
+TEST(XmlSaveLayout, MatchesTheDocumentedExamples)
+{
+    EXPECT_EQ(Save(Element(wxS("q"), {Element(wxS("a"), {Text(wxS("x & y"))})}), 1).bytes,
+              UTF8_DECLARATION + "<q>\n  <a>x &amp; y</a>\n</q>\n");
+    EXPECT_EQ(Save(Element(wxS("a"), {Text(wxS("t1")), Element(wxS("b")), Text(wxS("t2"))}), 1).bytes,
+              UTF8_DECLARATION + "<a>t1\n  <b/>t2</a>\n");
+    EXPECT_EQ(Save(WithAttribute(Element(wxS("e")), wxS("k"), wxS("v")), 1).bytes,
+              UTF8_DECLARATION + "<e k=\"v\"/>\n");
+
+    wxXmlDocumentEx document;
+    document.SetRoot(Element(wxS("r")));
+    document.SetVersion(wxString());
+    document.SetFileEncoding(wxString());
+    EXPECT_EQ(SaveToBytes(document, 1), "<?xml version=\"\" encoding=\"\"?>\n<r/>\n");
+}
+
+TEST(XmlSaveEscaping, TextKeepsQuotesAttributesReplaceThemAndBothReadBack)
+{
+    const wxString tricky = wxS("\"'<>& &amp; &#38; ]]> a\tb\nc\rd");
+    const Saved saved =
+        Save(WithAttribute(Element(wxS("r"), {Text(tricky)}), wxS("v"), tricky), -1);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes,
+              UTF8_DECLARATION
+                  + "<r v=\"&quot;'&lt;&gt;&amp; &amp;amp; &amp;#38; ]]&gt; a&#9;b&#10;c&#13;d\">"
+                    "\"'&lt;&gt;&amp; &amp;amp; &amp;#38; ]]&gt; a\tb\nc&#13;d</r>\n");
+
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(loaded.GetRoot()->GetAttribute(wxS("v")), tricky);
+    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), tricky);
+}
+
+TEST(XmlSaveFaults, CDataHoldingItsEndMarkerIsSplitIntoSections)
+{
+    const Saved saved =
+        Save(Element(wxS("r"), {Leaf(wxXML_CDATA_SECTION_NODE, wxS("a]]>b]]]>"))}), -1);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, UTF8_DECLARATION
+                               + "<r><![CDATA[a]]]]><![CDATA[>b]]]]]><![CDATA[>]]></r>\n");
+
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    wxString joined;
+    for (const wxXmlNode* n = loaded.GetRoot()->GetChildren(); n; n = n->GetNext())
+        joined += n->GetContent();
+    EXPECT_EQ(joined, wxS("a]]>b]]]>"));
+}
+
+TEST(XmlSaveFaults, CommentsGetASpaceAfterDoubleAndFinalHyphens)
+{
+    const Saved saved = Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, wxS("a--b---"))}), -1);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r><!--a- -b- - - --></r>\n");
+
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(loaded.GetRoot()->GetChildren()->GetContent(), NormalisedComment(wxS("a--b---")));
+}
+
+TEST(XmlSaveFaults, FailedWritesAreReported)
+{
+    wxXmlDocumentEx document;
+    document.SetRoot(LargeTree());
+    const size_t size = SaveToBytes(document, 1).size();
+    for (size_t room : {size_t(0), size_t(10), size_t(70000), size - 1})
+    {
+        FailingStream stream(room);
+        EXPECT_FALSE(document.Save(stream, 1)) << "room " << room;
+    }
+    FailingStream enough(size);
+    EXPECT_TRUE(document.Save(enough, 1));
+
+    wxLogNull quiet;
+    EXPECT_FALSE(document.Save(wxS("/dev/full"), 1));
+    TempDir dir;
+    EXPECT_FALSE(document.Save(dir.File(wxS("missing/folder/quiz.xml")), 1));
+}
+
+TEST(XmlSaveFile, WritesTheStreamFormsBytes)
+{
+    wxXmlDocumentEx document;
+    document.SetRoot(LargeTree());
+    TempDir dir;
+    const wxString path = dir.File(wxS("quiz.xml"));
+    ASSERT_TRUE(dir.Write(wxS("quiz.xml"), std::string(1 << 20, 'x')) == path);
+    ASSERT_TRUE(document.Save(path, 1));
+    EXPECT_EQ(ReadBytes(path), SaveToBytes(document, 1));
+}
+
+TEST(XmlSave, WithoutARootFailsAndWritesNothing)
+{
+    wxXmlDocumentEx document;
+    bool ok = true;
+    EXPECT_EQ(SaveToBytes(document, 1, &ok), "");
+    EXPECT_FALSE(ok);
+}
+
+TEST(XmlSaveEncoding, Latin1WritesReferencesInTextAndAttributesOnly)
+{
+    const wxString mixed = FromUtf8("café 中😀 <");
+    const Saved saved = Save(WithAttribute(Element(FromUtf8("é"), {Text(mixed)}), wxS("v"), mixed),
+                             -1, wxS("ISO-8859-1"));
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                           "<\xE9 v=\"caf\xE9 &#20013;&#128512; &lt;\">"
+                           "caf\xE9 &#20013;&#128512; &lt;</\xE9>\n");
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(loaded.GetRoot()->GetName(), FromUtf8("é"));
+    EXPECT_EQ(loaded.GetRoot()->GetAttribute(wxS("v")), mixed);
+    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), mixed);
+
+    const wxString cjk = FromUtf8("中");
+    EXPECT_FALSE(Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, cjk)}), -1, wxS("ISO-8859-1")).ok);
+    EXPECT_FALSE(Save(Element(wxS("r"), {Leaf(wxXML_CDATA_SECTION_NODE, cjk)}), -1, wxS("ISO-8859-1")).ok);
+    EXPECT_FALSE(Save(Element(cjk), -1, wxS("ISO-8859-1")).ok);
+    EXPECT_FALSE(Save(WithAttribute(Element(wxS("r")), cjk, wxS("v")), -1, wxS("ISO-8859-1")).ok);
+}
+
+TEST(XmlSaveEncoding, OtherSingleByteEncodingsReadBack)
+{
+    const wxString text = FromUtf8("€ – ü 中");
+    const Saved saved = Save(Element(wxS("r"), {Text(text)}), -1, wxS("windows-1252"));
+    ASSERT_TRUE(saved.ok);
+    EXPECT_NE(saved.bytes.find("\x80 \x96 \xFC &#20013;"), std::string::npos);
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), text);
+}
+
+TEST(XmlSave, DeclarationValuesThatWouldBreakItFailBeforeWriting)
+{
+    for (const wxString version : {wxS("1\" encoding=\"x"), wxS("1 0"), wxS("1?>")})
+    {
+        wxXmlDocumentEx document;
+        document.SetRoot(Element(wxS("r")));
+        document.SetVersion(version);
+        bool ok = true;
+        EXPECT_EQ(SaveToBytes(document, 1, &ok), "") << version;
+        EXPECT_FALSE(ok) << version;
+    }
+}
+
+TEST(XmlSaveEncoding, UsAsciiWritesNothingAbove127)
+{
+    const Saved saved = Save(Element(wxS("r"), {Text(FromUtf8("café"))}), -1, wxS("US-ASCII"));
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>\n<r>caf&#233;</r>\n");
+    EXPECT_FALSE(Save(Element(FromUtf8("é")), -1, wxS("US-ASCII")).ok);
+}
+
+TEST(XmlSaveEncoding, EncodingsThatDoNotWriteAsciiAsAsciiFailBeforeWriting)
+{
+    for (const char* name : {"UTF-16", "UTF-16LE", "UTF-32", "UCS-2", "UTF-7", "no-such-encoding"})
+    {
+        const Saved saved = Save(Element(wxS("r"), {Text(wxS("x"))}), 1, name);
+        EXPECT_FALSE(saved.ok) << name;
+        EXPECT_EQ(saved.bytes, "") << name;
+    }
+}
+
+TEST(XmlSaveEncoding, CharactersXmlCannotHoldFail)
+{
+    const wxString bad[] = {wxString(wxUniChar(0x1)), wxString(wxUniChar(0xFFFE)),
+                            wxString(wxUniChar(0xD800))};
+    for (const wxString& c : bad)
+    {
+        EXPECT_FALSE(Save(Element(wxS("r"), {Text(wxS("a") + c)}), -1).ok);
+        EXPECT_FALSE(Save(WithAttribute(Element(wxS("r")), wxS("v"), c), -1).ok);
+        EXPECT_FALSE(Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, c)}), -1).ok);
+    }
+}
+
+TEST(XmlSaveDeep, TwoHundredThousandLevelsAreSavedLoadedAndFreed)
+{
+    constexpr size_t DEPTH = 200000;
+    std::string bytes;
+    {
+        wxXmlDocumentEx document;
+        wxXmlNode* node = Element(wxS("d"));
+        document.SetRoot(node);
+        for (size_t i = 1; i < DEPTH; ++i)
+            node = new wxXmlNode(node, wxXML_ELEMENT_NODE, wxS("d"));
+        node->AddChild(Text(wxS("x")));
+        bool ok = false;
+        bytes = SaveToBytes(document, -1, &ok);
+        ASSERT_TRUE(ok);
+    }
+    std::string expected = UTF8_DECLARATION;
+    for (size_t i = 0; i < DEPTH; ++i)
+        expected += "<d>";
+    expected += "x";
+    for (size_t i = 0; i < DEPTH; ++i)
+        expected += "</d>";
+    ASSERT_EQ(bytes, expected + "\n");
+
+    wxXmlDocumentEx loaded;
+    ASSERT_TRUE(LoadBytes(loaded, bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(SaveToBytes(loaded, -1), bytes);
+}
