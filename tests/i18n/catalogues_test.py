@@ -1,0 +1,112 @@
+"""Every text that passes through the translation lookup has a translation:
+Chinese for each English text in the Chinese catalogue, English for each
+Chinese text in the English one. The texts are found in the sources by
+xgettext, so a text added later without a translation fails here.
+
+Usage: catalogues_test.py SOURCE_DIR BUILD_PO_DIR"""
+
+import glob
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+
+SOURCE_DIR = None
+BUILD_PO_DIR = None
+
+
+def unquote(text):
+    return bytes(text, "utf-8").decode("unicode_escape").encode("latin-1").decode("utf-8")
+
+
+def read_po(path):
+    """{msgid: msgstr} of a .po file, without its header and fuzzy entries."""
+    entries, fuzzy = {}, False
+    field, values = None, {}
+
+    def finish():
+        nonlocal fuzzy
+        if "msgid" in values and values["msgid"] and not fuzzy:
+            entries[values["msgid"]] = values.get("msgstr", "")
+        values.clear()
+        fuzzy = False
+
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("#,") and "fuzzy" in line:
+                fuzzy = True
+            elif line.startswith("msgid "):
+                if "msgstr" in values:
+                    finish()
+                field = "msgid"
+                values[field] = unquote(line[6:].strip()[1:-1])
+            elif line.startswith("msgstr "):
+                field = "msgstr"
+                values[field] = unquote(line[7:].strip()[1:-1])
+            elif line.startswith('"') and field:
+                values[field] += unquote(line[1:-1])
+            elif not line:
+                finish()
+                field = None
+    finish()
+    return entries
+
+
+def extracted_texts():
+    sources = [p for p in glob.glob(os.path.join(SOURCE_DIR, "src", "**", "*"), recursive=True)
+               if p.endswith((".cpp", ".h"))]
+    with tempfile.TemporaryDirectory() as tmp:
+        pot = os.path.join(tmp, "Mindprism.pot")
+        subprocess.run(["xgettext", "-k_", "-kwxTRANSLATE", "-kwxGetTranslation",
+                        "--from-code=UTF-8", "--language=C++", "-o", pot] + sources,
+                       check=True)
+        return set(read_po(pot))
+
+
+def is_chinese(text):
+    return re.search(r"[\u3000-\u9fff\uff00-\uffef]", text) is not None
+
+
+class CataloguesTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.texts = extracted_texts()
+        cls.chinese = read_po(os.path.join(SOURCE_DIR, "po", "zh_CN.po"))
+        cls.english = read_po(os.path.join(BUILD_PO_DIR, "en.full.po"))
+
+    def test_the_sources_have_texts_to_translate(self):
+        self.assertIn("&Next", self.texts)
+        self.assertIn("你具备哪种动物潜质？", self.texts)
+
+    def test_chinese_catalogue_translates_every_english_text(self):
+        missing = sorted(t for t in self.texts
+                         if not is_chinese(t) and not self.chinese.get(t))
+        self.assertEqual(missing, [], "texts without a Chinese translation")
+
+    def test_english_catalogue_translates_every_chinese_text(self):
+        missing = sorted(t for t in self.texts if is_chinese(t) and not self.english.get(t))
+        self.assertEqual(missing, [], "texts without an English translation")
+
+    def test_english_catalogue_carries_the_result_catalogue(self):
+        with open(os.path.join(SOURCE_DIR, "src", "quiz", "result_catalogue.txt"),
+                  encoding="utf-8") as f:
+            catalogue = f.read()
+        english = self.english.get(catalogue, "")
+        self.assertEqual(english.count("\n"), catalogue.count("\n"))
+        self.assertTrue(english.startswith("-" * 24 + "\nA. "), english[:40])
+
+    def test_translations_keep_the_format_markers(self):
+        for catalogue in (self.chinese, self.english):
+            for text, translation in catalogue.items():
+                self.assertEqual(re.findall(r"%[sdu]", text), re.findall(r"%[sdu]", translation),
+                                 text)
+                self.assertEqual("\t" in text, "\t" in translation, text)
+
+
+if __name__ == "__main__":
+    BUILD_PO_DIR = os.path.abspath(sys.argv.pop(2))
+    SOURCE_DIR = os.path.abspath(sys.argv.pop(1))
+    unittest.main()
