@@ -194,18 +194,30 @@ bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& tabl
     std::vector<char> bytes;
     if (!ReadFile(path, bytes))
         return false;
-    if (XmlNestingExceeds(bytes.data(), bytes.size(), QUIZ_MAX_NESTING))
+    return LoadQuizBytes(document, bytes.data(), bytes.size(), path, table, observer);
+}
+
+bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name,
+                   QuestionTable& table, QuizReadObserver* observer)
+{
+    const XmlShape shape = MeasureXmlShape(data, size, QUIZ_MAX_NESTING);
+    if (shape.depth > QUIZ_MAX_NESTING)
     {
         wxLogError(_("The quiz file \"%s\" is nested more than %u levels deep and was not loaded."),
-                   path, QUIZ_MAX_NESTING);
+                   name, QUIZ_MAX_NESTING);
+        return false;
+    }
+    if (shape.textWork > QUIZ_MAX_TEXT_WORK)
+    {
+        wxLogError(_("The quiz file \"%s\" holds a text too long to read and was not loaded."),
+                   name);
         return false;
     }
     {
-        wxMemoryInputStream stream(bytes.data(), bytes.size());
+        wxMemoryInputStream stream(data, size);
         if (!document.Load(stream, wxS("UTF-8"), 0))
             return false;
     }
-    std::vector<char>().swap(bytes);
     if (const wxXmlNode* root = document.GetRoot())
         ReadQuestions(*root, table, observer);
     return true;

@@ -19,6 +19,12 @@ extern const wxString QUIZ_END_TARGET;
 // Deeper files are refused, because the toolkit frees its trees recursively.
 constexpr unsigned QUIZ_MAX_NESTING = 1000;
 
+// Most work the toolkit may spend joining one text of a quiz file (see
+// XmlShape::textWork): well under a second. A question of a few thousand
+// characters on a hundred lines needs a thousandth of it; a text of a few
+// megabytes in many lines would freeze the program for minutes.
+constexpr unsigned long long QUIZ_MAX_TEXT_WORK = 1ULL << 28;
+
 // Path of quiz number `index` (0 or 1), relative to the folder holding the
 // run-time files: "data/Quiz_000-zh_CN.xml" for 0.
 wxString QuizFilePath(int index);
@@ -51,11 +57,16 @@ public:
 
 // Loads the file into `document` (encoding UTF-8, no flags) and adds its
 // questions to `table`. Returns false, leaving the table unchanged, when the
-// file cannot be read, is not well-formed, or is nested deeper than
-// QUIZ_MAX_NESTING; the toolkit's error log says why. A wrong root element
-// still returns true, with nothing added.
+// file cannot be read, is not well-formed, is nested deeper than
+// QUIZ_MAX_NESTING or holds a text beyond QUIZ_MAX_TEXT_WORK; the toolkit's
+// error log says why. A wrong root element still returns true, with nothing
+// added.
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer = nullptr);
+
+// The same for a quiz file already in memory; `name` names it in messages.
+bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name,
+                   QuestionTable& table, QuizReadObserver* observer = nullptr);
 
 // Adds the questions under `root` to `table` by the quiz rules.
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,

@@ -1,4 +1,4 @@
-// Element-depth scan of XML text.
+// Shape scan of XML text: nesting depth and the cost of long texts.
 #include "quiz/xml_nesting.h"
 
 #include <cstring>
@@ -39,11 +39,24 @@ public:
         m_p = m_end;
     }
 
-    // Moves to the next '<' outside markup.
-    void SkipText()
+    // Moves to the next '<' outside markup; returns the work of joining
+    // the text passed over.
+    unsigned long long SkipText()
     {
         const void* hit = std::memchr(m_p, '<', m_end - m_p);
-        m_p = hit ? static_cast<const char*>(hit) : m_end;
+        const char* end = hit ? static_cast<const char*>(hit) : m_end;
+        const unsigned long long work = TextWork(m_p, end);
+        m_p = end;
+        return work;
+    }
+
+    // Moves past the end of a CDATA section whose content starts here;
+    // returns the work of joining that content.
+    unsigned long long SkipCdata()
+    {
+        const char* start = m_p;
+        SkipPast("]]>");
+        return TextWork(start, m_p);
     }
 
     // Skips a tag body up to and past its '>', honouring quoted values.
@@ -111,25 +124,42 @@ public:
     void Advance(size_t n) { m_p += n; }
 
 private:
+    static unsigned long long TextWork(const char* begin, const char* end)
+    {
+        const size_t length = end - begin;
+        unsigned long long pieces = 1 + length / 1024;
+        for (const char* p = begin; p < end; ++p)
+            pieces += (*p == '\n' || *p == '&') ? 2 : 0;
+        return pieces * length;
+    }
+
     const char* m_p;
     const char* m_end;
 };
 
 } // namespace
 
-bool XmlNestingExceeds(const char* data, size_t size, unsigned limit)
+XmlShape MeasureXmlShape(const char* data, size_t size, unsigned depthLimit)
 {
     Scanner scan(data, size);
+    XmlShape shape;
     unsigned depth = 0;
+    const auto text = [&shape](unsigned long long work) {
+        if (work > shape.textWork)
+            shape.textWork = work;
+    };
     while (!scan.AtEnd())
     {
-        scan.SkipText();
+        text(scan.SkipText());
         if (scan.AtEnd())
             break;
         if (scan.StartsWith("<!--"))
             scan.SkipPast("-->");
         else if (scan.StartsWith("<![CDATA["))
-            scan.SkipPast("]]>");
+        {
+            scan.Advance(9);
+            text(scan.SkipCdata());
+        }
         else if (scan.StartsWith("<?"))
             scan.SkipPast("?>");
         else if (scan.StartsWith("<!"))
@@ -143,9 +173,18 @@ bool XmlNestingExceeds(const char* data, size_t size, unsigned limit)
         else
         {
             scan.Advance(1);
-            if (scan.SkipTag() != '/' && ++depth > limit)
-                return true;
+            if (scan.SkipTag() != '/' && ++depth > shape.depth)
+            {
+                shape.depth = depth;
+                if (depth > depthLimit)
+                    break;
+            }
         }
     }
-    return false;
+    return shape;
+}
+
+bool XmlNestingExceeds(const char* data, size_t size, unsigned limit)
+{
+    return MeasureXmlShape(data, size, limit).depth > limit;
 }

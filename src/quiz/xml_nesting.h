@@ -1,10 +1,25 @@
-// A quick scan of XML bytes for the depth of element nesting, so that files
-// too deep for the toolkit's recursive tree code are refused before parsing.
+// A quick scan of XML bytes for the shapes the toolkit's XML code handles
+// badly, so that such files are refused before parsing: nesting too deep
+// for its recursive tree code, and long texts delivered in many pieces,
+// which it joins at a cost that grows with the square of their length.
 #pragma once
 
 #include <cstddef>
 
-// True when elements in `data` nest deeper than `limit` levels. Comments,
-// CDATA sections, processing instructions, declarations and quoted attribute
-// values are skipped. Malformed input is scanned as far as it goes.
+struct XmlShape
+{
+    // Deepest element nesting seen (the scan stops once it passes the limit).
+    unsigned depth = 0;
+    // Largest cost of joining one text or CDATA run: its length times the
+    // pieces the parser hands it over in (a piece per line, per reference
+    // and per kilobyte).
+    unsigned long long textWork = 0;
+};
+
+// Measures `data`. Comments, processing instructions, declarations and
+// quoted attribute values are skipped. Malformed input is scanned as far as
+// it goes.
+XmlShape MeasureXmlShape(const char* data, size_t size, unsigned depthLimit);
+
+// True when elements in `data` nest deeper than `limit` levels.
 bool XmlNestingExceeds(const char* data, size_t size, unsigned limit);

@@ -189,6 +189,47 @@ TEST(LoadQuiz, RefusesAFileNestedTooDeepWithoutCrashing)
     EXPECT_TRUE(quiz.Load(Nested(QUIZ_MAX_NESTING - 1, true), wxS("deep-ok.xml")));
 }
 
+TEST(LoadQuiz, RefusesATextTooLongToReadWithoutFreezing)
+{
+    // The toolkit joins a text's pieces (one per line) with a copy each
+    // time: a 3 MB text of 200,000 lines took two minutes to load.
+    std::string lines;
+    for (int i = 0; i < 200000; ++i)
+        lines += "长文本一行\n";
+    Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
+    CapturedLog log;
+    EXPECT_FALSE(quiz.Load(QuizXml(QuestionXml("1001", lines, {})), wxS("long.xml")));
+    EXPECT_FALSE(quiz.Load(QuizXml("<QUESTION><Q><![CDATA[" + lines + "]]></Q></QUESTION>"),
+                           wxS("long-cdata.xml")));
+    EXPECT_EQ(log.Errors(), 2u) << log.Text();
+    EXPECT_EQ(quiz.Get("1001").text, wxS("kept"));
+    // A long question of a hundred lines is read as usual.
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "这是一个很长的问题，写了很多行。\n";
+    ASSERT_TRUE(quiz.Load(QuizXml(QuestionXml("1001", text, {})), wxS("fine.xml")));
+    EXPECT_EQ(quiz.Get("1001").text, wxString::FromUTF8(text.c_str()));
+}
+
+TEST(LoadQuiz, SurvivesFilesThatAreNotQuizzesAtAll)
+{
+    Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
+    CapturedLog log;
+    std::string garbage;
+    for (int i = 0; i < 100000; ++i)
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    EXPECT_FALSE(quiz.Load(garbage, wxS("garbage.xml")));
+    EXPECT_FALSE(quiz.Load(std::string("\xFF\xFE<\0q\0", 6), wxS("utf16-broken.xml")));
+    EXPECT_FALSE(quiz.Load("<questions><QUESTION><ID>\xC3\x28</ID></QUESTION></questions>",
+                           wxS("bad-utf8.xml")));
+    EXPECT_EQ(quiz.table.size(), 1u);
+    // A file in another encoding, declared as such, is read all the same.
+    EXPECT_TRUE(quiz.Load("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><questions><QUESTION>"
+                          "<ID>2001</ID><Q>caf\xE9</Q></QUESTION></questions>",
+                          wxS("latin1.xml")));
+    EXPECT_EQ(quiz.Get("2001").text, wxString::FromUTF8("café"));
+}
+
 TEST(XmlNesting, CountsOnlyElementNesting)
 {
     const auto exceeds = [](const std::string& xml, unsigned limit) {

@@ -1,0 +1,83 @@
+"""End-to-end: the installed program and the Debian package. Installs the
+build into a temporary prefix, validates the desktop entry and the AppStream
+file, and starts the installed program from another folder; builds the
+Debian package, checks what it holds and needs, and runs it unpacked."""
+
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import driver
+
+BUILD_DIR = None
+ENTRY = "share/applications/example.larkspan.MindPrism.desktop"
+METAINFO = "share/metainfo/example.larkspan.MindPrism.metainfo.xml"
+FIRST_QUESTION = "周末早上醒来，你最想做的第一件事是什么？"
+
+
+def run(*command, **kwargs):
+    return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs)
+
+
+class InstallTest(unittest.TestCase):
+    def temp_dir(self, prefix):
+        path = tempfile.mkdtemp(prefix=prefix)
+        self.addCleanup(shutil.rmtree, path, ignore_errors=True)
+        return path
+
+    def assert_starts_elsewhere(self, exe):
+        """Started from an unrelated folder, as a desktop menu does, the
+        program still finds its quizzes, pictures and catalogues."""
+        app = driver.MindPrism(exe, cwd=self.temp_dir("mindprism-elsewhere-"))
+        self.addCleanup(app.stop)
+        app.store_language("zh_CN")
+        app.start()
+        frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
+        driver.wait_for("the first question",
+                        lambda: driver.question_text(frame)[0] == FIRST_QUESTION)
+        self.assertTrue(driver.find(frame, "push button", "下一题(N)"))
+
+    def test_installed_program_and_desktop_files(self):
+        prefix = self.temp_dir("mindprism-prefix-")
+        run("cmake", "--install", BUILD_DIR, "--prefix", prefix)
+        for size in ("16x16", "32x32", "48x48"):
+            self.assertTrue(os.path.isfile(
+                os.path.join(prefix, "share/icons/hicolor", size, "apps/mindprism.png")), size)
+        self.assertTrue(os.path.isfile(
+            os.path.join(prefix, "share/icons/hicolor/scalable/apps/mindprism.svg")))
+        run("desktop-file-validate", os.path.join(prefix, ENTRY))
+        report = run("appstreamcli", "validate", "--no-net", os.path.join(prefix, METAINFO))
+        problems = [l for l in report.stdout.splitlines() if l.startswith(("E:", "W:"))]
+        self.assertEqual(problems, [], report.stdout)
+        self.assert_starts_elsewhere(os.path.join(prefix, "bin", "mindprism"))
+
+    def test_debian_package(self):
+        out = self.temp_dir("mindprism-deb-")
+        run("cpack", "-G", "DEB", "-B", out, cwd=BUILD_DIR)
+        package = glob.glob(os.path.join(out, "mindprism_*.deb"))
+        self.assertEqual(len(package), 1, os.listdir(out))
+        info = run("dpkg-deb", "--info", package[0]).stdout
+        self.assertIn("Package: mindprism", info)
+        depends = [l for l in info.splitlines() if l.strip().startswith("Depends:")]
+        self.assertEqual(len(depends), 1, info)
+        for library in ("libwxbase3.2-1", "libwxgtk3.2-1", "libstdc++6"):
+            self.assertIn(library, depends[0])
+        contents = run("dpkg-deb", "--contents", package[0]).stdout
+        for path in ("./usr/bin/mindprism", "./usr/" + ENTRY, "./usr/" + METAINFO,
+                     "./usr/share/mindprism/data/Quiz_000-zh_CN.xml",
+                     "./usr/share/mindprism/locales/zh_CN/LC_MESSAGES/Mindprism.mo"):
+            self.assertIn(path, contents)
+        # Everything it needs can be installed from the archive.
+        run("apt-get", "install", "--simulate", "--no-install-recommends", package[0])
+        root = self.temp_dir("mindprism-root-")
+        run("dpkg-deb", "--extract", package[0], root)
+        self.assert_starts_elsewhere(os.path.join(root, "usr", "bin", "mindprism"))
+
+
+if __name__ == "__main__":
+    BUILD_DIR = os.path.abspath(sys.argv.pop(1))
+    unittest.main()
