@@ -44,7 +44,6 @@ const char PLATFORM_SUFFIX[] = "-macOS";
 const char PLATFORM_SUFFIX[] = "-Unix";
 #endif
 
-
 } // namespace
 
 wxString GetToolkitBuildInfo(BuildInfoFormat format)

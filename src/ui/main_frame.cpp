@@ -63,7 +63,6 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
 
-
 } // namespace
 
 wxBEGIN_EVENT_TABLE(MindprismFrame, wxFrame)
