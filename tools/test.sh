@@ -3,7 +3,8 @@
 #   1. the whole suite: engine, window and end-to-end tests;
 #   2. the whole suite again, built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, failing on any report;
-#   3. the fuzz targets, briefly, from the corpus kept in tests/fuzz.
+#   3. the fuzz targets (the XML writer's round trip; the quiz loader and
+#      checker), briefly, from the corpora kept in tests/fuzz.
 # Window tests need an X server: a virtual one (Xvfb) is started when no
 # DISPLAY is set.
 # Usage: tools/test.sh [--quick]   (--quick: stage 1 only)
@@ -59,8 +60,10 @@ unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "== 3. Fuzz briefly from the kept corpus"
 FUZZ="$ROOT/build-fuzz"
-CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_BENCH=OFF \
-    -DMINDPRISM_TESTS=ON --target xml_roundtrip_fuzzer
+for target in xml_roundtrip_fuzzer quiz_check_fuzzer; do
+    CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_BENCH=OFF \
+        --target "$target"
+done
 fuzz() {
     local target=$1 corpus=$2 seconds=$3
     rm -rf "$FUZZ/corpus-$target"
@@ -71,5 +74,6 @@ fuzz() {
     grep -E "stat::number_of_executed_units|Done" "$FUZZ/$target.log" | tail -n 2
 }
 fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 45
+fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 45
 
 echo "All tests passed."

@@ -5,6 +5,7 @@
 #include "quiz/xml_nesting.h"
 
 #include <wx/file.h>
+#include <wx/filefn.h>
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -55,16 +56,51 @@ bool IsMarkupAside(const wxXmlNode& node)
 }
 
 // Reads the whole file; the toolkit logs why when it cannot.
+// Reads the whole file; the toolkit logs why when it cannot.
 bool ReadFile(const wxString& path, std::vector<char>& bytes)
 {
+    // A folder reports a meaningless length, and a pipe or device would
+    // block or never end: only regular files are quiz files.
+    wxStructStat status;
+    if (wxStat(path, &status) == 0 && !S_ISREG(status.st_mode))
+    {
+        wxLogError(_("\"%s\" is not a quiz file but a folder or device."), path);
+        return false;
+    }
     wxFile file;
     if (!file.Open(path))
         return false;
     const wxFileOffset length = file.Length();
     if (length < 0)
         return false;
+    if (static_cast<unsigned long long>(length) > QUIZ_MAX_FILE_BYTES)
+    {
+        wxLogError(_("The quiz file \"%s\" is too large to load."), path);
+        return false;
+    }
     bytes.resize(static_cast<size_t>(length));
     return length == 0 || file.Read(bytes.data(), bytes.size()) == static_cast<ssize_t>(length);
+}
+
+// Refuses what the toolkit's XML code handles badly (see XmlShape), then
+// parses into `document`.
+bool ParseQuiz(wxXmlDocument& document, const char* data, size_t size, const wxString& name)
+{
+    const XmlShape shape = MeasureXmlShape(data, size, QUIZ_MAX_NESTING);
+    if (shape.depth > QUIZ_MAX_NESTING)
+    {
+        wxLogError(_("The quiz file \"%s\" is nested more than %u levels deep and was not loaded."),
+                   name, QUIZ_MAX_NESTING);
+        return false;
+    }
+    if (shape.textWork > QUIZ_MAX_PARSE_WORK || shape.markupWork > QUIZ_MAX_PARSE_WORK)
+    {
+        wxLogError(_("The quiz file \"%s\" holds a text or tag too long to read and was not loaded."),
+                   name);
+        return false;
+    }
+    wxMemoryInputStream stream(data, size);
+    return document.Load(stream, wxS("UTF-8"), 0);
 }
 
 const wxString EMPTY;
@@ -192,32 +228,19 @@ bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& tabl
               QuizReadObserver* observer)
 {
     std::vector<char> bytes;
-    if (!ReadFile(path, bytes))
+    if (!ReadFile(path, bytes) || !ParseQuiz(document, bytes.data(), bytes.size(), path))
         return false;
-    return LoadQuizBytes(document, bytes.data(), bytes.size(), path, table, observer);
+    std::vector<char>().swap(bytes);  // the tree holds it all now
+    if (const wxXmlNode* root = document.GetRoot())
+        ReadQuestions(*root, table, observer);
+    return true;
 }
 
 bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name,
                    QuestionTable& table, QuizReadObserver* observer)
 {
-    const XmlShape shape = MeasureXmlShape(data, size, QUIZ_MAX_NESTING);
-    if (shape.depth > QUIZ_MAX_NESTING)
-    {
-        wxLogError(_("The quiz file \"%s\" is nested more than %u levels deep and was not loaded."),
-                   name, QUIZ_MAX_NESTING);
+    if (!ParseQuiz(document, data, size, name))
         return false;
-    }
-    if (shape.textWork > QUIZ_MAX_TEXT_WORK)
-    {
-        wxLogError(_("The quiz file \"%s\" holds a text too long to read and was not loaded."),
-                   name);
-        return false;
-    }
-    {
-        wxMemoryInputStream stream(data, size);
-        if (!document.Load(stream, wxS("UTF-8"), 0))
-            return false;
-    }
     if (const wxXmlNode* root = document.GetRoot())
         ReadQuestions(*root, table, observer);
     return true;

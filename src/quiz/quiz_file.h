@@ -19,11 +19,15 @@ extern const wxString QUIZ_END_TARGET;
 // Deeper files are refused, because the toolkit frees its trees recursively.
 constexpr unsigned QUIZ_MAX_NESTING = 1000;
 
-// Most work the toolkit may spend joining one text of a quiz file (see
-// XmlShape::textWork): well under a second. A question of a few thousand
-// characters on a hundred lines needs a thousandth of it; a text of a few
-// megabytes in many lines would freeze the program for minutes.
-constexpr unsigned long long QUIZ_MAX_TEXT_WORK = 1ULL << 28;
+// Most extra work the toolkit may spend parsing a quiz file, on joining the
+// pieces of its texts and on rescanning long tags and comments (see
+// XmlShape): about a second at worst. A whole quiz of long questions needs
+// a small fraction of it; a text or comment of a few megabytes would freeze
+// the program for minutes or hours.
+constexpr unsigned long long QUIZ_MAX_PARSE_WORK = 1ULL << 30;
+
+// Largest quiz file loaded; its tree takes about ten times as much memory.
+constexpr unsigned long long QUIZ_MAX_FILE_BYTES = 256ULL << 20;
 
 // Path of quiz number `index` (0 or 1), relative to the folder holding the
 // run-time files: "data/Quiz_000-zh_CN.xml" for 0.
@@ -57,10 +61,11 @@ public:
 
 // Loads the file into `document` (encoding UTF-8, no flags) and adds its
 // questions to `table`. Returns false, leaving the table unchanged, when the
-// file cannot be read, is not well-formed, is nested deeper than
-// QUIZ_MAX_NESTING or holds a text beyond QUIZ_MAX_TEXT_WORK; the toolkit's
-// error log says why. A wrong root element still returns true, with nothing
-// added.
+// file cannot be read, is not a regular file, is larger than
+// QUIZ_MAX_FILE_BYTES, is not well-formed, or is shaped in a way the
+// toolkit's XML code cannot cope with (nesting beyond QUIZ_MAX_NESTING, work
+// beyond QUIZ_MAX_PARSE_WORK); the toolkit's error log says why. A wrong
+// root element still returns true, with nothing added.
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer = nullptr);
 

@@ -45,7 +45,7 @@ public:
     {
         const void* hit = std::memchr(m_p, '<', m_end - m_p);
         const char* end = hit ? static_cast<const char*>(hit) : m_end;
-        const unsigned long long work = TextWork(m_p, end);
+        const unsigned long long work = TextWork(m_p, end, false);
         m_p = end;
         return work;
     }
@@ -56,7 +56,7 @@ public:
     {
         const char* start = m_p;
         SkipPast("]]>");
-        return TextWork(start, m_p);
+        return TextWork(start, m_p, true);
     }
 
     // Skips a tag body up to and past its '>', honouring quoted values.
@@ -122,15 +122,23 @@ public:
     }
 
     void Advance(size_t n) { m_p += n; }
+    const char* Position() const { return m_p; }
 
 private:
-    static unsigned long long TextWork(const char* begin, const char* end)
+    static unsigned long long TextWork(const char* begin, const char* end, bool cdata)
     {
         const size_t length = end - begin;
-        unsigned long long pieces = 1 + length / 1024;
+        unsigned long long pieces = length / 1024;
+        bool blank = !cdata;
         for (const char* p = begin; p < end; ++p)
-            pieces += (*p == '\n' || *p == '&') ? 2 : 0;
-        return pieces * length;
+        {
+            const char c = *p;
+            if (c == '\n' || c == '&')
+                pieces += 2;
+            if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                blank = false;
+        }
+        return blank ? 0 : pieces * length;
     }
 
     const char* m_p;
@@ -144,22 +152,20 @@ XmlShape MeasureXmlShape(const char* data, size_t size, unsigned depthLimit)
     Scanner scan(data, size);
     XmlShape shape;
     unsigned depth = 0;
-    const auto text = [&shape](unsigned long long work) {
-        if (work > shape.textWork)
-            shape.textWork = work;
-    };
     while (!scan.AtEnd())
     {
-        text(scan.SkipText());
+        shape.textWork += scan.SkipText();
         if (scan.AtEnd())
             break;
-        if (scan.StartsWith("<!--"))
-            scan.SkipPast("-->");
-        else if (scan.StartsWith("<![CDATA["))
+        const char* token = scan.Position();
+        if (scan.StartsWith("<![CDATA["))
         {
             scan.Advance(9);
-            text(scan.SkipCdata());
+            shape.textWork += scan.SkipCdata();
+            continue;  // handed over in pieces as it is read, never rescanned
         }
+        if (scan.StartsWith("<!--"))
+            scan.SkipPast("-->");
         else if (scan.StartsWith("<?"))
             scan.SkipPast("?>");
         else if (scan.StartsWith("<!"))
@@ -180,6 +186,8 @@ XmlShape MeasureXmlShape(const char* data, size_t size, unsigned depthLimit)
                     break;
             }
         }
+        const unsigned long long length = scan.Position() - token;
+        shape.markupWork += length / 1024 * length / 2;
     }
     return shape;
 }

@@ -1,7 +1,8 @@
 // A quick scan of XML bytes for the shapes the toolkit's XML code handles
 // badly, so that such files are refused before parsing: nesting too deep
-// for its recursive tree code, and long texts delivered in many pieces,
-// which it joins at a cost that grows with the square of their length.
+// for its recursive tree code, long texts delivered in many pieces, which it
+// joins at a cost that grows with the square of their length, and long tags
+// and comments, which its parser rescans for every kilobyte it is fed.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +11,14 @@ struct XmlShape
 {
     // Deepest element nesting seen (the scan stops once it passes the limit).
     unsigned depth = 0;
-    // Largest cost of joining one text or CDATA run: its length times the
-    // pieces the parser hands it over in (a piece per line, per reference
-    // and per kilobyte).
+    // Extra cost of joining texts and CDATA sections, over the whole file:
+    // for each, its length times the pieces beyond the first that the
+    // parser hands it over in (a piece per line, per reference and per
+    // kilobyte). Texts of blanks only are dropped, not joined.
     unsigned long long textWork = 0;
+    // Bytes rescanned in tags, comments, processing instructions and
+    // declarations, over the whole file: about length squared over 2048 each.
+    unsigned long long markupWork = 0;
 };
 
 // Measures `data`. Comments, processing instructions, declarations and

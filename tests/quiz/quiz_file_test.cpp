@@ -211,6 +211,27 @@ TEST(LoadQuiz, RefusesATextTooLongToReadWithoutFreezing)
     EXPECT_EQ(quiz.Get("1001").text, wxString::FromUTF8(text.c_str()));
 }
 
+TEST(LoadQuiz, RefusesHugeTagsAndCommentsAndManyLongTexts)
+{
+    // The parser rescans an unfinished tag or comment for every kilobyte it
+    // is fed: a 4 MB comment took five seconds, 100 MB would take an hour.
+    Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
+    CapturedLog log;
+    EXPECT_FALSE(quiz.Load(QuizXml("<!--" + std::string(4 << 20, 'c') + "-->"), wxS("comment.xml")));
+    EXPECT_FALSE(quiz.Load(QuizXml("<QUESTION x=\"" + std::string(4 << 20, 'v') + "\"/>"),
+                           wxS("attribute.xml")));
+    // Texts each fine on their own, too many for one file.
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "一行又一行\n";
+    std::string many;
+    for (int i = 0; i < 100; ++i)
+        many += QuestionXml(std::to_string(i), text, {});
+    EXPECT_FALSE(quiz.Load(QuizXml(many), wxS("many.xml")));
+    EXPECT_EQ(log.Errors(), 3u) << log.Text();
+    EXPECT_EQ(quiz.table.size(), 1u);
+}
+
 TEST(LoadQuiz, SurvivesFilesThatAreNotQuizzesAtAll)
 {
     Loaded quiz(QuizXml(QuestionXml("1001", "kept", {{"a", "0"}})));
@@ -222,6 +243,8 @@ TEST(LoadQuiz, SurvivesFilesThatAreNotQuizzesAtAll)
     EXPECT_FALSE(quiz.Load(std::string("\xFF\xFE<\0q\0", 6), wxS("utf16-broken.xml")));
     EXPECT_FALSE(quiz.Load("<questions><QUESTION><ID>\xC3\x28</ID></QUESTION></questions>",
                            wxS("bad-utf8.xml")));
+    // A folder reports a meaningless length: reading one used to throw.
+    EXPECT_FALSE(LoadQuiz(quiz.document, quiz.dir.Path(), quiz.table));
     EXPECT_EQ(quiz.table.size(), 1u);
     // A file in another encoding, declared as such, is read all the same.
     EXPECT_TRUE(quiz.Load("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><questions><QUESTION>"

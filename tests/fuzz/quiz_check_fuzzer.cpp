@@ -1,0 +1,104 @@
+// libFuzzer target: whatever bytes a quiz file holds, the checker loads them
+// with the application's loader, analyses them and writes both reports
+// without crashing, hanging or breaking its own rules.
+//
+// Build and run (clang with libFuzzer, Debian package libclang-rt-14-dev):
+//   CXX=clang++ cmake -S . -B /tmp/build-fuzz -G Ninja -DMINDPRISM_FUZZ=ON -DMINDPRISM_BENCH=OFF
+//   ninja -C /tmp/build-fuzz quiz_check_fuzzer
+//   cp -r tests/fuzz/corpus/quiz /tmp/quiz-corpus   # the fuzzer adds its finds there
+//   /tmp/build-fuzz/tests/fuzz/quiz_check_fuzzer -max_total_time=30 /tmp/quiz-corpus
+//
+// Beyond not crashing, each input is held to what the reports promise:
+// findings ordered by line, lines from 1; a clean quiz has a summary with a
+// shortest path no longer than its longest; both outputs are valid UTF-8
+// without stray control characters.
+#include "quiz_checker.h"
+#include "report_output.h"
+
+#include <wx/init.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+
+[[noreturn]] void Fail(const char* what, const std::string& output)
+{
+    std::fprintf(stderr, "%s\n--- output ---\n%s\n", what, output.c_str());
+    std::abort();
+}
+
+// The toolkit's assertions would otherwise print and carry on.
+void AbortOnAssert(const wxString& file, int line, const wxString& function,
+                   const wxString& condition, const wxString& message)
+{
+    std::fprintf(stderr, "toolkit assertion %s failed in %s (%s:%d): %s\n",
+                 static_cast<const char*>(condition.utf8_str()),
+                 static_cast<const char*>(function.utf8_str()),
+                 static_cast<const char*>(file.utf8_str()), line,
+                 static_cast<const char*>(message.utf8_str()));
+    std::abort();
+}
+
+// Valid UTF-8 whose only control character is the line break between items.
+bool IsCleanUtf8(const std::string& text)
+{
+    const wxString decoded = wxString::FromUTF8(text.data(), text.size());
+    if (decoded.empty() != text.empty())
+        return false;
+    for (const wxUniChar c : decoded)
+        if (c.GetValue() < 0x20 && c != '\n')
+            return false;
+    return true;
+}
+
+void CheckInvariants(const FileReport& report, const std::string& text, const std::string& json)
+{
+    long previous = 1;
+    for (const Finding& finding : report.findings)
+    {
+        if (finding.line < previous)
+            Fail("findings out of order or before line 1", text);
+        previous = finding.line;
+        if (finding.message.empty() || finding.message.Find('\n') != wxNOT_FOUND)
+            Fail("a finding's message is empty or spans lines", text);
+    }
+    if (report.Clean())
+    {
+        if (!report.summary || !report.summary->shortest)
+            Fail("a clean quiz without a way from the entry to an end", text);
+        if (report.summary->longest && *report.summary->longest < *report.summary->shortest)
+            Fail("longest path shorter than the shortest", text);
+        if (report.summary->longest.has_value() == report.summary->unbounded)
+            Fail("longest path both bounded and unbounded, or neither", text);
+    }
+    if (!IsCleanUtf8(text) || !IsCleanUtf8(json))
+        Fail("output is not clean UTF-8", json);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    static wxInitializer toolkit;
+    wxSetAssertHandler(AbortOnAssert);
+    return toolkit.IsOk() ? 0 : 1;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const char* bytes = reinterpret_cast<const char*>(data);
+    FileReport report = CheckQuizBytes(bytes, size, wxS("fuzz.xml"));
+    // A file name may hold any bytes: the input's first ones will do, minus
+    // the line breaks that would rightly split a text line.
+    for (size_t i = 0; i < size && i < 32; ++i)
+        if (bytes[i] != '\n')
+            report.file += bytes[i];
+    const std::string json = JsonReport({report});
+    report.file = "fuzz.xml";
+    CheckInvariants(report, TextReport(report), json);
+    return 0;
+}

@@ -1,0 +1,140 @@
+// The checker's output: JSON strings, the text form and exit statuses, and
+// the executable itself as quiz authors and scripts run it.
+#include "report_output.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+FileReport Report(const std::string& file, std::initializer_list<Severity> severities)
+{
+    FileReport report;
+    report.file = file;
+    for (const Severity severity : severities)
+        report.findings.push_back(Finding{7, severity, "code", wxS("message")});
+    return report;
+}
+
+struct Outcome
+{
+    int status;
+    std::string out;
+};
+
+// Runs the checker through the shell; stderr is folded into `out`.
+Outcome RunChecker(const std::string& arguments)
+{
+    const std::string command = std::string(MINDPRISM_CHECK_PROGRAM) + " " + arguments + " 2>&1";
+    Outcome run{-1, std::string()};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t read;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, read);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ShellQuoted(const wxString& path)
+{
+    return "'" + std::string(path.utf8_str()) + "'";
+}
+
+} // namespace
+
+TEST(CheckerJson, EscapesWhatJsonRequiresAndKeepsValidUtf8)
+{
+    EXPECT_EQ(JsonString("plain"), "\"plain\"");
+    EXPECT_EQ(JsonString("a\"b\\c/d"), "\"a\\\"b\\\\c/d\"");
+    EXPECT_EQ(JsonString(std::string("\n\r\t\b\f\x01\x1f\x7f", 8)), "\"\\n\\r\\t\\b\\f\\u0001\\u001f\\u007f\"");
+    EXPECT_EQ(JsonString(std::string("nul\0end", 7)), "\"nul\\u0000end\"");
+    EXPECT_EQ(JsonString("问题 \xF0\x9F\x98\x80"), "\"问题 \xF0\x9F\x98\x80\"");
+}
+
+TEST(CheckerJson, ReplacesBytesThatAreNotUtf8)
+{
+    EXPECT_EQ(JsonString("a\xff" "b"), "\"a\\ufffdb\"");
+    EXPECT_EQ(JsonString("\xC0\x80"), "\"\\ufffd\\ufffd\"");   // overlong NUL
+    EXPECT_EQ(JsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");  // a surrogate
+    EXPECT_EQ(JsonString("\xF4\x90\x80\x80"), "\"\\ufffd\\ufffd\\ufffd\\ufffd\"");  // past U+10FFFF
+    EXPECT_EQ(JsonString("cut \xE9\x97"), "\"cut \\ufffd\\ufffd\"");
+}
+
+TEST(CheckerText, OneLinePerFindingAndASummaryOnlyWhenClean)
+{
+    FileReport broken = Report("q.xml", {Severity::Error});
+    broken.summary = QuizSummary{};
+    EXPECT_EQ(TextReport(broken), "q.xml:7: error: message [code]\n");
+
+    FileReport clean = Report("q.xml", {});
+    clean.summary = QuizSummary{3, 2, 2, 3, false};
+    EXPECT_EQ(TextReport(clean), "q.xml: ok: 3 questions, 2 endings; questions answered from 1001 "
+                                 "to an end: shortest: 2, longest: 3\n");
+    clean.summary->longest.reset();
+    clean.summary->unbounded = true;
+    EXPECT_NE(TextReport(clean).find("longest: unbounded (the quiz can loop)\n"), std::string::npos);
+}
+
+TEST(CheckerExitStatus, IsTheWorstOverAllFiles)
+{
+    EXPECT_EQ(ExitStatus({}), 0);
+    EXPECT_EQ(ExitStatus({Report("a", {}), Report("b", {})}), 0);
+    EXPECT_EQ(ExitStatus({Report("a", {}), Report("b", {Severity::Warning})}), 1);
+    EXPECT_EQ(ExitStatus({Report("a", {Severity::Error}), Report("b", {Severity::Warning})}), 2);
+}
+
+TEST(CheckerProgram, ExitStatusFollowsTheWorstFinding)
+{
+    TempDir dir;
+    const wxString clean = dir.Write(wxS("clean.xml"),
+        "<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>");
+    const wxString warned = dir.Write(wxS("warned.xml"),
+        "<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION>\n"
+        "<QUESTION><ID>1002</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>");
+    const wxString broken = dir.Write(wxS("问题.xml"), "<questions>");
+
+    const Outcome ok = RunChecker(ShellQuoted(clean));
+    EXPECT_EQ(ok.status, 0) << ok.out;
+    EXPECT_NE(ok.out.find("clean.xml: ok: 1 questions, 1 endings"), std::string::npos) << ok.out;
+
+    const Outcome warning = RunChecker(ShellQuoted(clean) + " " + ShellQuoted(warned));
+    EXPECT_EQ(warning.status, 1) << warning.out;
+    EXPECT_NE(warning.out.find("warned.xml:2: warning: question \"1002\" cannot be reached"),
+              std::string::npos) << warning.out;
+
+    const Outcome error = RunChecker(ShellQuoted(broken) + " " + ShellQuoted(warned));
+    EXPECT_EQ(error.status, 2) << error.out;
+    EXPECT_NE(error.out.find("问题.xml:1: error: not well-formed XML"), std::string::npos) << error.out;
+}
+
+TEST(CheckerProgram, UsageErrorsAndHelp)
+{
+    const Outcome none = RunChecker("");
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.out.find("no quiz file given"), std::string::npos) << none.out;
+
+    const Outcome unknown = RunChecker("--frobnicate quiz.xml");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.out.find("unknown option '--frobnicate'"), std::string::npos) << unknown.out;
+
+    // After "--" a name starting with a dash is a file.
+    const Outcome dashed = RunChecker("-- --json");
+    EXPECT_EQ(dashed.status, 2);
+    EXPECT_NE(dashed.out.find("--json:1: error: can't open file"), std::string::npos) << dashed.out;
+
+    const Outcome help = RunChecker("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* topic : {"Usage:", "FILE:LINE: error:", "unknown-target", "no-end",
+                              "reading-stopped", "Exit status", "--json", "Examples"})
+        EXPECT_NE(help.out.find(topic), std::string::npos) << topic;
+}

@@ -1,0 +1,70 @@
+// Counting, ordering and message helpers for checker findings.
+#include "check_report.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// Long enough to recognise an answer text, short enough for one line.
+constexpr size_t QUOTED_LENGTH = 40;
+
+} // namespace
+
+size_t FileReport::Count(Severity severity) const
+{
+    return static_cast<size_t>(std::count_if(findings.begin(), findings.end(),
+        [severity](const Finding& finding) { return finding.severity == severity; }));
+}
+
+int ExitStatus(const std::vector<FileReport>& reports)
+{
+    int status = 0;
+    for (const FileReport& report : reports)
+    {
+        if (report.Count(Severity::Error) > 0)
+            return 2;
+        if (!report.Clean())
+            status = 1;
+    }
+    return status;
+}
+
+void SortByLine(FindingList& findings)
+{
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+wxString Quoted(const wxString& value)
+{
+    wxString quoted = wxS("\"");
+    size_t shown = 0;
+    for (wxString::const_iterator it = value.begin(); it != value.end(); ++it, ++shown)
+    {
+        if (shown == QUOTED_LENGTH)
+        {
+            quoted << wxString::FromUTF8("…");
+            break;
+        }
+        const wxUniChar c = *it;
+        if (c == '"' || c == '\\')
+            quoted << '\\' << c;
+        else if (c == '\n')
+            quoted << wxS("\\n");
+        else if (c == '\t')
+            quoted << wxS("\\t");
+        else if (c == '\r')
+            quoted << wxS("\\r");
+        else if (c.GetValue() < 0x20 || c.GetValue() == 0x7F)
+            quoted << wxString::Format(wxS("\\x%02X"), static_cast<unsigned>(c.GetValue()));
+        else
+            quoted << c;
+    }
+    return quoted << '"';
+}
+
+wxString QuestionName(const wxString& id)
+{
+    return id.empty() ? wxString(wxS("a question without ID")) : wxS("question ") + Quoted(id);
+}

@@ -1,0 +1,60 @@
+// What the checker found in one quiz file: its findings and, when the quiz
+// could be analysed, its summary.
+#pragma once
+
+#include <wx/string.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Severity
+{
+    Warning,
+    Error
+};
+
+struct Finding
+{
+    long line = 1;  // 1-based line of the node concerned; 1 for the whole file
+    Severity severity = Severity::Warning;
+    const char* code = "";  // stable short name, listed in --help
+    wxString message;
+};
+
+using FindingList = std::vector<Finding>;
+
+struct QuizSummary
+{
+    size_t questions = 0;  // questions the application keeps (IDs, not elements)
+    size_t endings = 0;    // answers whose GOTO is exactly "0"
+    // Questions answered on the way from the entry to an end; empty when no
+    // end can be reached (shortest) or when the path is unbounded (longest).
+    std::optional<size_t> shortest;
+    std::optional<size_t> longest;
+    bool unbounded = false;  // a loop that can still end is reachable
+};
+
+struct FileReport
+{
+    std::string file;  // as given on the command line: bytes, not necessarily UTF-8
+    FindingList findings;
+    std::optional<QuizSummary> summary;
+
+    size_t Count(Severity severity) const;
+    bool Clean() const { return findings.empty(); }
+};
+
+// Exit status for a set of reports: 0 when all are clean, 1 when the worst
+// finding is a warning, 2 when any is an error.
+int ExitStatus(const std::vector<FileReport>& reports);
+
+// Orders findings by line, keeping the order of discovery within a line.
+void SortByLine(FindingList& findings);
+
+// Shows a value from the quiz inside a message: quoted, control characters
+// escaped (a finding is one line) and long values shortened.
+wxString Quoted(const wxString& value);
+// "question "1002"", or "a question without ID".
+wxString QuestionName(const wxString& id);

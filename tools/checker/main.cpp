@@ -1,0 +1,189 @@
+// mindprism-check: checks quiz files from the command line, reading them with
+// the application's own loader.
+#include "quiz_checker.h"
+#include "report_output.h"
+
+#include <wx/init.h>
+#include <wx/strconv.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const char HELP[] = R"HELP(Usage: mindprism-check [--json] FILE...
+
+Checks Mind Prism quiz files. Each FILE is read with the application's own
+loader, so what is reported is exactly what a player would meet.
+
+Options:
+  --json     print one JSON document instead of lines of text
+  -h, --help print this help and exit
+  --         treat every later argument as a file name
+
+Output
+  One line per finding, in the form compilers use, so editors can jump to it:
+    FILE:LINE: error: MESSAGE [CODE]
+    FILE:LINE: warning: MESSAGE [CODE]
+  LINE is the line of the element concerned; findings about the whole file
+  use line 1, or the line where the XML parser stopped. For a file with no
+  findings a summary follows:
+    FILE: ok: N questions, E endings; questions answered from 1001 to an end:
+      shortest: S, longest: L
+  (on one line). An ending is an answer whose GOTO is "0"; the path lengths
+  count the questions answered, the last one included. When the quiz can go
+  round a loop, the longest path is "unbounded (the quiz can loop)".
+
+Errors: the quiz is broken for players
+  not-xml          the file is not well-formed XML (the parser's message and
+                   line are given); an empty file or one that is not UTF-8
+                   text ends up here
+  load-failed      the file cannot be read (missing, unreadable, a folder or
+                   device, larger than 256 MB), or the loader refuses it:
+                   nested more than 1000 levels deep, or holding texts, tags
+                   or comments so long that the XML parser would take
+                   minutes or hours over them
+  wrong-root       the root element is not <questions>: nothing is read
+  no-entry         there is no question "1001", where every quiz starts
+  unknown-target   a GOTO names no question (the application then stays on
+                   the question when the answer is chosen)
+  dead-end         a question reachable from "1001" has no answers
+  no-end           from a question reachable from "1001" no answer path ever
+                   reaches "0": it is caught in a loop, or every way on leads
+                   into a loop or a dead end
+
+Warnings: the quiz works, but not as it is written
+  reading-stopped  a child of the root that is neither a QUESTION nor a
+                   comment (stray text, another element, an ANSWER) ends the
+                   reading; the message counts the QUESTION elements lost
+  duplicate-id     a later QUESTION with the same ID replaces an earlier one;
+                   the message gives the line of the ignored one
+  answer-dropped   an ANSWER without text or target is left out
+  borrowed-text    an ANSWER without A takes the text of an earlier ANSWER of
+                   its question
+  borrowed-target  an ANSWER without GOTO takes an earlier ANSWER's target
+  repeated-answer  an ANSWER with neither repeats an earlier answer whole
+  target-like-end  a GOTO such as "00", " 0" or "0 " looks like the end but
+                   is not exactly "0"
+  target-blanks    a GOTO has leading or trailing blanks
+  id-blanks        an ID has leading or trailing blanks
+  missing-id       a QUESTION without ID (or with an empty one)
+  missing-text     a QUESTION without Q (or with an empty one)
+  unreachable      no way leads from "1001" to the question
+  no-answers       an unreachable question has no answers (a reachable one
+                   is a dead-end error instead)
+  ignored-element  QUESTION, ID, Q, ANSWER, A or GOTO where the reader
+                   ignores it, e.g. A directly under QUESTION or a QUESTION
+                   inside a QUESTION; elements of other names are left alone
+  load-message     the toolkit logged a message while loading the file
+
+  A mistyped target can give several findings: GOTO " 0" is a
+  target-like-end warning and an unknown-target error, and its question may
+  then have no end.
+
+JSON
+  {"files": [{"file": F, "errors": N, "warnings": N,
+              "findings": [{"line": N, "severity": "error"|"warning",
+                            "code": C, "message": M}, ...],
+              "summary": null | {"questions": N, "endings": N,
+                                 "shortest": N|null, "longest": N|null,
+                                 "unbounded": true|false}}, ...],
+   "errors": N, "warnings": N, "status": S}
+  The summary is there whenever the quiz could be analysed (it loaded and
+  its root is right), clean or not; "longest" is null when it is unbounded
+  or when no end is reachable. Strings are UTF-8.
+
+Exit status
+  0  every file is clean
+  1  warnings, but no errors
+  2  errors in some file, or a usage error (the message goes to stderr)
+
+Examples
+  mindprism-check data/Quiz_000-zh_CN.xml
+  mindprism-check --json data/*.xml > report.json
+  mindprism-check my-quiz.xml || echo "fix the quiz first"
+)HELP";
+
+struct Arguments
+{
+    bool json = false;
+    bool help = false;
+    std::vector<std::string> files;
+};
+
+// Returns false, with a message on stderr, for arguments it cannot use.
+bool ParseArguments(int argc, char** argv, Arguments& arguments)
+{
+    bool options = true;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string argument = argv[i];
+        if (options && argument == "--")
+            options = false;
+        else if (options && argument == "--json")
+            arguments.json = true;
+        else if (options && (argument == "--help" || argument == "-h"))
+            arguments.help = true;
+        else if (options && argument.size() > 1 && argument[0] == '-')
+        {
+            std::fprintf(stderr, "mindprism-check: unknown option '%s'\n", argv[i]);
+            return false;
+        }
+        else
+            arguments.files.push_back(argument);
+    }
+    if (arguments.files.empty() && !arguments.help)
+    {
+        std::fprintf(stderr, "mindprism-check: no quiz file given\n");
+        return false;
+    }
+    return true;
+}
+
+void Print(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments arguments;
+    if (!ParseArguments(argc, argv, arguments))
+    {
+        std::fputs("Try 'mindprism-check --help'.\n", stderr);
+        return 2;
+    }
+    if (arguments.help)
+    {
+        Print(HELP);
+        return 0;
+    }
+    wxInitializer toolkit;
+    if (!toolkit.IsOk())
+    {
+        std::fputs("mindprism-check: the toolkit could not be initialised\n", stderr);
+        return 2;
+    }
+
+    // File names are bytes: ones that are not UTF-8 are mapped to private
+    // characters and back, so that every name given opens the file it names.
+    wxMBConvUTF8 fileNames(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+    wxConvFileName = &fileNames;
+    std::vector<FileReport> reports;
+    for (const std::string& file : arguments.files)
+    {
+        FileReport report = CheckQuizFile(wxString(file.c_str(), fileNames));
+        report.file = file;
+        if (!arguments.json)
+            Print(TextReport(report));
+        reports.push_back(std::move(report));
+    }
+    if (arguments.json)
+        Print(JsonReport(reports));
+    return ExitStatus(reports);
+}

@@ -1,0 +1,134 @@
+// Loading a quiz for checking: what is refused before loading, the load
+// failures the toolkit logs, and the reading and analysis of what loaded.
+#include "quiz_checker.h"
+
+#include "quiz_analysis.h"
+#include "read_recorder.h"
+
+#include "quiz/question_table.h"
+#include "quiz/quiz_file.h"
+
+#include <wx/file.h>
+#include <wx/log.h>
+#include <wx/xml/xml.h>
+
+#include <functional>
+#include <new>
+#include <vector>
+
+namespace
+{
+
+// Collects what the toolkit logs while it is the active target, so that a
+// load failure is reported as a finding instead of going to the terminal.
+class LogCapture : public wxLog
+{
+public:
+    LogCapture() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~LogCapture() override { wxLog::SetActiveTarget(m_previous); }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    struct Message
+    {
+        wxLogLevel level;
+        wxString text;
+    };
+    const std::vector<Message>& Messages() const { return m_messages; }
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
+    {
+        if (level <= wxLOG_Warning)
+            m_messages.push_back(Message{level, msg});
+    }
+
+private:
+    wxLog* m_previous;
+    std::vector<Message> m_messages;
+};
+
+// The toolkit's parser says "XML parsing error: '<what>' at line <n>"; its
+// line is the finding's line.
+Finding LoadFailure(const wxString& message)
+{
+    const wxString prefix = wxS("XML parsing error: '");
+    const wxString lineMark = wxS("' at line ");
+    const size_t mark = message.rfind(lineMark);
+    long line = 0;
+    if (message.StartsWith(prefix) && mark != wxString::npos && mark >= prefix.length() &&
+        message.substr(mark + lineMark.length()).ToLong(&line))
+        return Finding{line, Severity::Error, "not-xml",
+                       wxS("not well-formed XML: ") +
+                           message.substr(prefix.length(), mark - prefix.length())};
+    return Finding{1, Severity::Error, "load-failed", message};
+}
+
+void ReportLog(const LogCapture& log, bool loaded, FindingList& findings)
+{
+    for (const LogCapture::Message& message : log.Messages())
+    {
+        if (!loaded && message.level <= wxLOG_Error)
+            findings.push_back(LoadFailure(message.text));
+        else
+            findings.push_back(Finding{1, Severity::Warning, "load-message", message.text});
+    }
+    if (!loaded && findings.empty())
+        findings.push_back(Finding{1, Severity::Error, "load-failed",
+                                   wxS("the file could not be loaded")});
+}
+
+using Loader = std::function<bool(wxXmlDocument&, QuestionTable&, QuizReadObserver*)>;
+
+FileReport Check(const Loader& load)
+{
+    FileReport report;
+    QuestionTable table;
+    ReadRecorder recorder(report.findings);
+    bool loaded;
+    {
+        // The tree is only needed while reading; free it before the analysis.
+        wxXmlDocument document;
+        LogCapture log;
+        loaded = load(document, table, &recorder);
+        ReportLog(log, loaded, report.findings);
+    }
+    if (loaded && !recorder.WrongRoot())
+        report.summary = AnalyseQuiz(table, recorder, report.findings);
+    SortByLine(report.findings);
+    return report;
+}
+
+FileReport Refused(const Finding& finding)
+{
+    FileReport report;
+    report.findings.push_back(finding);
+    return report;
+}
+
+} // namespace
+
+FileReport CheckQuizFile(const wxString& path)
+{
+    // The loader itself refuses folders, devices, oversized files and shapes
+    // the XML parser cannot cope with, and says why.
+    try
+    {
+        return Check([&path](wxXmlDocument& document, QuestionTable& table,
+                             QuizReadObserver* observer) {
+            return LoadQuiz(document, path, table, observer);
+        });
+    }
+    catch (const std::bad_alloc&)
+    {
+        return Refused(Finding{1, Severity::Error, "load-failed",
+                               wxS("there is not enough memory to load this file")});
+    }
+}
+
+FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name)
+{
+    return Check([&](wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer) {
+        return LoadQuizBytes(document, data, size, name, table, observer);
+    });
+}

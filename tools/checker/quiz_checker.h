@@ -1,0 +1,14 @@
+// Checks a quiz file the way the application reads it, and reports what
+// would go wrong for a player or silently differ from what the author wrote.
+#pragma once
+
+#include "check_report.h"
+
+#include <wx/string.h>
+
+// Loads the file at `path` with the application's loader and analyses it.
+// The report's `file` is left for the caller to set.
+FileReport CheckQuizFile(const wxString& path);
+
+// The same for bytes already in memory; `name` names them in messages.
+FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name);

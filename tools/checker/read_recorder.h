@@ -1,0 +1,63 @@
+// The checker's view of the quiz reader: records every question the reader
+// stores, with line numbers, and reports what it silently drops or repairs.
+#pragma once
+
+#include "check_report.h"
+
+#include "quiz/quiz_file.h"
+
+#include <unordered_map>
+#include <vector>
+
+class ReadRecorder : public QuizReadObserver
+{
+public:
+    struct RecordedQuestion
+    {
+        const Question* record;  // owned by the question table
+        long line;
+        // Per answer: the line of its GOTO, or of the ANSWER when it has none.
+        std::vector<long> targetLines;
+        bool live;  // false once a later question with the same ID displaces it
+    };
+
+    explicit ReadRecorder(FindingList& findings) : m_findings(findings) {}
+
+    bool WrongRoot() const { return m_wrongRoot; }
+    const std::vector<RecordedQuestion>& Questions() const { return m_questions; }
+    // Position of a stored record in Questions().
+    size_t IndexOf(const Question& record) const { return m_indexOf.at(&record); }
+
+    void OnWrongRoot(const wxXmlNode& root) override;
+    void OnReadingStopped(const wxXmlNode& node) override;
+    void OnQuestion(const wxXmlNode& element, const Question& question,
+                    const Question* displaced) override;
+    void OnAnswer(const wxXmlNode& element, const Answer& answer, bool borrowedText,
+                  bool borrowedTarget) override;
+    void OnAnswerDropped(const wxXmlNode& element, const wxString& text,
+                         const wxString& target) override;
+    void OnIgnored(const wxXmlNode& element, const wxXmlNode& parent) override;
+
+private:
+    // A finding inside the QUESTION being read; it is named once its ID,
+    // which may come last, is known.
+    void Pend(long line, Severity severity, const char* code, const wxString& message);
+    void CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target);
+    void ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent);
+
+    FindingList& m_findings;
+    FindingList m_pending;
+    std::vector<long> m_pendingTargetLines;
+    std::vector<RecordedQuestion> m_questions;
+    std::unordered_map<const Question*, size_t> m_indexOf;
+    bool m_wrongRoot = false;
+};
+
+// Helpers shared with the checker.
+
+// True when `name` is `upper` in any mix of ASCII case, as the reader compares.
+bool IsQuizName(const wxString& name, const char* upper);
+// True for blanks an author may type by accident, including the full-width
+// space of Chinese input methods.
+bool IsBlank(wxUniChar c);
+bool HasOuterBlanks(const wxString& value);
