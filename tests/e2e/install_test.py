@@ -49,6 +49,10 @@ class InstallTest(unittest.TestCase):
                 os.path.join(prefix, "share/icons/hicolor", size, "apps/mindprism.png")), size)
         self.assertTrue(os.path.isfile(
             os.path.join(prefix, "share/icons/hicolor/scalable/apps/mindprism.svg")))
+        # The checker comes along and finds the installed quizzes clean.
+        quizzes = glob.glob(os.path.join(prefix, "share/mindprism/data/*.xml"))
+        self.assertEqual(len(quizzes), 2)
+        run(os.path.join(prefix, "bin", "mindprism-check"), *quizzes)
         run("desktop-file-validate", os.path.join(prefix, ENTRY))
         report = run("appstreamcli", "validate", "--no-net", os.path.join(prefix, METAINFO))
         problems = [l for l in report.stdout.splitlines() if l.startswith(("E:", "W:"))]
@@ -67,7 +71,7 @@ class InstallTest(unittest.TestCase):
         for library in ("libwxbase3.2-1", "libwxgtk3.2-1", "libstdc++6"):
             self.assertIn(library, depends[0])
         contents = run("dpkg-deb", "--contents", package[0]).stdout
-        for path in ("./usr/bin/mindprism", "./usr/" + ENTRY, "./usr/" + METAINFO,
+        for path in ("./usr/bin/mindprism", "./usr/bin/mindprism-check", "./usr/" + ENTRY, "./usr/" + METAINFO,
                      "./usr/share/mindprism/data/Quiz_000-zh_CN.xml",
                      "./usr/share/mindprism/locales/zh_CN/LC_MESSAGES/Mindprism.mo"):
             self.assertIn(path, contents)
