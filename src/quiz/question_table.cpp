@@ -14,14 +14,22 @@ Question* QuestionTable::FindQuestion(const wxString& id) const
     return it == m_index.end() ? nullptr : it->second;
 }
 
+void QuestionTable::Reserve(size_t count)
+{
+    m_records.reserve(m_records.size() + count);
+    m_index.reserve(m_index.size() + count);
+}
+
 Question& QuestionTable::Store(std::unique_ptr<Question> question)
 {
     Question* record = question.get();
     m_records.push_back(std::move(question));
-    Question*& slot = m_index[record->id];
-    if (slot)
+    const auto placed = m_index.emplace(record->id, record);
+    if (!placed.second)
+    {
+        placed.first->second = record;
         ++m_displaced;
-    slot = record;
+    }
     return *record;
 }
 

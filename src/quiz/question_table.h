@@ -2,11 +2,11 @@
 // table that finds questions by ID and owns every record it ever held.
 #pragma once
 
-#include <wx/hashmap.h>
 #include <wx/string.h>
 
 #include <initializer_list>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct Answer
@@ -26,12 +26,17 @@ struct Question
     wxString backId;
 };
 
-WX_DECLARE_STRING_HASH_MAP(Question*, QuestionIndex);
+// ID to record, hashed with the toolkit's string hash.
+using QuestionIndex = std::unordered_map<wxString, Question*>;
 
 class QuestionTable
 {
 public:
     explicit QuestionTable(size_t sizeHint = 100);
+
+    // Makes room for `count` more records, so a large quiz loads without
+    // the index growing step by step.
+    void Reserve(size_t count);
     QuestionTable(const QuestionTable&) = delete;
     QuestionTable& operator=(const QuestionTable&) = delete;
 

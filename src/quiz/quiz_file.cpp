@@ -105,18 +105,44 @@ bool ParseQuiz(wxXmlDocument& document, const char* data, size_t size, const wxS
 
 const wxString EMPTY;
 
+// Takes values out of the tree into records: copies them, or moves them when
+// nothing will look at the tree again (the loader's own, unobserved read),
+// which spares a copy of every text of the quiz.
+class ValueTaker
+{
+public:
+    explicit ValueTaker(bool move) : m_move(move) {}
+
+    wxString Take(const wxString* value) const
+    {
+        if (m_move && value != &EMPTY)
+            return std::move(*const_cast<wxString*>(value));
+        return *value;
+    }
+
+private:
+    bool m_move;
+};
+
 struct AnswerStrings
 {
     // Belong to the QUESTION, not to one ANSWER: an ANSWER without A or GOTO
-    // takes what an earlier ANSWER of the same question set. They point into
-    // the document, which outlives the reading; copied once, into the record.
+    // takes what an earlier ANSWER of the same question set. They point at
+    // the value in the tree, or at the record it went into.
     const wxString* text = &EMPTY;
     const wxString* target = &EMPTY;
 };
 
-void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& question,
-                QuizReadObserver* observer)
+struct Reading
 {
+    ValueTaker taker;
+    QuizReadObserver* observer;
+};
+
+void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& question,
+                const Reading& reading)
+{
+    QuizReadObserver* const observer = reading.observer;
     bool ownText = false;
     bool ownTarget = false;
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
@@ -140,18 +166,22 @@ void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& ques
             observer->OnAnswerDropped(element, *strings.text, *strings.target);
         return;
     }
-    question.answers.push_back(Answer{*strings.text, *strings.target});
+    // Capacity was reserved: the answers never move, so later ANSWERs can
+    // borrow from the record.
+    question.answers.push_back(
+        Answer{reading.taker.Take(strings.text), reading.taker.Take(strings.target)});
+    strings.text = &question.answers.back().text;
+    strings.target = &question.answers.back().target;
     if (observer)
         observer->OnAnswer(element, question.answers.back(), !ownText, !ownTarget);
 }
 
-std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, QuizReadObserver* observer)
+std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, const Reading& reading)
 {
     auto question = std::make_unique<Question>();
     AnswerStrings strings;
     const wxString* id = &EMPTY;
     const wxString* text = &EMPTY;
-    // Sized once: growing the vector would copy every answer's strings.
     size_t answers = 0;
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
         answers += IsElement(*child, "ANSWER");
@@ -163,13 +193,58 @@ std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, QuizReadObserve
         else if (IsElement(*child, "Q"))
             text = &LeafValue(*child);
         else if (IsElement(*child, "ANSWER"))
-            ReadAnswer(*child, strings, *question, observer);
-        else if (observer && child->GetType() == wxXML_ELEMENT_NODE)
-            observer->OnIgnored(*child, element);
+            ReadAnswer(*child, strings, *question, reading);
+        else if (reading.observer && child->GetType() == wxXML_ELEMENT_NODE)
+            reading.observer->OnIgnored(*child, element);
     }
-    question->id = *id;
-    question->text = *text;
+    question->id = reading.taker.Take(id);
+    question->text = reading.taker.Take(text);
     return question;
+}
+
+void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Reading& reading)
+{
+    QuizReadObserver* const observer = reading.observer;
+    if (!NameIs(root.GetName(), "QUESTIONS"))
+    {
+        if (observer)
+            observer->OnWrongRoot(root);
+        return;
+    }
+    size_t questions = 0;
+    for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
+        questions += child->GetType() == wxXML_ELEMENT_NODE;
+    table.Reserve(questions);
+    for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
+    {
+        // A comment or processing instruction is not quiz content; ending the
+        // reading there would silently drop every later question.
+        if (IsMarkupAside(*child))
+        {
+            if (observer)
+                observer->OnSkipped(*child);
+            continue;
+        }
+        if (!IsElement(*child, "QUESTION"))
+        {
+            if (observer)
+                observer->OnReadingStopped(*child);
+            return;
+        }
+        std::unique_ptr<Question> record = ReadQuestion(*child, reading);
+        const Question* displaced = table.FindQuestion(record->id);
+        const Question& stored = table.Store(std::move(record));
+        if (observer)
+            observer->OnQuestion(*child, stored, displaced);
+    }
+}
+
+// Reads the questions of a document the loader just filled. Unobserved, the
+// values are moved out of the tree: nothing reads it afterwards.
+void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer)
+{
+    if (const wxXmlNode* root = document.GetRoot())
+        ReadQuestionsFrom(*root, table, Reading{ValueTaker(observer == nullptr), observer});
 }
 
 } // namespace
@@ -194,34 +269,7 @@ const wxString& LeafValue(const wxXmlNode& element)
 
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table, QuizReadObserver* observer)
 {
-    if (!NameIs(root.GetName(), "QUESTIONS"))
-    {
-        if (observer)
-            observer->OnWrongRoot(root);
-        return;
-    }
-    for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
-    {
-        // A comment or processing instruction is not quiz content; ending the
-        // reading there would silently drop every later question.
-        if (IsMarkupAside(*child))
-        {
-            if (observer)
-                observer->OnSkipped(*child);
-            continue;
-        }
-        if (!IsElement(*child, "QUESTION"))
-        {
-            if (observer)
-                observer->OnReadingStopped(*child);
-            return;
-        }
-        std::unique_ptr<Question> record = ReadQuestion(*child, observer);
-        const Question* displaced = table.FindQuestion(record->id);
-        const Question& stored = table.Store(std::move(record));
-        if (observer)
-            observer->OnQuestion(*child, stored, displaced);
-    }
+    ReadQuestionsFrom(root, table, Reading{ValueTaker(false), observer});
 }
 
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
@@ -231,8 +279,7 @@ bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& tabl
     if (!ReadFile(path, bytes) || !ParseQuiz(document, bytes.data(), bytes.size(), path))
         return false;
     std::vector<char>().swap(bytes);  // the tree holds it all now
-    if (const wxXmlNode* root = document.GetRoot())
-        ReadQuestions(*root, table, observer);
+    ReadLoaded(document, table, observer);
     return true;
 }
 
@@ -241,7 +288,6 @@ bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const
 {
     if (!ParseQuiz(document, data, size, name))
         return false;
-    if (const wxXmlNode* root = document.GetRoot())
-        ReadQuestions(*root, table, observer);
+    ReadLoaded(document, table, observer);
     return true;
 }

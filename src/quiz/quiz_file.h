@@ -65,7 +65,9 @@ public:
 // QUIZ_MAX_FILE_BYTES, is not well-formed, or is shaped in a way the
 // toolkit's XML code cannot cope with (nesting beyond QUIZ_MAX_NESTING, work
 // beyond QUIZ_MAX_PARSE_WORK); the toolkit's error log says why. A wrong
-// root element still returns true, with nothing added.
+// root element still returns true, with nothing added. Without an observer
+// the texts are moved from the document's tree into the records, leaving
+// the tree's texts empty: nothing reads the tree after loading.
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer = nullptr);
 
