@@ -56,7 +56,6 @@ bool IsMarkupAside(const wxXmlNode& node)
 }
 
 // Reads the whole file; the toolkit logs why when it cannot.
-// Reads the whole file; the toolkit logs why when it cannot.
 bool ReadFile(const wxString& path, std::vector<char>& bytes)
 {
     // A folder reports a meaningless length, and a pipe or device would
