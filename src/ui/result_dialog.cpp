@@ -62,7 +62,8 @@ ResultDlg::~ResultDlg() = default;
 
 void ResultDlg::OnInit(wxInitDialogEvent& event)
 {
-    m_resultLabel->SetLabel(g_resultText);
+    // As text, not as a label: an ampersand in an answer is not a mnemonic.
+    m_resultLabel->SetLabelText(g_resultText);
     // The dialog was sized for a one-letter placeholder: wrap the answer to
     // the dialog's width and grow the dialog, or a real answer is cut off.
     m_resultLabel->Wrap(GetClientSize().x - 2 * BORDER);

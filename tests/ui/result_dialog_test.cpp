@@ -56,6 +56,12 @@ TEST(ResultDialog, ShowsALongAnswerWhole)
     EXPECT_EQ(shown.dialog.GetDefaultItem(), shown.ok);
 }
 
+TEST(ResultDialog, ShowsAnAmpersandAsItIs)
+{
+    ShownResult shown(wxS("Rock & roll"));
+    EXPECT_EQ(shown.label->GetLabelText(), wxS("Rock & roll"));
+}
+
 TEST(ResultDialog, EnlargingGrowsOnlyTheCatalogue)
 {
     ShownResult shown(wxS("A"));
