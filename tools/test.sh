@@ -15,7 +15,7 @@ QUICK=0
 [ "${1:-}" = "--quick" ] && QUICK=1
 
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
-               dpkg-dev desktop-file-utils appstream
+               dpkg-dev file desktop-file-utils appstream
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
