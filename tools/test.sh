@@ -16,7 +16,7 @@ QUICK=0
 
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
                dpkg-dev file desktop-file-utils appstream
-               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev)
+               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 start_xvfb() {
@@ -37,6 +37,11 @@ export XDG_CONFIG_HOME
 XDG_CONFIG_HOME=$(mktemp -d)
 trap 'rm -rf "$XDG_CONFIG_HOME"; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
 
+# Sanitizer reports with function names and lines, and suppressions by name.
+[ -x /usr/lib/llvm-14/bin/llvm-symbolizer ] &&
+    export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+LSAN_SUPPRESSIONS=$ROOT/tests/sanitizers/lsan.supp
+
 run_suite() {
     local dir=$1
     ctest --test-dir "$dir" -j "$JOBS" --output-on-failure --no-tests=error
@@ -53,7 +58,7 @@ configure_and_build "$ROOT/build-sanitize" -DMINDPRISM_SANITIZE=address,undefine
 # Leaks inside the system's GTK, fontconfig and D-Bus libraries are not
 # ours; everything else reported fails the run.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0
-export LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0
+export LSAN_OPTIONS=suppressions=$LSAN_SUPPRESSIONS:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$ROOT/build-sanitize"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
@@ -68,6 +73,7 @@ fuzz() {
     local target=$1 corpus=$2 seconds=$3
     rm -rf "$FUZZ/corpus-$target"
     cp -r "$corpus" "$FUZZ/corpus-$target"
+    LSAN_OPTIONS=suppressions=$LSAN_SUPPRESSIONS:print_suppressions=0 \
     "$FUZZ/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$FUZZ/$target-" "$FUZZ/corpus-$target" \
         2>"$FUZZ/$target.log" || { tail -n 60 "$FUZZ/$target.log"; return 1; }
