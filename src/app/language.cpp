@@ -5,8 +5,10 @@
 #include <wx/choicdlg.h>
 #include <wx/config.h>
 #include <wx/intl.h>
+#include <wx/listbox.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <clocale>
@@ -29,6 +31,24 @@ void FollowLanguageWithoutSystemLocale(int language)
         return;
     wxSetEnv(wxS("LANGUAGE"), info->CanonicalName);
     std::setlocale(LC_ALL, "C.UTF-8");
+}
+
+// The toolkit's single choice, centred, without parent, first row selected;
+// the index chosen, or -1. This toolkit's wxGetSingleChoiceIndex ignores
+// the list size it takes, and GTK then makes the list too low to show all
+// three rows: the list gets that size, 200 by 150, itself.
+int ChooseFromList(const wxString& message, const wxString& caption, const wxArrayString& rows)
+{
+    wxSingleChoiceDialog dialog(nullptr, message, caption, rows);
+    for (wxWindow* child : dialog.GetChildren())
+    {
+        if (wxListBox* list = dynamic_cast<wxListBox*>(child))
+            list->SetMinSize(wxSize(wxCHOICE_WIDTH, wxCHOICE_HEIGHT));
+    }
+    dialog.GetSizer()->SetSizeHints(&dialog);
+    dialog.Centre(wxBOTH);
+    dialog.SetSelection(0);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetSelection() : -1;
 }
 
 } // namespace
@@ -67,8 +87,8 @@ int AskUiLanguage()
     for (const LanguageChoice* row = choices; !row->label.empty(); ++row)
         labels.Add(row->label);
 
-    const int index = wxGetSingleChoiceIndex(_("Select your prefered language"),
-                                             _("Language selection"), labels, nullptr);
+    const int index = ChooseFromList(_("Select your prefered language"), _("Language selection"),
+                                     labels);
     if (index < 0)
         return wxLANGUAGE_UNKNOWN;
     return choices[index].language;

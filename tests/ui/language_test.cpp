@@ -79,6 +79,7 @@ TEST_F(LanguageSetting, FirstStartAsksInEnglishAndStoresTheChoice)
                       EXPECT_EQ(list->GetString(0), wxS("(Use default language)"));
                       EXPECT_EQ(list->GetString(1), wxS("Chinese (Simplified)"));
                       EXPECT_EQ(list->GetString(2), wxS("English"));
+                      EXPECT_GE(list->GetSize().y, 150) << "all three rows shown";
                       dialog.SetSelection(1);
                   }));
     EXPECT_EQ(language, wxLANGUAGE_CHINESE_SIMPLIFIED);
