@@ -39,3 +39,16 @@ configure_and_build() {
     fi
     cmake --build "$dir" -j "$JOBS" "${target[@]}"
 }
+
+# Starts a virtual X server (Xvfb) on a free display and exports DISPLAY;
+# it is stopped when the shell exits (XVFB_PID).
+start_xvfb() {
+    local fifo display
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
+    XVFB_PID=$!
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$display"
+}

@@ -23,6 +23,7 @@ Files written:
     About_s24_01.png           toolbar: about, 24 px
     larkspan_logo.bmp          maker's banner atop the about dialog, 420x72
     larkspan_stat_01.jpg       about dialog's "Download" picture button, 160x40
+    NAME@2x.EXT                each of the four above at twice the size
 """
 
 import argparse
@@ -375,27 +376,28 @@ def v_gradient(size, top, bottom):
     return img
 
 
-def make_logo():
-    w, h = 420, 72
+def make_logo(k=1):
+    """The banner, 420x72 at k = 1; k = 2 draws the "@2x" copy for 200 %."""
+    w, h = 420 * k, 72 * k
     # White band fading to a breath of teal: reads as a banner on grey.
     img = h_gradient((w, h), (255, 255, 255), (232, 244, 245))
     # A thin teal-to-amber rule along the bottom edge closes the band.
-    rule = h_gradient((w, 3), hex_rgb(TEAL), hex_rgb(AMBER))
-    img.paste(rule, (0, h - 3))
-    emblem = render(feather_svg(), 60, 60)
-    img.paste(emblem, (16, 4), emblem)
+    rule = h_gradient((w, 3 * k), hex_rgb(TEAL), hex_rgb(AMBER))
+    img.paste(rule, (0, h - 3 * k))
+    emblem = render(feather_svg(), 60 * k, 60 * k)
+    img.paste(emblem, (16 * k, 4 * k), emblem)
 
     d = ImageDraw.Draw(img)
-    word = ImageFont.truetype(FONT_BOLD, 38)
-    x = 84
-    baseline = 46
+    word = ImageFont.truetype(FONT_BOLD, 38 * k)
+    x = 84 * k
+    baseline = 46 * k
     lark, span = "Lark", "span"
     d.text((x, baseline), lark, font=word, fill=hex_rgb(TEAL), anchor="ls")
     x += d.textlength(lark, font=word)
     d.text((x, baseline), span, font=word, fill=hex_rgb(SLATE), anchor="ls")
 
-    tag = ImageFont.truetype(FONT_BOLD, 10)
-    d.text((86, 61), spaced("SOFTWARE"), font=tag,
+    tag = ImageFont.truetype(FONT_BOLD, 10 * k)
+    d.text((86 * k, 61 * k), spaced("SOFTWARE"), font=tag,
            fill=(122, 140, 146), anchor="ls")
     return img
 
@@ -418,42 +420,45 @@ def download_glyph_svg():
     return svg_doc(20, 20, body)
 
 
-def make_button():
-    w, h = 160, 40
+def make_button(k=1):
+    """The button, 160x40 at k = 1; k = 2 draws the "@2x" copy for 200 %."""
+    w, h = 160 * k, 40 * k
     scale = 4
     # Body drawn large then reduced, for smooth rounded corners.
     big = Image.new("RGB", (w * scale, h * scale), DIALOG_GREY)
     face = v_gradient((w * scale, h * scale), hex_rgb(TEAL_LIGHT),
                       hex_rgb(TEAL_DARK))
     mask = Image.new("L", big.size, 0)
-    r = 5 * scale
+    r = 5 * k * scale
     ImageDraw.Draw(mask).rounded_rectangle(
         [0, 0, w * scale - 1, h * scale - 1], radius=r, fill=255)
     border = Image.new("RGB", big.size, mix(hex_rgb(TEAL_DARK), (0, 0, 0), 0.25))
     big.paste(border, (0, 0), mask)
     inner = Image.new("L", big.size, 0)
+    edge = k * scale
     ImageDraw.Draw(inner).rounded_rectangle(
-        [scale, scale, w * scale - 1 - scale, h * scale - 1 - scale],
-        radius=r - scale, fill=255)
+        [edge, edge, w * scale - 1 - edge, h * scale - 1 - edge],
+        radius=r - edge, fill=255)
     big.paste(face, (0, 0), inner)
     img = big.resize((w, h), Image.LANCZOS)
 
     d = ImageDraw.Draw(img)
     # A one-pixel highlight under the top border gives the face some lift.
-    d.line([(5, 1), (w - 6, 1)], fill=mix(hex_rgb(TEAL_LIGHT), (255, 255, 255), 0.35))
+    d.line([(5 * k, k), (w - 6 * k, k)], fill=mix(hex_rgb(TEAL_LIGHT), (255, 255, 255), 0.35),
+           width=k)
 
-    glyph = render(download_glyph_svg(), 22, 22)
-    font = ImageFont.truetype(FONT_BOLD, 16)
+    glyph = render(download_glyph_svg(), 22 * k, 22 * k)
+    font = ImageFont.truetype(FONT_BOLD, 16 * k)
     label = "Download"
     text_w = d.textlength(label, font=font)
-    gap = 8
-    total = 22 + gap + text_w
+    gap = 8 * k
+    total = 22 * k + gap + text_w
     x0 = round((w - total) / 2)
-    img.paste(glyph, (x0, 9), glyph)
-    tx = x0 + 22 + gap
-    d.text((tx, 26 + 1), label, font=font, fill=mix(hex_rgb(TEAL_DARK), (0, 0, 0), 0.4),
+    img.paste(glyph, (x0, 9 * k), glyph)
+    tx = x0 + 22 * k + gap
+    d.text((tx, 26 * k + k), label, font=font, fill=mix(hex_rgb(TEAL_DARK), (0, 0, 0), 0.4),
            anchor="ls")
-    d.text((tx, 26), label, font=font, fill=(255, 255, 255), anchor="ls")
+    d.text((tx, 26 * k), label, font=font, fill=(255, 255, 255), anchor="ls")
     return img
 
 
@@ -488,14 +493,16 @@ def main(argv=None):
         os.makedirs(folder, exist_ok=True)
         img.save(os.path.join(folder, "mindprism.png"), optimize=True)
 
-    render(update_svg(), 24, 24).save(
-        os.path.join(out, "Update_s24_01.png"), optimize=True)
-    render(about_svg(), 24, 24).save(
-        os.path.join(out, "About_s24_01.png"), optimize=True)
-
-    make_logo().save(os.path.join(out, "larkspan_logo.bmp"))
-    make_button().save(os.path.join(out, "larkspan_stat_01.jpg"),
-                       quality=95, subsampling=0, optimize=True)
+    # Each picture of the windows also comes drawn at twice the size, as
+    # NAME@2x.EXT beside it, for displays scaled to 200 %.
+    for k, suffix in ((1, ""), (2, "@2x")):
+        render(update_svg(), 24 * k, 24 * k).save(
+            os.path.join(out, f"Update_s24_01{suffix}.png"), optimize=True)
+        render(about_svg(), 24 * k, 24 * k).save(
+            os.path.join(out, f"About_s24_01{suffix}.png"), optimize=True)
+        make_logo(k).save(os.path.join(out, f"larkspan_logo{suffix}.bmp"))
+        make_button(k).save(os.path.join(out, f"larkspan_stat_01{suffix}.jpg"),
+                            quality=95, subsampling=0, optimize=True)
     print(f"pictures written to {out}")
 
 

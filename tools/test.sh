@@ -19,18 +19,10 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xaut
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-start_xvfb() {
-    local fifo
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
-    XVFB_PID=$!
-    read -r display <"$fifo"
-    rm -f "$fifo"
-    export DISPLAY=":$display"
+if [ -z "${DISPLAY:-}" ]; then
+    start_xvfb
     trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
-}
-[ -n "${DISPLAY:-}" ] || start_xvfb
+fi
 
 # Tests never touch the user's own settings or start a real browser.
 export XDG_CONFIG_HOME

@@ -3,12 +3,12 @@
 
 #include "app/language.h"
 #include "app/resources.h"
+#include "app/settings_store.h"
 #include "ui/main_frame.h"
 
 #include <wx/config.h>
 #include <wx/icon.h>
 #include <wx/image.h>
-#include <wx/stdpaths.h>
 
 namespace
 {
@@ -25,10 +25,10 @@ wxIMPLEMENT_APP(MindprismApp);
 bool MindprismApp::OnInit()
 {
     // The store takes its identity from these names, and its place from the
-    // file layout: both must be set before it is first used.
+    // platform's preparation: both must come before it is first used.
     SetVendorName(VENDOR_NAME);
     SetAppName(APP_NAME);
-    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    PrepareSettingsStore();
     wxConfigBase::Get()->SetRecordDefaults(true);
 
     Resources::Locate();

@@ -43,7 +43,7 @@ int ChooseFromList(const wxString& message, const wxString& caption, const wxArr
     for (wxWindow* child : dialog.GetChildren())
     {
         if (wxListBox* list = dynamic_cast<wxListBox*>(child))
-            list->SetMinSize(wxSize(wxCHOICE_WIDTH, wxCHOICE_HEIGHT));
+            list->SetMinSize(dialog.FromDIP(wxSize(wxCHOICE_WIDTH, wxCHOICE_HEIGHT)));
     }
     dialog.GetSizer()->SetSizeHints(&dialog);
     dialog.Centre(wxBOTH);

@@ -73,7 +73,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
            wxS("id"));
 
     wxBoxSizer* outerColumn = new wxBoxSizer(wxVERTICAL);
-    m_logoBitmap = new wxStaticBitmap(this, ID_STATICBITMAP2, LoadPicture(LOGO_FILE),
+    m_logoBitmap = new wxStaticBitmap(this, ID_STATICBITMAP2, LoadPictureBundle(LOGO_FILE),
                                       wxDefaultPosition, wxDefaultSize, 0,
                                       wxS("ID_STATICBITMAP2"));
     outerColumn->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER, 4);
@@ -112,7 +112,7 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     textColumn->Add(m_mailLink, 0, wxBOTTOM | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
     textColumn->Add(-1, -1, 1, wxALIGN_CENTER_VERTICAL, 4);
 
-    m_downloadButton = new wxBitmapButton(this, ID_BITMAPBUTTON1, LoadPicture(DOWNLOAD_BUTTON_FILE),
+    m_downloadButton = new wxBitmapButton(this, ID_BITMAPBUTTON1, LoadPictureBundle(DOWNLOAD_BUTTON_FILE),
                                           wxDefaultPosition, wxDefaultSize, wxBU_AUTODRAW,
                                           wxDefaultValidator, wxS("ID_BITMAPBUTTON1"));
     m_downloadButton->SetDefault();

@@ -73,7 +73,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     KeepHistoricalSizerFlags();
     Create(parent, wxID_ANY, _("Mind Prism"), wxDefaultPosition, wxDefaultSize,
            wxDEFAULT_FRAME_STYLE, wxS("wxID_ANY"));
-    SetClientSize(wxSize(512, 357));
+    SetClientSize(FromDIP(wxSize(512, 357)));
     const wxBitmap iconPicture = LoadPicture(FRAME_ICON_FILE);
     if (iconPicture.IsOk())
     {
@@ -101,9 +101,10 @@ MindprismFrame::~MindprismFrame()
 void MindprismFrame::BuildToolBar()
 {
     m_toolBar = new wxAuiToolBar(this, ID_AUITOOLBAR, wxDefaultPosition, wxDefaultSize, 0);
-    // 160 pixels wide; the height is left to the toolkit, since a GTK choice
-    // needs more than 22 pixels to show its text uncut.
-    m_quizChoice = new wxChoice(m_toolBar, ID_CHOICE1, wxDefaultPosition, wxSize(160, -1), 0,
+    // 160 pixels wide (at 96 DPI, as every fixed size here); the height is
+    // left to the toolkit, since a GTK choice needs more than 22 pixels to
+    // show its text uncut.
+    m_quizChoice = new wxChoice(m_toolBar, ID_CHOICE1, wxDefaultPosition, FromDIP(wxSize(160, -1)), 0,
                                 nullptr, 0, wxDefaultValidator, wxS("ID_CHOICE1"));
     m_quizChoice->SetSelection(m_quizChoice->Append(_(L"你具备哪种动物潜质？")));
     m_quizChoice->Append(_(L"你的内在星座是什么？"));
@@ -113,14 +114,14 @@ void MindprismFrame::BuildToolBar()
     for (const wxString& title : m_quizChoice->GetStrings())
         textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
     const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
-    m_quizChoice->SetInitialSize(wxSize(std::max(160, fitting.x), fitting.y));
+    m_quizChoice->SetInitialSize(wxSize(std::max(FromDIP(160), fitting.x), fitting.y));
 
     m_toolBar->AddControl(m_quizChoice, _("Item label"));
     m_toolBar->AddSeparator();
-    m_toolBar->AddTool(ID_TOOL_UPDATE, _("Item label"), LoadPicture(UPDATE_TOOL_IMAGE),
+    m_toolBar->AddTool(ID_TOOL_UPDATE, _("Item label"), LoadPictureBundle(UPDATE_TOOL_IMAGE),
                        wxNullBitmap, wxITEM_NORMAL, _("Check update from Larkspan"),
                        _("Check update from Larkspan"), nullptr);
-    m_toolBar->AddTool(ID_TOOL_ABOUT, _("Item label"), LoadPicture(ABOUT_TOOL_IMAGE),
+    m_toolBar->AddTool(ID_TOOL_ABOUT, _("Item label"), LoadPictureBundle(ABOUT_TOOL_IMAGE),
                        wxNullBitmap, wxITEM_NORMAL, _("Show info about this application"),
                        _("Show info about this application"), nullptr);
     m_toolBar->Realize();
@@ -145,7 +146,7 @@ void MindprismFrame::BuildPanel()
     column->Add(m_questionLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
 
     m_questionText = new wxTextCtrl(m_panel, ID_TEXTCTRL_Q, wxEmptyString, wxDefaultPosition,
-                                    wxSize(480, 60), wxTE_MULTILINE | wxTE_READONLY,
+                                    FromDIP(wxSize(480, 60)), wxTE_MULTILINE | wxTE_READONLY,
                                     wxDefaultValidator, wxS("ID_TEXTCTRL_Q"));
     UseTooltipColours(m_questionText);
     m_questionText->SetFont(wxFont(12, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL,
@@ -156,7 +157,7 @@ void MindprismFrame::BuildPanel()
                                      wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT2"));
     column->Add(m_answerLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
 
-    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition, wxSize(480, 128),
+    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition, FromDIP(wxSize(480, 128)),
                                  0, nullptr, wxLB_SINGLE, wxDefaultValidator,
                                  wxS("ID_LISTBOX_ANSWER"));
     UseTooltipColours(m_answerList);
@@ -166,7 +167,7 @@ void MindprismFrame::BuildPanel()
                                  wxDefaultSize, 0, wxDefaultValidator, wxS("ID_BUTTON_RESET"));
     buttonRow->Add(m_resetButton, 1, wxTOP | wxLEFT | wxRIGHT, 5);
 
-    m_staticLine = new wxStaticLine(m_panel, ID_STATICLINE1, wxDefaultPosition, wxSize(1, 20),
+    m_staticLine = new wxStaticLine(m_panel, ID_STATICLINE1, wxDefaultPosition, FromDIP(wxSize(1, 20)),
                                     wxLI_HORIZONTAL, wxS("ID_STATICLINE1"));
     buttonRow->Add(m_staticLine, 0, wxEXPAND | wxTOP | wxALIGN_BOTTOM, 5);
 

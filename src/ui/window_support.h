@@ -2,6 +2,7 @@
 #pragma once
 
 #include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/window.h>
@@ -27,3 +28,8 @@ inline void UseTooltipColours(wxWindow* window)
 // A picture from the run-time files, or an empty bitmap when the file is
 // missing or unreadable (the toolkit logs why). The window goes on without it.
 wxBitmap LoadPicture(const wxString& file);
+
+// A picture of the windows, with its copy drawn at twice the size when one
+// lies beside it ("NAME@2x.EXT"), so that a display scaled to 200 % shows
+// it sharp. Empty when the picture itself is missing.
+wxBitmapBundle LoadPictureBundle(const wxString& file);

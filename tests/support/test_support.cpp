@@ -12,11 +12,12 @@
 
 TempDir::TempDir()
 {
-    wxString base = wxFileName::GetTempDir() + wxFILE_SEP_PATH + wxS("mindprism-test-XXXXXX");
-    std::string buffer = std::string(base.utf8_str());
-    if (!mkdtemp(&buffer[0]))
+    // The toolkit makes the unique name (as a file, on every platform); the
+    // folder takes its place.
+    m_path = wxFileName::CreateTempFileName(wxFileName::GetTempDir() + wxFILE_SEP_PATH +
+                                            wxS("mindprism-test-"));
+    if (m_path.empty() || !wxRemoveFile(m_path) || !wxFileName::Mkdir(m_path, 0700))
         ADD_FAILURE() << "cannot create a temporary folder";
-    m_path = wxString::FromUTF8(buffer.c_str());
 }
 
 TempDir::~TempDir()

@@ -1,13 +1,11 @@
 // The checker's output: JSON strings, the text form and exit statuses, and
 // the executable itself as quiz authors and scripts run it.
 #include "report_output.h"
+#include "run_program.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 namespace
@@ -22,32 +20,12 @@ FileReport Report(const std::string& file, std::initializer_list<Severity> sever
     return report;
 }
 
-struct Outcome
-{
-    int status;
-    std::string out;
-};
+using Outcome = ProgramRun;
 
 // Runs the checker through the shell; stderr is folded into `out`.
-Outcome RunChecker(const std::string& arguments)
+Outcome RunChecker(const wxString& arguments)
 {
-    const std::string command = std::string(MINDPRISM_CHECK_PROGRAM) + " " + arguments + " 2>&1";
-    Outcome run{-1, std::string()};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, read);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string ShellQuoted(const wxString& path)
-{
-    return "'" + std::string(path.utf8_str()) + "'";
+    return RunProgram(wxString::FromUTF8(MINDPRISM_CHECK_PROGRAM), arguments);
 }
 
 } // namespace

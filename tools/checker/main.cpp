@@ -1,10 +1,10 @@
 // mindprism-check: checks quiz files from the command line, reading them with
 // the application's own loader.
+#include "command_line.h"
 #include "quiz_checker.h"
 #include "report_output.h"
 
 #include <wx/init.h>
-#include <wx/strconv.h>
 
 #include <cstdio>
 #include <cstring>
@@ -115,12 +115,11 @@ struct Arguments
 };
 
 // Returns false, with a message on stderr, for arguments it cannot use.
-bool ParseArguments(int argc, char** argv, Arguments& arguments)
+bool ParseArguments(const std::vector<std::string>& given, Arguments& arguments)
 {
     bool options = true;
-    for (int i = 1; i < argc; ++i)
+    for (const std::string& argument : given)
     {
-        const std::string argument = argv[i];
         if (options && argument == "--")
             options = false;
         else if (options && argument == "--json")
@@ -129,7 +128,7 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
             arguments.help = true;
         else if (options && argument.size() > 1 && argument[0] == '-')
         {
-            std::fprintf(stderr, "mindprism-check: unknown option '%s'\n", argv[i]);
+            std::fprintf(stderr, "mindprism-check: unknown option '%s'\n", argument.c_str());
             return false;
         }
         else
@@ -152,8 +151,9 @@ void Print(const std::string& text)
 
 int main(int argc, char** argv)
 {
+    PrepareOutput();
     Arguments arguments;
-    if (!ParseArguments(argc, argv, arguments))
+    if (!ParseArguments(CommandLineArguments(argc, argv), arguments))
     {
         std::fputs("Try 'mindprism-check --help'.\n", stderr);
         return 2;
@@ -170,14 +170,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // File names are bytes: ones that are not UTF-8 are mapped to private
-    // characters and back, so that every name given opens the file it names.
-    wxMBConvUTF8 fileNames(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
-    wxConvFileName = &fileNames;
     std::vector<FileReport> reports;
     for (const std::string& file : arguments.files)
     {
-        FileReport report = CheckQuizFile(wxString(file.c_str(), fileNames));
+        FileReport report = CheckQuizFile(FileNameFromArgument(file));
         report.file = file;
         if (!arguments.json)
             Print(TextReport(report));

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows program under Wine, as a user meets it.
+# Wine's windows are invisible to the accessibility bus: titles are read
+# with xdotool, keys typed with it, the setting read with `wine reg`.
+# Usage: e2e_test.sh CASE BUILD_DIR
+#   first_start   a new user is asked for the language; English is stored
+#   second_start  the stored language is used without asking
+#   quiz          the first quiz taken to its result dialog
+#   install       silent install, the installed program run from another
+#                 folder, silent uninstall leaving no files
+# Needs DISPLAY and WINEPREFIX (tools/windows.sh sets both up).
+set -euo pipefail
+CASE=$1
+BUILD=$(cd "$2" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/windows/wine.sh"
+: "${WINEPREFIX:?run through tools/windows.sh, or set WINEPREFIX}"
+
+SETTINGS_KEY='HKCU\Software\Larkspan\Mindprism'
+SHOTS=$BUILD/e2e-screens
+mkdir -p "$SHOTS"
+PROGRAM_PID=
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$SHOTS/$CASE-failure.png" 2>/dev/null || true
+    exit 1
+}
+
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# find_window REGEX [SECONDS]: the id of a visible window whose title
+# matches, waiting for it up to SECONDS (default 90: a loaded machine starts
+# Wine slowly); fails when none comes.
+find_window() {
+    local id
+    id=$(timeout "${2:-90}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null |
+         head -n 1) || true
+    [ -n "$id" ] || fail "no window titled like '$1'"
+    echo "$id"
+}
+
+# window_gone REGEX: true when no visible window's title matches.
+window_gone() {
+    ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
+}
+
+# start_program [EXE] [FOLDER]: starts the program (by default the build's)
+# from FOLDER (by default the build folder).
+start_program() {
+    local exe=${1:-$BUILD/mindprism.exe} folder=${2:-$BUILD}
+    (cd "$folder" && exec wine "$exe" >/dev/null 2>&1) &
+    PROGRAM_PID=$!
+}
+
+# wait_exit: waits for the program to end (up to a minute).
+wait_exit() {
+    local waited=0
+    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+        [ $waited -lt 600 ] || fail "the program did not end"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    PROGRAM_PID=
+}
+
+close_window() {
+    xdotool key --window "$1" alt+F4
+}
+
+setting() {
+    wine reg query "$SETTINGS_KEY" /v ui_language 2>/dev/null | tr -d '\r' |
+        awk '$1 == "ui_language" { print $3 }'
+}
+
+# take_quiz WINDOW: Next until the result dialog shows; answers are the
+# preselected first ones. Leaves the dialog open and prints its id.
+take_quiz() {
+    local main=$1 step
+    for step in $(seq 1 30); do
+        xdotool key --window "$main" alt+n
+        # Each press either shows the next question or the result.
+        if id=$(timeout 5 xdotool search --sync --onlyvisible --name '^Result$' 2>/dev/null |
+                head -n 1) && [ -n "$id" ]; then
+            echo "$id"
+            return
+        fi
+    done
+    fail "no result dialog after 30 answers"
+}
+
+case_first_start() {
+    wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
+    start_program
+    local choice main
+    choice=$(find_window '^Language selection$')
+    import -window "$choice" "$SHOTS/first-start-language.png"
+    # Rows: the system language, Chinese (Simplified), English.
+    xdotool key --window "$choice" Down Down Return
+    main=$(find_window '^Mind Prism - ')
+    [ "$(setting)" = "en" ] || fail "ui_language is '$(setting)', not 'en'"
+    close_window "$main"
+    wait_exit
+}
+
+case_second_start() {
+    [ "$(setting)" = "en" ] || wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
+    start_program
+    local main
+    main=$(find_window '^Mind Prism - ')
+    window_gone '^Language selection$' || fail "the language was asked for again"
+    import -window "$main" "$SHOTS/second-start.png"
+    echo "title: $(xdotool getwindowname "$main")"
+    close_window "$main"
+    wait_exit
+}
+
+case_quiz() {
+    wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
+    start_program
+    local main result
+    main=$(find_window '^Mind Prism - ')
+    result=$(take_quiz "$main")
+    import -window "$result" "$SHOTS/quiz-result.png"
+    xdotool key --window "$result" Return
+    local waited=0
+    until window_gone '^Result$'; do
+        [ $waited -lt 300 ] || fail "the result dialog did not close"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    close_window "$main"
+    wait_exit
+}
+
+case_install() {
+    local setup installed="$WINEPREFIX/drive_c/Program Files/Mind Prism"
+    local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Mind Prism"
+    local uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MindPrism'
+    setup=$(ls "$BUILD"/Mind-Prism-*-setup.exe | head -n 1)
+    [ -f "$setup" ] || fail "no installer in $BUILD"
+    wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
+
+    wine "$setup" /S
+    wineserver -w
+    for file in bin/mindprism.exe bin/mindprism-check.exe Uninstall.exe \
+                share/mindprism/data/Quiz_000-zh_CN.xml share/mindprism/img/Mindprism_01.ico \
+                share/mindprism/locales/zh_CN/LC_MESSAGES/Mindprism.mo \
+                share/mindprism/locales/zh_CN/LC_MESSAGES/wxstd.mo; do
+        [ -f "$installed/$file" ] || fail "not installed: $file"
+    done
+    [ -f "$menu/Mind Prism.lnk" ] || fail "no Start-menu entry"
+    wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
+        fail "not registered with the installed programs"
+
+    # From a folder that holds none of its files: the quiz must still load,
+    # or Next never reaches a result.
+    local elsewhere
+    elsewhere=$(mktemp -d)
+    start_program 'C:\Program Files\Mind Prism\bin\mindprism.exe' "$elsewhere"
+    local main result
+    main=$(find_window '^Mind Prism - ')
+    result=$(take_quiz "$main")
+    xdotool key --window "$result" Return
+    close_window "$main"
+    wait_exit
+    rmdir "$elsewhere"
+
+    # The uninstaller copies itself away and returns at once: wait for Wine.
+    wine "$installed/Uninstall.exe" /S
+    wineserver -w
+    [ ! -e "$installed" ] || fail "left behind: $(cd "$installed" && find . | head -n 20)"
+    [ ! -e "$menu" ] || fail "the Start-menu entry is left"
+    ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "still listed as installed"
+    [ "$(setting)" = "en" ] || fail "the uninstaller removed the user's setting"
+}
+
+"case_$CASE"
+echo "$CASE: passed"

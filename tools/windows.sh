@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Mind Prism for Windows, from Linux: installs what it needs, builds the
+# static wxMSW toolkit when it is not cached (tools/windows/build-toolkit.sh),
+# cross-builds the program, its tests and its installer into build-windows/,
+# then runs the Windows tests under Wine in a fresh prefix (a virtual X
+# server is started when no DISPLAY is set).
+# Usage: tools/windows.sh          build and test
+#        tools/windows.sh build    build only
+#        tools/windows.sh bench    build, then the start-up and load ratios
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/tools/windows/wine.sh"
+
+MODE=${1:-test}
+BUILD=$ROOT/build-windows
+
+WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
+                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis)
+WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc)
+ensure_packages "${WINDOWS_PACKAGES[@]}"
+[ "$MODE" = build ] || ensure_packages "${WINE_PACKAGES[@]}"
+
+echo "== Windows: toolkit"
+TOOLKIT=$("$ROOT/tools/windows/build-toolkit.sh")
+
+echo "== Windows: build"
+# Bench programs are small; the tests need them built too (ctest runs what
+# is there).
+configure_and_build "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
+    -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$BUILD" --target installer
+[ "$MODE" = build ] && exit 0
+
+SCRATCH=$(mktemp -d)
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$SCRATCH"
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+[ -n "${DISPLAY:-}" ] || start_xvfb
+
+echo "== Windows: a fresh Wine prefix"
+make_wine_prefix "$SCRATCH/wine"
+
+if [ "$MODE" = bench ]; then
+    exec "$ROOT/tools/windows/bench.sh" "$BUILD"
+fi
+
+echo "== Windows: tests under Wine"
+ctest --test-dir "$BUILD" -j "$JOBS" --output-on-failure --no-tests=error
