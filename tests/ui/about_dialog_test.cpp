@@ -3,11 +3,15 @@
 
 #include "ui/about_dialog.h"
 #include "ui/maker.h"
+#include "ui/window_support.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/hyperlink.h>
+#include <wx/image.h>
 #include <wx/stattext.h>
 #include <wx/version.h>
+
+#include <cstring>
 
 namespace
 {
@@ -93,4 +97,23 @@ TEST_F(FrameTest, AboutToolAndHelpMenuEachBuildANewAboutDialog)
     wxTEST_DIALOG(toolbar->ProcessWindowEvent(tool), expectAbout);
     wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_ABOUT), expectAbout);
     EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST(Pictures, TakeTheirDoubleSizeCopyAtTwiceTheScale)
+{
+    const wxBitmapBundle tool = LoadPictureBundle(wxS("img\\Update_s24_01.png"));
+    ASSERT_TRUE(tool.IsOk());
+    EXPECT_EQ(tool.GetDefaultSize(), wxSize(24, 24));
+    // The drawn copy itself, not the small picture blown up.
+    const wxImage doubled = tool.GetBitmap(wxSize(48, 48)).ConvertToImage();
+    const wxImage file(Resources::Path(wxS("img\\Update_s24_01@2x.png")));
+    ASSERT_TRUE(file.IsOk());
+    ASSERT_EQ(doubled.GetSize(), file.GetSize());
+    EXPECT_EQ(0, std::memcmp(doubled.GetData(), file.GetData(), 48 * 48 * 3));
+
+    // Without a copy the picture alone; without the picture an empty bundle
+    // (the toolkit's complaint about the file is caught here).
+    EXPECT_EQ(LoadPictureBundle(wxS("img\\Mindprism_01.ico")).GetDefaultSize(), wxSize(48, 48));
+    CapturedLog log;
+    EXPECT_FALSE(LoadPictureBundle(wxS("img\\missing.png")).IsOk());
 }
