@@ -24,6 +24,11 @@ echo "== Windows: toolkit"
 TOOLKIT=$("$ROOT/tools/windows/build-toolkit.sh")
 
 echo "== Windows: build"
+# A build made against another toolkit (an older cache folder) starts afresh.
+if [ -f "$BUILD/CMakeCache.txt" ] &&
+   [ "$(sed -n 's/^WX_CONFIG:[A-Z]*=//p' "$BUILD/CMakeCache.txt")" != "$TOOLKIT/bin/wx-config" ]; then
+    rm -rf "$BUILD"
+fi
 # Bench programs are small; the tests need them built too (ctest runs what
 # is there).
 configure_and_build "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
