@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 # Packages needed to build and run the application.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev wx3.2-i18n
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-3-dev wx3.2-i18n
                 fonts-wqy-microhei)
 
 # Installs the Debian packages that are missing; quick when none are.

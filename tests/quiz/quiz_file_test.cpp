@@ -106,6 +106,9 @@ TEST(LoadQuiz, AnswerStringsCarryOverBetweenAnswersOfOneQuestion)
     EXPECT_EQ(AnswerList(quiz.Get("3")), "kept>1");
     EXPECT_EQ(AnswerList(quiz.Get("4")), "again>0|again>0");
     EXPECT_EQ(AnswerList(quiz.Get("5")), "");
+    // Nothing reads the tree after loading: its texts went into the records.
+    const wxXmlNode* firstId = quiz.document.GetRoot()->GetChildren()->GetChildren();
+    EXPECT_EQ(LeafValue(*firstId), wxString());
 }
 
 TEST(LoadQuiz, IgnoresElementsOutOfPlace)

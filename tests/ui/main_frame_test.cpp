@@ -165,7 +165,7 @@ TEST_F(FrameTest, EnlargingTheWindowGrowsOnlyTheAnswerList)
     const wxSize questionBefore = question->GetSize();
     const wxSize answersBefore = answers->GetSize();
     m_frame->SetClientSize(m_frame->GetClientSize() + wxSize(100, 150));
-    Settle();
+    ASSERT_TRUE(WaitFor([&] { return answers->GetSize().y != answersBefore.y; }));
     EXPECT_EQ(question->GetSize().y, questionBefore.y);
     EXPECT_EQ(question->GetSize().x, questionBefore.x + 100);
     EXPECT_EQ(answers->GetSize().y, answersBefore.y + 150);
@@ -187,10 +187,10 @@ TEST_F(FrameTest, UpdateToolAndMenuBothOpenTheDownloadPage)
     tool.SetEventObject(toolbar);
     toolbar->ProcessWindowEvent(tool);
     Menu(MindprismFrame::ID_MENU_UPDATE);
-    const std::vector<wxString> launched = WaitForLaunches(2);
+    const std::vector<Launch> launched = WaitForLaunches(2);
     ASSERT_EQ(launched.size(), 2u);
-    EXPECT_EQ(launched[0], MAKER_DOWNLOAD_URL);
-    EXPECT_EQ(launched[1], MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(launched[0], Launch{MAKER_DOWNLOAD_URL.utf8_string()});
+    EXPECT_EQ(launched[1], Launch{MAKER_DOWNLOAD_URL.utf8_string()});
     EXPECT_TRUE(MAKER_DOWNLOAD_URL.StartsWith(wxS("http://")));
     EXPECT_TRUE(MAKER_DOWNLOAD_URL.EndsWith(wxS("/")));
 }
