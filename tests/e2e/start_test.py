@@ -55,7 +55,7 @@ class StartTest(unittest.TestCase):
         self.assertEqual(rows, ["(Use default language)", "Chinese (Simplified)", "English"])
         driver.choose_row(dialog, "English")
         app.press(dialog, "OK")
-        frame = app.window("Mind Prism - What animal potential do you have?")
+        frame = app.window("Mind Prism - Which animal are you?")
         self.assert_entry_question(frame)
         quit_item = driver.find(frame, "menu item", "Quit")
         quit_item.queryAction().doAction(0)
@@ -63,7 +63,7 @@ class StartTest(unittest.TestCase):
         self.assertIn("ui_language=en\n", app.stored())
 
         again = self.run_app(config_home=app.config_home).start()
-        again.window("Mind Prism - What animal potential do you have?")
+        again.window("Mind Prism - Which animal are you?")
         self.assertEqual(len(again.windows()), 1, "asked again")
 
     def test_started_from_another_folder_with_arguments(self):
@@ -72,7 +72,7 @@ class StartTest(unittest.TestCase):
         app = self.run_app(cwd=elsewhere, args=["--unknown-option", "file.xml"])
         app.store_language("en")
         app.start()
-        frame = app.window("Mind Prism - What animal potential do you have?")
+        frame = app.window("Mind Prism - Which animal are you?")
         self.assert_entry_question(frame)
 
 

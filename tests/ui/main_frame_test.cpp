@@ -1,17 +1,21 @@
 // The main window as a user meets it: controls, texts, panes, commands.
 #include "ui_test_util.h"
 
+#include "app/language.h"
 #include "quiz/quiz_file.h"
 #include "ui/maker.h"
 
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stattext.h>
 #include <wx/xml/xml.h>
 
+#include <map>
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -24,6 +28,33 @@ Question ShippedEntry()
     EXPECT_TRUE(LoadQuiz(document, RuntimeDir() + wxS("/") + QuizFilePath(0), table));
     const Question* entry = table.FindQuestion(QUIZ_ENTRY_ID);
     return entry ? *entry : Question();
+}
+
+// The key of a label's mnemonic, lower-cased ("&&" is a plain ampersand);
+// 0 when it has none.
+wxChar Mnemonic(const wxString& label)
+{
+    for (size_t i = 0; i + 1 < label.length(); ++i)
+    {
+        if (label[i] == '&' && label[i + 1] != '&')
+            return wxTolower(label[i + 1]);
+        if (label[i] == '&')
+            ++i;
+    }
+    return 0;
+}
+
+// Each label of a group that Alt+key chooses from has a key of its own.
+void ExpectOwnMnemonics(const std::vector<wxString>& group)
+{
+    std::map<wxChar, wxString> taken;
+    for (const wxString& label : group)
+    {
+        const wxChar key = Mnemonic(label);
+        EXPECT_NE(key, 0) << "no mnemonic: " << label;
+        const auto added = taken.emplace(key, label);
+        EXPECT_TRUE(key == 0 || added.second) << label << " shares its key with " << added.first->second;
+    }
 }
 
 } // namespace
@@ -114,6 +145,38 @@ TEST_F(FrameTest, MenusOfferTheCommandsWithTheirKeys)
         EXPECT_EQ(found->GetItemLabel(), wxString::FromUTF8(item.second));
     }
     EXPECT_EQ(bar->FindItem(MindprismFrame::ID_MENU_LANGUAGE)->GetHelp(), wxS("Change UI language"));
+}
+
+// Alt+key in the window reaches the menu titles and the panel's labelled
+// controls; inside an open menu, its items. Each must have its own key in
+// every language a catalogue is shipped for.
+TEST_F(FrameTest, MenusAndControlsHaveTheirOwnMnemonicsInEachLanguage)
+{
+    Close();
+    wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
+    for (const wxLanguage language : {wxLANGUAGE_CHINESE_SIMPLIFIED, wxLANGUAGE_ENGLISH})
+    {
+        SCOPED_TRACE(wxLocale::GetLanguageCanonicalName(language).ToStdString());
+        wxLocale locale;
+        InitUiLocale(locale, language, wxS("Mindprism"));
+        Open(RuntimeDir());
+        std::vector<wxString> window;
+        wxMenuBar* bar = m_frame->GetMenuBar();
+        for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        {
+            window.push_back(bar->GetMenuLabel(i));
+            std::vector<wxString> items;
+            for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems())
+                items.push_back(item->GetItemLabel());
+            ExpectOwnMnemonics(items);
+        }
+        for (const wxWindow* child : Get<wxWindow>("ID_PANEL1")->GetChildren())
+            if (child->IsShown() && (dynamic_cast<const wxStaticText*>(child) ||
+                                     dynamic_cast<const wxButton*>(child)))
+                window.push_back(child->GetLabel());
+        ExpectOwnMnemonics(window);
+        Close();
+    }
 }
 
 TEST_F(FrameTest, ToolbarAndPanelAreDockedPanes)
