@@ -41,7 +41,7 @@ class AboutAndLanguageTest(unittest.TestCase):
         # A native message box: its accessible name is its kind, not its caption.
         message = driver.wait_for("the restart message", lambda: next(
             (w for w in app.windows() if w.getRoleName() == "alert"), None))
-        self.assertTrue(driver.find(message, "label", "需要重新启动程序，更改才能生效。"))
+        self.assertTrue(driver.find(message, "label", "需要重新启动程序后，更改才能生效。"))
         app.press(message, "确定(O)")
         driver.wait_for("the message to close",
                         lambda: all(w.getRoleName() != "alert" for w in app.windows()))

@@ -161,7 +161,7 @@ TEST_F(LanguageSetting, TheCommandSpeaksTheRunningInterfacesLanguage)
     };
     const Texts shipped[] = {
         {wxLANGUAGE_CHINESE_SIMPLIFIED, "请选择您偏好的界面语言", "选择界面语言", "（使用系统默认语言）",
-         "需要重新启动程序，更改才能生效。", "提示"},
+         "需要重新启动程序后，更改才能生效。", "提示"},
         // The English catalogue mends the built-in wording.
         {wxLANGUAGE_ENGLISH, "Select your preferred language", "Language selection",
          "(Use default language)", "You must restart the application for this change to take effect.",
