@@ -1,10 +1,46 @@
-// Builds small quiz files for the engine tests.
+// Builds small quiz files for the engine tests, and loads quizzes.
 #pragma once
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_file.h"
 #include "test_support.h"
 
+#include <wx/xml/xml.h>
+
+#include <gtest/gtest.h>
+
 #include <string>
+
+// A quiz loaded by the application's loader, with what it was loaded into.
+struct LoadedQuiz
+{
+    TempDir dir;  // where Load() writes its file
+    wxXmlDocument document;
+    QuestionTable table;
+    bool ok = false;
+
+    LoadedQuiz() = default;
+    // Loads `xml`, written to a file of its own.
+    explicit LoadedQuiz(const std::string& xml) { Load(xml); }
+
+    bool Load(const std::string& xml, const wxString& name = wxS("quiz.xml"))
+    {
+        return LoadFile(dir.Write(name, xml));
+    }
+    bool LoadFile(const wxString& path)
+    {
+        ok = LoadQuiz(document, path, table);
+        return ok;
+    }
+    // The question with this ID; a failure, and an empty question, if none.
+    const Question& Get(const char* id) const
+    {
+        const Question* question = table.FindQuestion(wxString::FromUTF8(id));
+        EXPECT_NE(question, nullptr) << "no question " << id;
+        static const Question none;
+        return question ? *question : none;
+    }
+};
 
 // `body` wrapped in an XML declaration and a root element `questions`.
 inline std::string QuizXml(const std::string& body)

@@ -13,15 +13,9 @@
 namespace
 {
 
-struct Shipped
+struct Shipped : LoadedQuiz
 {
-    wxXmlDocument document;
-    QuestionTable table;
-    bool ok;
-    explicit Shipped(int index)
-        : ok(LoadQuiz(document, SourceDir() + wxFILE_SEP_PATH + QuizFilePath(index), table))
-    {
-    }
+    explicit Shipped(int index) { LoadFile(SourceDir() + wxFILE_SEP_PATH + QuizFilePath(index)); }
 
     // Questions reachable from the entry question.
     std::set<wxString> Reached() const
