@@ -13,6 +13,7 @@
 #include <wx/init.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,8 @@
 
 namespace
 {
+
+const int OFFSETS[] = {0, 1, 7, 13};
 
 std::string MakeQuiz(int questions, int layer)
 {
@@ -32,7 +35,9 @@ std::string MakeQuiz(int questions, int layer)
                " 题：周末早上醒来，你最想做的第一件事是什么？</Q>\n";
         for (int a = 0; a < 4; ++a)
         {
-            const int to = next + (k % layer + a * 5) % layer;
+            // Offsets 0, 1, 7 and 13 spread each layer's ways over the whole
+            // next one; only the first layer has questions nobody reaches.
+            const int to = next + (k % layer + OFFSETS[a]) % layer;
             const std::string target = to < questions ? std::to_string(1001 + to) : "0";
             const std::string text = to < questions ? "约上朋友出门吃早午餐 " + std::to_string(a + 1)
                                                     : "你是 " + std::string(1, char('A' + a)) + " 型";
@@ -43,11 +48,25 @@ std::string MakeQuiz(int questions, int layer)
     return xml + "</questions>\n";
 }
 
-double Seconds(const std::function<bool()>& step, bool& ok)
+// Wall-clock and processor time of one step: the machine may be shared.
+struct Timing
+{
+    double wall = 0;
+    double cpu = 0;
+};
+
+Timing Time(const std::function<bool()>& step, bool& ok)
 {
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     ok = step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return Timing{std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                  double(std::clock() - cpuStart) / CLOCKS_PER_SEC};
+}
+
+void Print(const char* step, const Timing& timing, const std::string& note = std::string())
+{
+    std::printf("%-18s %8.3f s wall, %8.3f s processor%s\n", step, timing.wall, timing.cpu, note.c_str());
 }
 
 int Option(int argc, char** argv, const char* name, int fallback)
@@ -82,31 +101,33 @@ int main(int argc, char** argv)
     bool ok = true;
     QuizOutline outline;
     std::string dot;
-    const double analysis = Seconds([&] {
-        const FileReport report = CheckQuizBytes(xml.data(), xml.size(), wxS("bench.xml"), &outline);
+    size_t findings = 0;
+    const Timing analysis = Time([&] {
+        findings = CheckQuizBytes(xml.data(), xml.size(), wxS("bench.xml"), &outline).findings.size();
         dot = MapDot(outline);
-        return report.Clean();
+        return true;
     }, ok);
-    if (!ok)
-        std::fprintf(stderr, "the generated quiz has findings\n");
+    std::printf("quiz: %d questions in layers of %d, 4 answers each, %zu findings (unreachable in "
+                "the first layer); DOT %zu bytes\n", questions, layer, findings, dot.size());
+    Print("analysis and DOT", analysis);
 
     MapRenderer renderer;
     std::string svg;
     std::string png;
-    const double layout = Seconds([&] { return renderer.Layout(dot); }, ok);
-    const double svgTime = ok ? Seconds([&] { return renderer.Render(MapFormat::Svg, svg); }, ok) : 0;
-    const double pngTime = ok ? Seconds([&] { return renderer.Render(MapFormat::Png, png); }, ok) : 0;
+    const Timing layout = Time([&] { return renderer.Layout(dot); }, ok);
+    if (ok)
+        Print("layout (dot)", layout);
+    const Timing svgTime = ok ? Time([&] { return renderer.Render(MapFormat::Svg, svg); }, ok) : Timing{};
+    if (ok)
+        Print("render SVG", svgTime, " (" + std::to_string(svg.size()) + " bytes)");
+    const Timing pngTime = ok ? Time([&] { return renderer.Render(MapFormat::Png, png); }, ok) : Timing{};
+    if (ok)
+        Print("render PNG", pngTime, " (" + std::to_string(png.size()) + " bytes)");
     if (!ok)
     {
         std::fprintf(stderr, "map_bench: %s\n", renderer.Error().c_str());
         return 1;
     }
-    std::printf("quiz: %d questions in layers of %d, 4 answers each; DOT %zu bytes\n", questions,
-                layer, dot.size());
-    std::printf("analysis and DOT: %8.3f s\n", analysis);
-    std::printf("layout (dot):     %8.3f s\n", layout);
-    std::printf("render SVG:       %8.3f s  (%zu bytes)\n", svgTime, svg.size());
-    std::printf("render PNG:       %8.3f s  (%zu bytes)\n", pngTime, png.size());
     if (!renderer.Warnings().empty())
         std::printf("Graphviz says: %s\n", renderer.Warnings().c_str());
     if (keep)
