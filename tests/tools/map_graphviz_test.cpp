@@ -220,5 +220,9 @@ TEST(MapPicture, ARendererRefusesWhatItCannotRead)
     std::string image;
     EXPECT_FALSE(renderer.Render(MapFormat::Svg, image));
     EXPECT_FALSE(renderer.Layout("digraph { a -> "));
-    EXPECT_NE(renderer.Error().find("could not read the map"), std::string::npos) << renderer.Error();
+    EXPECT_NE(renderer.Error().find("could not read the map: Error: syntax error"), std::string::npos)
+        << renderer.Error();
+    // A second layout with the same renderer still hears what Graphviz says.
+    EXPECT_FALSE(renderer.Layout("digraph { a -> "));
+    EXPECT_NE(renderer.Error().find("syntax error"), std::string::npos) << renderer.Error();
 }

@@ -87,7 +87,12 @@ bool MapRenderer::Available()
 
 bool MapRenderer::Layout(const std::string& dot)
 {
+    // The earlier layout goes first: each one sets and restores Graphviz's
+    // process-wide error callback.
+    m_graphviz.reset();
     m_graphviz = std::make_unique<Graphviz>();
+    m_error.clear();
+    m_warnings.clear();
     Graphviz& gv = *m_graphviz;
     gv.context = gvContext();
     if (!gv.context)
