@@ -102,9 +102,14 @@ bool MapRenderer::Layout(const std::string& dot)
     }
     // Without the dot layout there is no map; without Pango, Chinese labels
     // would be measured as Latin ones and overflow their boxes.
-    if (!HasPlugin(gv.context, "layout", "dot") || !HasPlugin(gv.context, "textlayout", nullptr))
+    std::string missing;
+    if (!HasPlugin(gv.context, "layout", "dot"))
+        missing = "layout (dot)";
+    if (!HasPlugin(gv.context, "textlayout", nullptr))
+        missing += (missing.empty() ? "" : " and ") + std::string("text measuring (Pango)");
+    if (!missing.empty())
     {
-        m_error = std::string("Graphviz's layout and text plugins are not registered") + NOT_REGISTERED;
+        m_error = "Graphviz has no plugin registered for " + missing + NOT_REGISTERED;
         return false;
     }
     gv.graph = agmemread(dot.c_str());
@@ -135,7 +140,7 @@ bool MapRenderer::Render(MapFormat format, std::string& image)
     const char* const renderer = format == MapFormat::Png ? "png:cairo" : "svg";
     if (format == MapFormat::Png && !HasPlugin(m_graphviz->context, "render", "cairo"))
     {
-        m_error = std::string("Graphviz's cairo renderer is not registered") + NOT_REGISTERED;
+        m_error = std::string("Graphviz has no plugin registered for PNG (cairo)") + NOT_REGISTERED;
         return false;
     }
     char* data = nullptr;
