@@ -1,13 +1,11 @@
 // The checker's output: JSON strings, the text form and exit statuses, and
 // the executable itself as quiz authors and scripts run it.
+#include "checker_run.h"
 #include "report_output.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 namespace
@@ -20,34 +18,6 @@ FileReport Report(const std::string& file, std::initializer_list<Severity> sever
     for (const Severity severity : severities)
         report.findings.push_back(Finding{7, severity, "code", wxS("message")});
     return report;
-}
-
-struct Outcome
-{
-    int status;
-    std::string out;
-};
-
-// Runs the checker through the shell; stderr is folded into `out`.
-Outcome RunChecker(const std::string& arguments)
-{
-    const std::string command = std::string(MINDPRISM_CHECK_PROGRAM) + " " + arguments + " 2>&1";
-    Outcome run{-1, std::string()};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, read);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string ShellQuoted(const wxString& path)
-{
-    return "'" + std::string(path.utf8_str()) + "'";
 }
 
 } // namespace
