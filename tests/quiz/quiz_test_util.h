@@ -1,8 +1,9 @@
-// Builds small quiz files for the engine tests, and loads quizzes.
+// Loads quizzes for the engine tests, and reads their records back.
 #pragma once
 
 #include "quiz/question_table.h"
 #include "quiz/quiz_file.h"
+#include "quiz_xml.h"
 #include "test_support.h"
 
 #include <wx/xml/xml.h>
@@ -41,23 +42,6 @@ struct LoadedQuiz
         return question ? *question : none;
     }
 };
-
-// `body` wrapped in an XML declaration and a root element `questions`.
-inline std::string QuizXml(const std::string& body)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<questions>\n" + body + "</questions>\n";
-}
-
-// One QUESTION with an ID, a text and answers given as "text>target" pairs.
-inline std::string QuestionXml(const std::string& id, const std::string& text,
-                               std::initializer_list<std::pair<std::string, std::string>> answers)
-{
-    std::string xml = "  <QUESTION>\n    <ID>" + id + "</ID>\n    <Q>" + text + "</Q>\n";
-    for (const auto& answer : answers)
-        xml += "    <ANSWER>\n      <A>" + answer.first + "</A>\n      <GOTO>" + answer.second +
-               "</GOTO>\n    </ANSWER>\n";
-    return xml + "  </QUESTION>\n";
-}
 
 // Texts of a question's answers, "text>target" each, joined by "|".
 inline std::string AnswerList(const Question& question)
