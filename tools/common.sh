@@ -4,9 +4,11 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-# Packages needed to build and run the application.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev wx3.2-i18n
-                fonts-wqy-microhei)
+# Packages needed to build and run the application. The checker draws quiz
+# maps with Graphviz's libraries (libgvc6 brings the layout, cairo and Pango
+# plugins and registers them on install); the Chinese font serves both.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-3-dev wx3.2-i18n
+                fonts-wqy-microhei libgraphviz-dev libgvc6)
 
 # Installs the Debian packages that are missing; quick when none are.
 ensure_packages() {
@@ -41,7 +43,7 @@ configure_and_build() {
 }
 
 # Starts a virtual X server (Xvfb) on a free display and exports DISPLAY;
-# it is stopped when the shell exits (XVFB_PID).
+# the caller stops it (its process id is XVFB_PID).
 start_xvfb() {
     local fifo display
     fifo=$(mktemp -u)

@@ -9,6 +9,7 @@
 #include <wx/config.h>
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/link.h>
 
 namespace
 {
@@ -21,6 +22,10 @@ const wxString APP_ICON_FILE = wxS("img\\Mindprism_01.ico");
 } // namespace
 
 wxIMPLEMENT_APP(MindprismApp);
+
+// No window creates the hyperlink control, yet it must be creatable by its
+// class name: without this the linker leaves it out of the program.
+wxFORCE_LINK_MODULE(hyperlink);
 
 bool MindprismApp::OnInit()
 {

@@ -106,17 +106,23 @@ const wxString EMPTY;
 
 // Takes values out of the tree into records: copies them, or moves them when
 // nothing will look at the tree again (the loader's own, unobserved read),
-// which spares a copy of every text of the quiz.
+// which spares a copy of every text of the quiz. The toolkit's string has no
+// move constructor (std::move would copy), so moving is a swap.
 class ValueTaker
 {
 public:
     explicit ValueTaker(bool move) : m_move(move) {}
 
-    wxString Take(const wxString* value) const
+    // `value` must belong to the tree: a value an ANSWER borrowed from an
+    // earlier one lives in that answer's record and is only ever copied.
+    wxString TakeFromTree(const wxString& value) const
     {
-        if (m_move && value != &EMPTY)
-            return std::move(*const_cast<wxString*>(value));
-        return *value;
+        wxString taken;
+        if (m_move && &value != &EMPTY)
+            taken.swap(const_cast<wxString&>(value));
+        else
+            taken = value;
+        return taken;
     }
 
 private:
@@ -167,8 +173,10 @@ void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& ques
     }
     // Capacity was reserved: the answers never move, so later ANSWERs can
     // borrow from the record.
+    const ValueTaker& taker = reading.taker;
     question.answers.push_back(
-        Answer{reading.taker.Take(strings.text), reading.taker.Take(strings.target)});
+        Answer{ownText ? taker.TakeFromTree(*strings.text) : *strings.text,
+               ownTarget ? taker.TakeFromTree(*strings.target) : *strings.target});
     strings.text = &question.answers.back().text;
     strings.target = &question.answers.back().target;
     if (observer)
@@ -196,8 +204,8 @@ std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, const Reading& 
         else if (reading.observer && child->GetType() == wxXML_ELEMENT_NODE)
             reading.observer->OnIgnored(*child, element);
     }
-    question->id = reading.taker.Take(id);
-    question->text = reading.taker.Take(text);
+    question->id = reading.taker.TakeFromTree(*id);
+    question->text = reading.taker.TakeFromTree(*text);
     return question;
 }
 

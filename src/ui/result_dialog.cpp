@@ -2,14 +2,18 @@
 #include "ui/result_dialog.h"
 
 #include "quiz/result_catalogue.h"
+#include "ui/label_measure.h"
 #include "ui/window_support.h"
 
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/intl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+
+#include <algorithm>
 
 const long ResultDlg::ID_STATICTEXT1 = wxNewId();
 const long ResultDlg::ID_TEXTCTRL1 = wxNewId();
@@ -64,9 +68,22 @@ void ResultDlg::OnInit(wxInitDialogEvent& event)
 {
     // As text, not as a label: an ampersand in an answer is not a mnemonic.
     m_resultLabel->SetLabelText(g_resultText);
-    // The dialog was sized for a one-letter placeholder: wrap the answer to
-    // the dialog's width and grow the dialog, or a real answer is cut off.
-    m_resultLabel->Wrap(GetClientSize().x - 2 * BORDER);
+    // The dialog was sized for a one-letter placeholder. The answer wraps
+    // within the catalogue's width, the way the platform wraps Chinese, and
+    // the dialog grows downwards only; a one-line label would make it as
+    // wide as the whole answer.
+    wxSize needed = MeasureWrappedLabel(m_resultLabel, m_catalogueText->GetSize().x);
+    m_resultLabel->SetMinSize(needed);
     GetSizer()->SetSizeHints(this);
+
+    // However long the answer, the dialog stays on the screen; the label is
+    // cut rather than the button pushed out of reach.
+    const int excess = GetSize().y - wxDisplay(this).GetClientArea().height;
+    if (excess > 0)
+    {
+        needed.y = std::max(needed.y - excess, 0);
+        m_resultLabel->SetMinSize(needed);
+        GetSizer()->SetSizeHints(this);
+    }
     Centre(wxBOTH);
 }

@@ -1,13 +1,20 @@
 // wxHyperLink: drawing, mouse states and opening the link's address.
 #include "widgets/hyperlink.h"
 
+#include "widgets/command_split.h"
+
 #include <wx/dcclient.h>
+#include <wx/link.h>
 #include <wx/mimetype.h>
 #include <wx/utils.h>
 
 #include <memory>
+#include <vector>
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxHyperLink, wxControl);
+// The program creates the control only by its class name, so nothing would
+// pull this file in from the library: the program forces it in by name.
+wxFORCE_LINK_THIS_MODULE(hyperlink);
 
 wxBEGIN_EVENT_TABLE(wxHyperLink, wxControl)
     EVT_LEFT_DCLICK(wxHyperLink::OnLeftClick)
@@ -44,6 +51,9 @@ wxString MimeTypeFor(const wxString& address)
     }
     return wxString();
 }
+
+// Takes the address's place while the open command is split into arguments.
+const wxString ADDRESS_SLOT = wxS("MINDPRISM-ADDRESS-7f3c9e");
 
 } // namespace
 
@@ -157,13 +167,27 @@ void wxHyperLink::GotoURL(const wxString& address)
     if (!fileType)
         return;
 
+    // The registered command is expanded with a stand-in for the address and
+    // split into arguments before the address goes in: pasted in as text, a
+    // quote or backslash in it would be taken as the command's own syntax,
+    // and could add arguments to the browser's command line.
     wxString command;
     if (!fileType->GetOpenCommand(&command,
-                                  wxFileType::MessageParameters(address, wxEmptyString))
+                                  wxFileType::MessageParameters(ADDRESS_SLOT, wxEmptyString))
         || command.empty())
         return;
     // Commands registered for files put "file://" before the name, which
     // would turn the address into a file path.
     command.Replace(wxS("file://"), wxEmptyString);
-    wxExecute(command, wxEXEC_ASYNC);
+
+    wxArrayString arguments = SplitOpenCommand(command);
+    if (arguments.empty())
+        return;
+    for (wxString& argument : arguments)
+        argument.Replace(ADDRESS_SLOT, address);
+    std::vector<const wchar_t*> argv;
+    for (const wxString& argument : arguments)
+        argv.push_back(argument.wc_str());
+    argv.push_back(nullptr);
+    wxExecute(argv.data(), wxEXEC_ASYNC);
 }

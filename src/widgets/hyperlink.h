@@ -24,20 +24,22 @@ public:
                 long style = 0, const wxString& name = wxS("hyperlink"));
 
     // Empty means the label itself is the address.
-    const wxString& GetURL() const { return m_URL; }
+    wxString GetURL() const { return m_URL; }
     void SetURL(const wxString& url) { m_URL = url; }
 
-    const wxColour& GetLinkColour() const { return m_linkColour; }
+    wxColour GetLinkColour() const { return m_linkColour; }
     void SetLinkColour(const wxColour& colour);
-    const wxColour& GetVisitedColour() const { return m_visitedColour; }
+    wxColour GetVisitedColour() const { return m_visitedColour; }
     void SetVisitedColour(const wxColour& colour);
     // Only stored: it shows the next time the pointer comes over the link.
-    const wxColour& GetHoverColour() const { return m_hoverColour; }
+    wxColour GetHoverColour() const { return m_hoverColour; }
     void SetHoverColour(const wxColour& colour) { m_hoverColour = colour; }
-    const wxCursor& GetLinkCursor() const { return m_linkCursor; }
+    wxCursor GetLinkCursor() const { return m_linkCursor; }
     void SetLinkCursor(const wxCursor& cursor) { m_linkCursor = cursor; }
 
-    // Opens web, ftp and mail addresses; anything else is ignored.
+    // Opens web, ftp and mail addresses with the program registered for
+    // them, handing the address over as one argument exactly as given;
+    // anything else is ignored.
     void GotoURL(const wxString& address);
 
 protected:

@@ -35,24 +35,24 @@ class AboutAndLanguageTest(unittest.TestCase):
         app = self.start()
         frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
         app.key(frame, "F2")
-        dialog = app.window("选择语言")
+        dialog = app.window("选择界面语言")
         driver.choose_row(dialog, "English")
         app.press(dialog, "确定(O)")
         # A native message box: its accessible name is its kind, not its caption.
         message = driver.wait_for("the restart message", lambda: next(
             (w for w in app.windows() if w.getRoleName() == "alert"), None))
-        self.assertTrue(driver.find(message, "label", "必须重新启动程序，此更改才能生效。"))
+        self.assertTrue(driver.find(message, "label", "需要重新启动程序后，更改才能生效。"))
         app.press(message, "确定(O)")
         driver.wait_for("the message to close",
                         lambda: all(w.getRoleName() != "alert" for w in app.windows()))
         # The running interface stays Chinese.
         self.assertTrue(driver.find(frame, "push button", "下一题(N)"))
-        driver.find(frame, "menu item", "退出").queryAction().doAction(0)
+        driver.find(frame, "menu item", "退出(Q)").queryAction().doAction(0)
         self.assertEqual(app.wait_exit(), 0)
         self.assertIn("ui_language=en\n", app.stored())
 
         again = self.start(config_home=app.config_home)
-        frame = again.window("Mind Prism - What animal potential do you have?")
+        frame = again.window("Mind Prism - Which animal are you?")
         self.assertTrue(driver.find(frame, "push button", "Next"))
 
 

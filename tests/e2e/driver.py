@@ -82,7 +82,11 @@ class MindPrism:
             return ""
 
     def start(self):
-        env = dict(os.environ, XDG_CONFIG_HOME=self.config_home)
+        # The program's language comes from its setting alone: the toolkit's
+        # own buttons ("OK") would otherwise follow the caller's language.
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+        env.update(XDG_CONFIG_HOME=self.config_home, LANG="C.UTF-8")
         self.process = subprocess.Popen([self.exe] + self.args, cwd=self.cwd, env=env)
         return self
 
@@ -146,7 +150,8 @@ class MindPrism:
         box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
                         str(box.y + box.height // 2)], check=True)
-        time.sleep(0.2)
+        wait_for("%r to have the keyboard focus" % window.name,
+                 lambda: window.getState().contains(pyatspi.STATE_ACTIVE))
         subprocess.run(["xdotool", "key", keys], check=True)
 
     def wait_exit(self, timeout=10.0):

@@ -16,7 +16,7 @@ class QuizTest(unittest.TestCase):
         self.addCleanup(self.app.stop)
         self.app.store_language("en")
         self.app.start()
-        self.frame = self.app.window("Mind Prism - What animal potential do you have?")
+        self.frame = self.app.window("Mind Prism - Which animal are you?")
 
     def selected_answer(self):
         table = driver.find(self.frame, "table")

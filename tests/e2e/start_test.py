@@ -4,7 +4,6 @@ finding the run-time files from wherever the program is started."""
 import os
 import sys
 import tempfile
-import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -42,7 +41,11 @@ class StartTest(unittest.TestCase):
         frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
         self.assert_entry_question(frame)
         self.assertIsNotNone(driver.find(frame, "push button", "下一题(N)"))
-        time.sleep(1.0)  # an error box about the locale would come up by now
+        # An error box about the locale would come up as soon as the program
+        # is idle, so certainly before it has handled a click on Next.
+        entry = driver.question_text(frame)
+        app.press(frame, "下一题(N)")
+        driver.wait_for("the next question", lambda: driver.question_text(frame) != entry)
         self.assertEqual([w.name for w in app.windows()], [frame.name])
 
     def test_first_start_asks_for_the_language_and_remembers_it(self):
@@ -52,7 +55,7 @@ class StartTest(unittest.TestCase):
         self.assertEqual(rows, ["(Use default language)", "Chinese (Simplified)", "English"])
         driver.choose_row(dialog, "English")
         app.press(dialog, "OK")
-        frame = app.window("Mind Prism - What animal potential do you have?")
+        frame = app.window("Mind Prism - Which animal are you?")
         self.assert_entry_question(frame)
         quit_item = driver.find(frame, "menu item", "Quit")
         quit_item.queryAction().doAction(0)
@@ -60,7 +63,7 @@ class StartTest(unittest.TestCase):
         self.assertIn("ui_language=en\n", app.stored())
 
         again = self.run_app(config_home=app.config_home).start()
-        again.window("Mind Prism - What animal potential do you have?")
+        again.window("Mind Prism - Which animal are you?")
         self.assertEqual(len(again.windows()), 1, "asked again")
 
     def test_started_from_another_folder_with_arguments(self):
@@ -69,7 +72,7 @@ class StartTest(unittest.TestCase):
         app = self.run_app(cwd=elsewhere, args=["--unknown-option", "file.xml"])
         app.store_language("en")
         app.start()
-        frame = app.window("Mind Prism - What animal potential do you have?")
+        frame = app.window("Mind Prism - Which animal are you?")
         self.assert_entry_question(frame)
 
 

@@ -10,9 +10,11 @@
 //
 // Beyond not crashing, each input is held to what the reports promise:
 // findings ordered by line, lines from 1; a clean quiz has a summary with a
-// shortest path no longer than its longest; both outputs are valid UTF-8
-// without stray control characters.
+// shortest path no longer than its longest; both outputs, and the quiz map's
+// DOT form, are valid UTF-8 without stray control characters.
+#include "quiz_analysis.h"
 #include "quiz_checker.h"
+#include "quiz_map.h"
 #include "report_output.h"
 
 #include <wx/init.h>
@@ -91,7 +93,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const char* bytes = reinterpret_cast<const char*>(data);
-    FileReport report = CheckQuizBytes(bytes, size, wxS("fuzz.xml"));
+    QuizOutline outline;
+    FileReport report = CheckQuizBytes(bytes, size, wxS("fuzz.xml"), &outline);
+    const std::string dot = MapDot(outline);
+    if (!IsCleanUtf8(dot))
+        Fail("the map is not clean UTF-8", dot);
     // A file name may hold any bytes: the input's first ones will do, minus
     // the line breaks that would rightly split a text line.
     for (size_t i = 0; i < size && i < 32; ++i)

@@ -1,27 +1,47 @@
-// Builds small quiz files for the engine tests.
+// Loads quizzes for the engine tests, and reads their records back.
 #pragma once
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_file.h"
+#include "quiz_xml.h"
 #include "test_support.h"
+
+#include <wx/xml/xml.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 
-// `body` wrapped in an XML declaration and a root element `questions`.
-inline std::string QuizXml(const std::string& body)
+// A quiz loaded by the application's loader, with what it was loaded into.
+struct LoadedQuiz
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<questions>\n" + body + "</questions>\n";
-}
+    TempDir dir;  // where Load() writes its file
+    wxXmlDocument document;
+    QuestionTable table;
+    bool ok = false;
 
-// One QUESTION with an ID, a text and answers given as "text>target" pairs.
-inline std::string QuestionXml(const std::string& id, const std::string& text,
-                               std::initializer_list<std::pair<std::string, std::string>> answers)
-{
-    std::string xml = "  <QUESTION>\n    <ID>" + id + "</ID>\n    <Q>" + text + "</Q>\n";
-    for (const auto& answer : answers)
-        xml += "    <ANSWER>\n      <A>" + answer.first + "</A>\n      <GOTO>" + answer.second +
-               "</GOTO>\n    </ANSWER>\n";
-    return xml + "  </QUESTION>\n";
-}
+    LoadedQuiz() = default;
+    // Loads `xml`, written to a file of its own.
+    explicit LoadedQuiz(const std::string& xml) { Load(xml); }
+
+    bool Load(const std::string& xml, const wxString& name = wxS("quiz.xml"))
+    {
+        return LoadFile(dir.Write(name, xml));
+    }
+    bool LoadFile(const wxString& path)
+    {
+        ok = LoadQuiz(document, path, table);
+        return ok;
+    }
+    // The question with this ID; a failure, and an empty question, if none.
+    const Question& Get(const char* id) const
+    {
+        const Question* question = table.FindQuestion(wxString::FromUTF8(id));
+        EXPECT_NE(question, nullptr) << "no question " << id;
+        static const Question none;
+        return question ? *question : none;
+    }
+};
 
 // Texts of a question's answers, "text>target" each, joined by "|".
 inline std::string AnswerList(const Question& question)

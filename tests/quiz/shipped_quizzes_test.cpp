@@ -13,20 +13,14 @@
 namespace
 {
 
-struct Shipped
+struct Shipped : LoadedQuiz
 {
-    wxXmlDocument document;
-    QuestionTable table;
-    bool ok;
-    explicit Shipped(int index)
-        : ok(LoadQuiz(document, SourceDir() + wxFILE_SEP_PATH + QuizFilePath(index), table))
-    {
-    }
+    explicit Shipped(int index) { LoadFile(SourceDir() + wxFILE_SEP_PATH + QuizFilePath(index)); }
 
-    // Text of every ending reachable from the entry question.
-    std::set<wxString> Endings(std::set<wxString>& reached) const
+    // Questions reachable from the entry question.
+    std::set<wxString> Reached() const
     {
-        std::set<wxString> endings;
+        std::set<wxString> reached;
         std::vector<wxString> todo{QUIZ_ENTRY_ID};
         while (!todo.empty())
         {
@@ -36,14 +30,10 @@ struct Shipped
             if (!question || !reached.insert(id).second)
                 continue;
             for (const Answer& answer : question->answers)
-            {
-                if (answer.target == QUIZ_END_TARGET)
-                    endings.insert(answer.text);
-                else
+                if (answer.target != QUIZ_END_TARGET)
                     todo.push_back(answer.target);
-            }
         }
-        return endings;
+        return reached;
     }
 
     // Questions from which no end can be reached.
@@ -90,31 +80,50 @@ void ExpectSoundQuiz(const Shipped& quiz)
             EXPECT_TRUE(answer.target == QUIZ_END_TARGET || quiz.table.FindQuestion(answer.target))
                 << entry.first << " leads to " << answer.target;
     }
-    std::set<wxString> reached;
-    quiz.Endings(reached);
-    EXPECT_EQ(reached.size(), quiz.table.size()) << "questions unreachable from 1001";
+    EXPECT_EQ(quiz.Reached().size(), quiz.table.size()) << "questions unreachable from 1001";
     EXPECT_TRUE(quiz.Trapped().empty()) << "questions that cannot reach an end";
 }
 
-// How many reachable endings name each of `names`.
-std::map<wxString, int> Named(const std::set<wxString>& endings,
-                              std::initializer_list<const char*> names)
+// How many endings name each result. An ending reads "answer → verdict",
+// the verdict being `verdict` and one of `names`; no question offers the
+// same result twice.
+std::map<wxString, int> Results(const Shipped& quiz, const char* verdict,
+                                std::initializer_list<const char*> names)
 {
+    const wxString arrow = wxString::FromUTF8(" → ");
     std::map<wxString, int> count;
-    for (const wxString& ending : endings)
+    for (const auto& entry : quiz.table.Index())
     {
-        int matches = 0;
-        for (const char* name : names)
+        std::set<wxString> offered;
+        for (const Answer& answer : entry.second->answers)
         {
-            if (ending.Contains(wxString::FromUTF8(name)))
+            if (answer.target != QUIZ_END_TARGET)
+                continue;
+            const int at = answer.text.Find(arrow);
+            EXPECT_GT(at, 0) << "ending without an answer before its verdict: " << answer.text;
+            const wxString said = at > 0 ? answer.text.Mid(at + arrow.length()) : wxString();
+            wxString result;
+            for (const char* name : names)
+                if (said == wxString::FromUTF8(verdict) + wxString::FromUTF8(name))
+                    result = wxString::FromUTF8(name);
+            if (result.empty())
             {
-                ++count[wxString::FromUTF8(name)];
-                ++matches;
+                ADD_FAILURE() << "ending names no single result: " << answer.text;
+                continue;
             }
+            EXPECT_TRUE(offered.insert(result).second) << entry.first << " offers " << result << " twice";
+            ++count[result];
         }
-        EXPECT_EQ(matches, 1) << "ending names no single result: " << ending;
     }
     return count;
+}
+
+// Every result can be reached, and by more than one ending.
+void ExpectEachResultTwice(const std::map<wxString, int>& results, size_t expected)
+{
+    EXPECT_EQ(results.size(), expected);
+    for (const auto& result : results)
+        EXPECT_GE(result.second, 2) << result.first;
 }
 
 } // namespace
@@ -123,20 +132,18 @@ TEST(ShippedQuizzes, AnimalQuizReachesEachOfTheSevenTypes)
 {
     Shipped quiz(0);
     ExpectSoundQuiz(quiz);
-    std::set<wxString> reached;
-    const auto types = Named(quiz.Endings(reached), {"A 型：梅花鹿", "B 型：海龟", "C 型：折耳猫",
-                                                     "D 型：牧羊犬", "E 型：金丝猴", "F 型：长颈鹿",
-                                                     "G 型：野象"});
-    EXPECT_EQ(types.size(), 7u);
+    ExpectEachResultTwice(Results(quiz, "你是 ", {"A 型：梅花鹿", "B 型：海龟", "C 型：折耳猫",
+                                                  "D 型：牧羊犬", "E 型：金丝猴", "F 型：长颈鹿",
+                                                  "G 型：野象"}),
+                          7);
 }
 
 TEST(ShippedQuizzes, StarSignQuizReachesEachOfTheTwelveSigns)
 {
     Shipped quiz(1);
     ExpectSoundQuiz(quiz);
-    std::set<wxString> reached;
-    const auto signs =
-        Named(quiz.Endings(reached), {"白羊座", "金牛座", "双子座", "巨蟹座", "狮子座", "处女座",
-                                      "天秤座", "天蝎座", "射手座", "摩羯座", "水瓶座", "双鱼座"});
-    EXPECT_EQ(signs.size(), 12u);
+    ExpectEachResultTwice(
+        Results(quiz, "你的内在星座：", {"白羊座", "金牛座", "双子座", "巨蟹座", "狮子座", "处女座",
+                                         "天秤座", "天蝎座", "射手座", "摩羯座", "水瓶座", "双鱼座"}),
+        12);
 }

@@ -5,6 +5,8 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 // Folder that XDG_CONFIG_HOME points at for this test process.
@@ -16,10 +18,23 @@ wxString TestConfigFile();
 // Forgets the settings object so the next use reads the file afresh.
 void ResetConfig();
 
-// Addresses opened by the stand-in browser so far (one per line it was
-// started with), waiting up to `timeoutMs` for at least `count` of them.
-std::vector<wxString> WaitForLaunches(size_t count, int timeoutMs = 5000);
+// Every window test process has a stand-in program as its default browser
+// and mail program: it records the arguments of each start and does nothing
+// else, so no test starts a real browser.
+wxString StandInProgram();
+
+// The arguments of one start of the stand-in program, in UTF-8.
+using Launch = std::vector<std::string>;
+
+// Starts of the stand-in program so far, in order, once there are at least
+// `count` of them or `timeoutMs` has passed.
+std::vector<Launch> WaitForLaunches(size_t count, int timeoutMs = 20000);
 void ForgetLaunches();
+
+// Waits until no program started by this process runs any more, so that
+// the record of launches is complete; false if one still runs after
+// `timeoutMs`.
+bool WaitForStartedProgramsToEnd(int timeoutMs = 20000);
 
 // Sends a command event from `source` as a click or selection would, so it
 // travels up to the handlers of the source's parents.
@@ -27,6 +42,11 @@ void SendCommand(wxWindow* source, wxEventType type, int intValue = 0);
 
 // Runs pending events (layout, size, paint) for a moment.
 void Settle();
+
+// Lets the toolkit run until `condition` holds; false if it still does not
+// after `timeoutMs` (generous: a loaded machine can be slow, a healthy one
+// returns at once).
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 // The descendant of `parent` with this window name, cast to T, or null.
 template <typename T>

@@ -12,6 +12,7 @@
 #include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/stdpaths.h>
+#include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include <gtest/gtest.h>
@@ -21,7 +22,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -55,27 +61,41 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 std::string g_root;       // temporary folder holding everything below
 std::string g_configDir;  // XDG_CONFIG_HOME
-std::string g_launches;   // file the stand-in browser appends its arguments to
+std::string g_standIn;    // the stand-in browser and mail program
+std::string g_launches;   // file it appends its records to
 
 void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream(path) << text;
 }
 
-// Makes a recording script the default handler of web and mail addresses,
-// so that no test ever starts a real browser or mail program.
+// Installs the stand-in program and makes it the desktop's handler of web
+// and mail addresses, web pages and mail. Each start appends one record: every argument
+// followed by a unit separator, then a record separator, written at once.
 void InstallStandInBrowser()
 {
     const std::string dataDir = g_root + "/data";
-    const std::string script = g_root + "/record-launch";
-    g_launches = g_root + "/launches.txt";
+    g_standIn = g_root + "/stand-in";
+    g_launches = g_root + "/launches";
     std::filesystem::create_directories(dataDir + "/applications");
-    WriteText(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + g_launches + "'\n");
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    WriteText(g_standIn, "#!/bin/sh\n"
+                         "record=\n"
+                         "for argument in \"$@\"; do record=\"$record$argument$(printf '\\037')\"; done\n"
+                         "printf '%s\\036' \"$record\" >> '" + g_launches + "'\n");
+    std::filesystem::permissions(g_standIn, std::filesystem::perms::owner_all);
     WriteText(dataDir + "/applications/mindprism-test-browser.desktop",
               "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
-              "Exec=" + script + " %u\n"
+              "Exec=" + g_standIn + " %u\n"
               "MimeType=x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;\n");
+    // What the MIME manager offers for web pages and mail, as browsers and
+    // mail programs register themselves; "file://" before the address is
+    // what a browser registered for files gets, which the caller must strip.
+    WriteText(dataDir + "/applications/mindprism-test-html.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
+              "Exec=\"" + g_standIn + "\" html file://%u\nMimeType=text/html;\n");
+    WriteText(dataDir + "/applications/mindprism-test-mail.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recording mail\nNoDisplay=true\n"
+              "Exec=\"" + g_standIn + "\" mail %u\nMimeType=message/rfc822;\n");
     WriteText(g_configDir + "/mimeapps.list",
               "[Default Applications]\n"
               "x-scheme-handler/http=mindprism-test-browser.desktop\n"
@@ -84,27 +104,80 @@ void InstallStandInBrowser()
     setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
 }
 
+std::vector<Launch> ReadLaunches()
+{
+    std::vector<Launch> launches;
+    std::ifstream in(g_launches, std::ios::binary);
+    for (std::string record; std::getline(in, record, '\036');)
+    {
+        Launch& launch = launches.emplace_back();
+        std::istringstream fields(record);
+        for (std::string argument; std::getline(fields, argument, '\037');)
+            launch.push_back(argument);
+    }
+    return launches;
+}
+
+// Children of this process that have not ended (zombies have).
+bool HasRunningChildren()
+{
+    const std::string self = std::to_string(getpid());
+    for (const auto& entry : std::filesystem::directory_iterator("/proc"))
+    {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line))
+            continue;
+        // pid (name) state ppid ...: the name may hold blanks and parentheses.
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        std::string state, parent;
+        if (rest >> state >> parent && parent == self && state != "Z")
+            return true;
+    }
+    return false;
+}
+
+// A new private folder for this process. Its name is in lower case: the
+// toolkit's MIME manager lower-cases the commands of the programs it reads
+// from desktop entries, so the stand-in's path must survive that.
+std::string MakeRootFolder()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        char name[64];
+        std::snprintf(name, sizeof name, "/tmp/mindprism-gui-test-%08x", random());
+        if (mkdir(name, 0700) == 0)
+            return name;
+    }
+    return std::string();
+}
+
 } // namespace
 
-std::vector<wxString> WaitForLaunches(size_t count, int timeoutMs)
+wxString StandInProgram()
 {
-    std::vector<wxString> lines;
-    for (int waited = 0;; waited += 20)
-    {
-        lines.clear();
-        std::ifstream in(g_launches);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(wxString::FromUTF8(line.c_str()));
-        if (lines.size() >= count || waited >= timeoutMs)
-            return lines;
-        wxTheApp->ProcessPendingEvents();
-        wxMilliSleep(20);
-    }
+    return wxString::FromUTF8(g_standIn);
+}
+
+std::vector<Launch> WaitForLaunches(size_t count, int timeoutMs)
+{
+    std::vector<Launch> launches;
+    WaitFor([&] {
+        launches = ReadLaunches();
+        return launches.size() >= count;
+    }, timeoutMs);
+    return launches;
 }
 
 void ForgetLaunches()
 {
     std::filesystem::remove(g_launches);
+}
+
+bool WaitForStartedProgramsToEnd(int timeoutMs)
+{
+    return WaitFor([] { return !HasRunningChildren(); }, timeoutMs);
 }
 
 wxString TestConfigDir()
@@ -141,16 +214,29 @@ void Settle()
     }
 }
 
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    wxStopWatch watch;
+    while (!condition())
+    {
+        if (watch.Time() > timeoutMs)
+            return false;
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxMilliSleep(5);
+    }
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     if (testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
 
-    char pattern[] = "/tmp/mindprism-gui-test-XXXXXX";
-    if (!mkdtemp(pattern))
+    g_root = MakeRootFolder();
+    if (g_root.empty())
         return 1;
-    g_root = pattern;
     g_configDir = g_root + "/config";
     std::filesystem::create_directories(g_configDir);
     setenv("XDG_CONFIG_HOME", g_configDir.c_str(), 1);

@@ -1,7 +1,7 @@
 // The checker's output: JSON strings, the text form and exit statuses, and
 // the executable itself as quiz authors and scripts run it.
+#include "checker_run.h"
 #include "report_output.h"
-#include "run_program.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +18,6 @@ FileReport Report(const std::string& file, std::initializer_list<Severity> sever
     for (const Severity severity : severities)
         report.findings.push_back(Finding{7, severity, "code", wxS("message")});
     return report;
-}
-
-using Outcome = ProgramRun;
-
-// Runs the checker through the shell; stderr is folded into `out`.
-Outcome RunChecker(const wxString& arguments)
-{
-    return RunProgram(wxString::FromUTF8(MINDPRISM_CHECK_PROGRAM), arguments);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // The checker's findings on small broken quizzes, one kind at a time, and
 // its summary of clean ones.
 #include "quiz_checker.h"
+#include "quiz_xml.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -32,21 +34,13 @@ std::string Message(const FileReport& report, size_t index)
                : std::string("<no finding>");
 }
 
-// One line per QUESTION, so that line N holds question N - 1 (line 1 is the root).
-std::string Quiz(std::initializer_list<std::string> questions)
-{
-    std::string xml = "<questions>\n";
-    for (const std::string& question : questions)
-        xml += question + "\n";
-    return xml + "</questions>\n";
-}
-
+// A question whose answers, all reading "go", lead to `targets`.
 std::string Q(const std::string& id, std::initializer_list<std::string> targets)
 {
-    std::string xml = "<QUESTION><ID>" + id + "</ID><Q>text</Q>";
+    std::vector<AnswerXml> answers;
     for (const std::string& target : targets)
-        xml += "<ANSWER><A>go</A><GOTO>" + target + "</GOTO></ANSWER>";
-    return xml + "</QUESTION>";
+        answers.emplace_back("go", target);
+    return QuestionXml(id, "text", answers);
 }
 
 } // namespace
@@ -93,12 +87,12 @@ TEST(CheckerRead, WrongRootIsTheOnlyFinding)
 
 TEST(CheckerRead, ReadingStopsAtTheFirstForeignNodeAndCountsWhatIsLost)
 {
-    const FileReport text = Check(Quiz({Q("1001", {"0"}), "<!-- kept -->", "\n  stray", Q("1002", {"0"}), Q("1003", {"0"})}));
+    const FileReport text = Check(QuizXml({Q("1001", {"0"}), "<!-- kept -->", "\n  stray", Q("1002", {"0"}), Q("1003", {"0"})}));
     EXPECT_EQ(Codes(text), "5:warning:reading-stopped");
     EXPECT_EQ(Message(text, 0), "reading stops at the text \"stray\", which is not a QUESTION: "
                                 "the 2 QUESTION elements after it are ignored");
 
-    const FileReport answer = Check(Quiz({Q("1001", {"0"}), "<ANSWER><A>a</A><GOTO>0</GOTO></ANSWER>"}));
+    const FileReport answer = Check(QuizXml({Q("1001", {"0"}), "<ANSWER><A>a</A><GOTO>0</GOTO></ANSWER>"}));
     EXPECT_EQ(Codes(answer), "3:warning:reading-stopped");
     EXPECT_NE(Message(answer, 0).find("<ANSWER>"), std::string::npos);
     EXPECT_NE(Message(answer, 0).find("nothing is lost"), std::string::npos);
@@ -107,7 +101,7 @@ TEST(CheckerRead, ReadingStopsAtTheFirstForeignNodeAndCountsWhatIsLost)
 TEST(CheckerRead, ALaterDuplicateWinsAndPointsAtTheEarlierOne)
 {
     // The earlier 1002 leads to an unknown question, but it is never used.
-    const FileReport report = Check(Quiz({Q("1001", {"1002"}), Q("1002", {"9999"}), Q("1002", {"0"})}));
+    const FileReport report = Check(QuizXml({Q("1001", {"1002"}), Q("1002", {"9999"}), Q("1002", {"0"})}));
     EXPECT_EQ(Codes(report), "4:warning:duplicate-id");
     EXPECT_EQ(Message(report, 0), "question \"1002\" is defined again: this later one is used, "
                                   "the one at line 3 is ignored");
@@ -115,7 +109,7 @@ TEST(CheckerRead, ALaterDuplicateWinsAndPointsAtTheEarlierOne)
 
 TEST(CheckerRead, AnswersDroppedOrBorrowingFromAnEarlierAnswer)
 {
-    const FileReport report = Check(Quiz({
+    const FileReport report = Check(QuizXml({
         "<QUESTION><ID>1001</ID><Q>t</Q>\n"
         "<ANSWER><A>first</A><GOTO>0</GOTO></ANSWER>\n"
         "<ANSWER><GOTO>1002</GOTO></ANSWER>\n"      // borrows the text
@@ -135,7 +129,7 @@ TEST(CheckerRead, AnswersDroppedOrBorrowingFromAnEarlierAnswer)
 
 TEST(CheckerRead, TargetsThatLookLikeTheEndOrHaveBlanks)
 {
-    const FileReport report = Check(Quiz({
+    const FileReport report = Check(QuizXml({
         "<QUESTION><ID>1001</ID><Q>t</Q>\n"
         "<ANSWER><A>a</A><GOTO>00</GOTO></ANSWER>\n"
         "<ANSWER><A>b</A><GOTO> 0</GOTO></ANSWER>\n"
@@ -154,7 +148,7 @@ TEST(CheckerRead, TargetsThatLookLikeTheEndOrHaveBlanks)
 
 TEST(CheckerRead, QuizElementsWhereTheReaderIgnoresThem)
 {
-    const FileReport report = Check(Quiz({
+    const FileReport report = Check(QuizXml({
         "<QUESTION><ID>1001</ID><Q>t</Q>\n"
         "<A>stray</A><GOTO>0</GOTO>\n"
         "<QUESTION><ID>1002</ID></QUESTION>\n"
@@ -175,7 +169,7 @@ TEST(CheckerRead, QuizElementsWhereTheReaderIgnoresThem)
 
 TEST(CheckerGraph, MissingEntryOnlyReportsItself)
 {
-    const FileReport report = Check(Quiz({Q("1002", {"1003"}), Q("1003", {})}));
+    const FileReport report = Check(QuizXml({Q("1002", {"1003"}), Q("1003", {})}));
     EXPECT_EQ(Codes(report), "1:error:no-entry");
     ASSERT_TRUE(report.summary);
     EXPECT_FALSE(report.summary->shortest);
@@ -183,7 +177,7 @@ TEST(CheckerGraph, MissingEntryOnlyReportsItself)
 
 TEST(CheckerGraph, UnknownTargetsAreErrorsAtTheirGoto)
 {
-    const FileReport report = Check(Quiz({
+    const FileReport report = Check(QuizXml({
         "<QUESTION><ID>1001</ID><Q>t</Q><ANSWER><A>a</A>\n<GOTO>1003</GOTO></ANSWER>"
         "<ANSWER><A>b</A><GOTO>0</GOTO></ANSWER></QUESTION>"}));
     EXPECT_EQ(Codes(report), "3:error:unknown-target");
@@ -195,7 +189,7 @@ TEST(CheckerGraph, DeadEndsAndUnreachableQuestions)
     // 1002 is reachable without answers: one error, not also a warning.
     // 1003 cannot be reached and has no answers: two warnings. 1004 leads
     // only into the dead end.
-    const FileReport report = Check(Quiz({Q("1001", {"1002", "1004", "0"}), Q("1002", {}), Q("1003", {}),
+    const FileReport report = Check(QuizXml({Q("1001", {"1002", "1004", "0"}), Q("1002", {}), Q("1003", {}),
                                           Q("1004", {"1002"}), "<QUESTION><Q>no id</Q></QUESTION>",
                                           "<QUESTION><ID>1005</ID><Q></Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION>"}));
     EXPECT_EQ(Codes(report), "3:error:dead-end 4:warning:unreachable 4:warning:no-answers "
@@ -207,7 +201,7 @@ TEST(CheckerGraph, DeadEndsAndUnreachableQuestions)
 
 TEST(CheckerGraph, TrapLoopsNameTheirOtherQuestions)
 {
-    const FileReport report = Check(Quiz({Q("1001", {"1002", "0"}), Q("1002", {"1003"}), Q("1003", {"1002"}),
+    const FileReport report = Check(QuizXml({Q("1001", {"1002", "0"}), Q("1002", {"1003"}), Q("1003", {"1002"}),
                                           Q("1004", {"1004"})}));
     // 1004 loops on itself, but nobody can get there.
     EXPECT_EQ(Codes(report), "3:error:no-end 4:error:no-end 5:warning:unreachable");
@@ -219,7 +213,7 @@ TEST(CheckerSummary, CountsQuestionsEndingsAndPathLengths)
 {
     // 1001 -> 1002 -> 0 is the shortest (2 questions); 1001 -> 1003 -> 1004
     // -> 1002 -> 0 the longest (4). The displaced 1004 is not counted.
-    const FileReport report = Check(Quiz({Q("1001", {"1002", "1003"}), Q("1002", {"0", "0"}),
+    const FileReport report = Check(QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0", "0"}),
                                           Q("1004", {"0"}), Q("1003", {"1004", "0"}), Q("1004", {"1002"})}));
     EXPECT_EQ(Codes(report), "6:warning:duplicate-id");
     ASSERT_TRUE(report.summary);
@@ -232,7 +226,7 @@ TEST(CheckerSummary, CountsQuestionsEndingsAndPathLengths)
 
 TEST(CheckerSummary, ALoopThatCanStillEndMakesTheLongestPathUnbounded)
 {
-    const FileReport report = Check(Quiz({Q("1001", {"1002"}), Q("1002", {"1001", "0"})}));
+    const FileReport report = Check(QuizXml({Q("1001", {"1002"}), Q("1002", {"1001", "0"})}));
     EXPECT_EQ(Codes(report), "");
     ASSERT_TRUE(report.summary);
     EXPECT_EQ(report.summary->shortest, 2u);

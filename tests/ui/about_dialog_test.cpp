@@ -75,9 +75,9 @@ TEST(AboutDialog, DownloadButtonIsTheDefaultAndOpensTheDownloadPage)
 
     ForgetLaunches();
     SendCommand(download, wxEVT_BUTTON);
-    const std::vector<wxString> launched = WaitForLaunches(1);
+    const std::vector<Launch> launched = WaitForLaunches(1);
     ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(launched[0], MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(launched[0], Launch{MAKER_DOWNLOAD_URL.utf8_string()});
     EXPECT_TRUE(dialog.IsShown()) << "the dialog stays open";
 
     SendCommand(Named<wxButton>(&dialog, "wxID_OK"), wxEVT_BUTTON);

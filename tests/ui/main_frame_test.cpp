@@ -1,17 +1,21 @@
 // The main window as a user meets it: controls, texts, panes, commands.
 #include "ui_test_util.h"
 
+#include "app/language.h"
 #include "quiz/quiz_file.h"
 #include "ui/maker.h"
 
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stattext.h>
 #include <wx/xml/xml.h>
 
+#include <map>
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -24,6 +28,33 @@ Question ShippedEntry()
     EXPECT_TRUE(LoadQuiz(document, RuntimeDir() + wxS("/") + QuizFilePath(0), table));
     const Question* entry = table.FindQuestion(QUIZ_ENTRY_ID);
     return entry ? *entry : Question();
+}
+
+// The key of a label's mnemonic, lower-cased ("&&" is a plain ampersand);
+// 0 when it has none.
+wxChar Mnemonic(const wxString& label)
+{
+    for (size_t i = 0; i + 1 < label.length(); ++i)
+    {
+        if (label[i] == '&' && label[i + 1] != '&')
+            return wxTolower(label[i + 1]);
+        if (label[i] == '&')
+            ++i;
+    }
+    return 0;
+}
+
+// Each label of a group that Alt+key chooses from has a key of its own.
+void ExpectOwnMnemonics(const std::vector<wxString>& group)
+{
+    std::map<wxChar, wxString> taken;
+    for (const wxString& label : group)
+    {
+        const wxChar key = Mnemonic(label);
+        EXPECT_NE(key, 0) << "no mnemonic: " << label;
+        const auto added = taken.emplace(key, label);
+        EXPECT_TRUE(key == 0 || added.second) << label << " shares its key with " << added.first->second;
+    }
 }
 
 } // namespace
@@ -116,6 +147,38 @@ TEST_F(FrameTest, MenusOfferTheCommandsWithTheirKeys)
     EXPECT_EQ(bar->FindItem(MindprismFrame::ID_MENU_LANGUAGE)->GetHelp(), wxS("Change UI language"));
 }
 
+// Alt+key in the window reaches the menu titles and the panel's labelled
+// controls; inside an open menu, its items. Each must have its own key in
+// every language a catalogue is shipped for.
+TEST_F(FrameTest, MenusAndControlsHaveTheirOwnMnemonicsInEachLanguage)
+{
+    Close();
+    wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
+    for (const wxLanguage language : {wxLANGUAGE_CHINESE_SIMPLIFIED, wxLANGUAGE_ENGLISH})
+    {
+        SCOPED_TRACE(wxLocale::GetLanguageCanonicalName(language).ToStdString());
+        wxLocale locale;
+        InitUiLocale(locale, language, wxS("Mindprism"));
+        Open(RuntimeDir());
+        std::vector<wxString> window;
+        wxMenuBar* bar = m_frame->GetMenuBar();
+        for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        {
+            window.push_back(bar->GetMenuLabel(i));
+            std::vector<wxString> items;
+            for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems())
+                items.push_back(item->GetItemLabel());
+            ExpectOwnMnemonics(items);
+        }
+        for (const wxWindow* child : Get<wxWindow>("ID_PANEL1")->GetChildren())
+            if (child->IsShown() && (dynamic_cast<const wxStaticText*>(child) ||
+                                     dynamic_cast<const wxButton*>(child)))
+                window.push_back(child->GetLabel());
+        ExpectOwnMnemonics(window);
+        Close();
+    }
+}
+
 TEST_F(FrameTest, ToolbarAndPanelAreDockedPanes)
 {
     wxAuiManager* manager = wxAuiManager::GetManager(m_frame);
@@ -165,7 +228,7 @@ TEST_F(FrameTest, EnlargingTheWindowGrowsOnlyTheAnswerList)
     const wxSize questionBefore = question->GetSize();
     const wxSize answersBefore = answers->GetSize();
     m_frame->SetClientSize(m_frame->GetClientSize() + wxSize(100, 150));
-    Settle();
+    ASSERT_TRUE(WaitFor([&] { return answers->GetSize().y != answersBefore.y; }));
     EXPECT_EQ(question->GetSize().y, questionBefore.y);
     EXPECT_EQ(question->GetSize().x, questionBefore.x + 100);
     EXPECT_EQ(answers->GetSize().y, answersBefore.y + 150);
@@ -187,10 +250,10 @@ TEST_F(FrameTest, UpdateToolAndMenuBothOpenTheDownloadPage)
     tool.SetEventObject(toolbar);
     toolbar->ProcessWindowEvent(tool);
     Menu(MindprismFrame::ID_MENU_UPDATE);
-    const std::vector<wxString> launched = WaitForLaunches(2);
+    const std::vector<Launch> launched = WaitForLaunches(2);
     ASSERT_EQ(launched.size(), 2u);
-    EXPECT_EQ(launched[0], MAKER_DOWNLOAD_URL);
-    EXPECT_EQ(launched[1], MAKER_DOWNLOAD_URL);
+    EXPECT_EQ(launched[0], Launch{MAKER_DOWNLOAD_URL.utf8_string()});
+    EXPECT_EQ(launched[1], Launch{MAKER_DOWNLOAD_URL.utf8_string()});
     EXPECT_TRUE(MAKER_DOWNLOAD_URL.StartsWith(wxS("http://")));
     EXPECT_TRUE(MAKER_DOWNLOAD_URL.EndsWith(wxS("/")));
 }

@@ -1,6 +1,8 @@
 // mindprism-check: checks quiz files from the command line, reading them with
 // the application's own loader.
 #include "command_line.h"
+#include "map_output.h"
+#include "quiz_analysis.h"
 #include "quiz_checker.h"
 #include "report_output.h"
 
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +18,15 @@ namespace
 {
 
 const char HELP[] = R"HELP(Usage: mindprism-check [--json] FILE...
+       mindprism-check [--json] --map OUT FILE
 
 Checks Mind Prism quiz files. Each FILE is read with the application's own
 loader, so what is reported is exactly what a player would meet.
 
 Options:
   --json     print one JSON document instead of lines of text
+  --map OUT  also draw the quiz (exactly one FILE) into OUT, in the format
+             its extension names: .dot (Graphviz's text form), .svg or .png
   -h, --help print this help and exit
   --         treat every later argument as a file name
 
@@ -96,36 +102,79 @@ JSON
   its root is right), clean or not; "longest" is null when it is unbounded
   or when no end is reachable. Strings are UTF-8.
 
+Map (--map)
+  Each question is a box titled by its ID and the start of its text; each
+  answer an arrow to the question it leads to, labelled with the start of
+  its text. Answers that end the quiz lead to one rounded box per result
+  text. The entry question "1001" has a double border and heads the map,
+  which flows downwards. Marks:
+    dashed red box   a GOTO that names no question (labelled with it)
+    grey box         a question no path from "1001" reaches
+    red box          a question from which no end can be reached
+  The findings are printed as without --map, and a quiz with errors is
+  still drawn. A file that cannot be read as a quiz (not XML, unreadable,
+  wrong root element) draws nothing. The map is written to a new file
+  beside OUT and renamed over it, so a failure leaves OUT as it was.
+  .svg and .png are laid out and drawn with Graphviz's libraries; a build
+  without them writes .dot only.
+
 Exit status
   0  every file is clean
   1  warnings, but no errors
-  2  errors in some file, or a usage error (the message goes to stderr)
+  2  errors in some file, a usage error, or a map that could not be drawn
+     or written (the message goes to stderr)
 
 Examples
   mindprism-check data/Quiz_000-zh_CN.xml
   mindprism-check --json data/*.xml > report.json
   mindprism-check my-quiz.xml || echo "fix the quiz first"
+  mindprism-check --map quiz.svg data/Quiz_000-zh_CN.xml
 )HELP";
 
 struct Arguments
 {
     bool json = false;
     bool help = false;
+    std::optional<std::string> map;
     std::vector<std::string> files;
 };
+
+bool Usage(const char* message, const std::string& detail = std::string())
+{
+    std::fprintf(stderr, "mindprism-check: %s%s\n", message, detail.c_str());
+    return false;
+}
+
+bool CheckMapArguments(const Arguments& arguments)
+{
+    if (!arguments.map || arguments.help)
+        return true;
+    if (!MapFormatOf(*arguments.map))
+        return Usage("the map's file name must end in .dot, .svg or .png: ", *arguments.map);
+    if (arguments.files.size() != 1)
+        return Usage("--map draws exactly one quiz file");
+    return true;
+}
 
 // Returns false, with a message on stderr, for arguments it cannot use.
 bool ParseArguments(const std::vector<std::string>& given, Arguments& arguments)
 {
     bool options = true;
-    for (const std::string& argument : given)
+    for (size_t i = 0; i < given.size(); ++i)
     {
+        const std::string& argument = given[i];
         if (options && argument == "--")
             options = false;
         else if (options && argument == "--json")
             arguments.json = true;
         else if (options && (argument == "--help" || argument == "-h"))
             arguments.help = true;
+        else if (options && argument == "--map")
+        {
+            if (i + 1 == given.size())
+                return Usage("--map needs the name of the file to draw into");
+            arguments.map = given[++i];
+        }
         else if (options && argument.size() > 1 && argument[0] == '-')
         {
             std::fprintf(stderr, "mindprism-check: unknown option '%s'\n", argument.c_str());
@@ -135,16 +184,34 @@ bool ParseArguments(const std::vector<std::string>& given, Arguments& arguments)
             arguments.files.push_back(argument);
     }
     if (arguments.files.empty() && !arguments.help)
-    {
-        std::fprintf(stderr, "mindprism-check: no quiz file given\n");
-        return false;
-    }
-    return true;
+        return Usage("no quiz file given");
+    return CheckMapArguments(arguments);
 }
 
 void Print(const std::string& text)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// Draws the one quiz checked; false, with the reason on stderr, when no
+// map could be written.
+bool DrawMap(const FileReport& report, const QuizOutline& outline, const wxString& path,
+             MapFormat format)
+{
+    if (!report.summary)
+    {
+        std::fprintf(stderr, "mindprism-check: no map drawn: %s could not be read as a quiz\n",
+                     report.file.c_str());
+        return false;
+    }
+    std::string error;
+    std::string warnings;
+    const bool written = WriteMap(outline, path, format, error, warnings);
+    if (!warnings.empty())
+        std::fprintf(stderr, "mindprism-check: Graphviz says: %s\n", warnings.c_str());
+    if (!written)
+        std::fprintf(stderr, "mindprism-check: %s\n", error.c_str());
+    return written;
 }
 
 } // namespace
@@ -171,9 +238,11 @@ int main(int argc, char** argv)
     }
 
     std::vector<FileReport> reports;
+    QuizOutline outline;
     for (const std::string& file : arguments.files)
     {
-        FileReport report = CheckQuizFile(FileNameFromArgument(file));
+        FileReport report =
+            CheckQuizFile(FileNameFromArgument(file), arguments.map ? &outline : nullptr);
         report.file = file;
         if (!arguments.json)
             Print(TextReport(report));
@@ -181,5 +250,10 @@ int main(int argc, char** argv)
     }
     if (arguments.json)
         Print(JsonReport(reports));
+    std::fflush(stdout);
+    if (arguments.map &&
+        !DrawMap(reports.front(), outline, FileNameFromArgument(*arguments.map),
+                 *MapFormatOf(*arguments.map)))
+        return 2;
     return ExitStatus(reports);
 }

@@ -12,9 +12,10 @@ namespace
 class QuizAnalysis
 {
 public:
-    QuizAnalysis(const QuestionTable& table, const ReadRecorder& recorder, FindingList& findings)
+    QuizAnalysis(const QuestionTable& table, const ReadRecorder& recorder, FindingList& findings,
+                 QuizOutline* outline)
         : m_table(table), m_recorder(recorder), m_questions(recorder.Questions()),
-          m_findings(findings), m_graph(m_questions.size())
+          m_findings(findings), m_outline(outline), m_graph(m_questions.size())
     {
     }
 
@@ -32,6 +33,8 @@ public:
         const GraphFacts facts = AnalyseGraph(m_graph, start);
         if (entry)
             ReportPaths(facts);
+        if (m_outline)
+            Outline(start, facts);
         return Summarise(facts);
     }
 
@@ -50,11 +53,16 @@ private:
                 continue;
             const std::vector<Answer>& answers = question.record->answers;
             for (size_t i = 0; i < answers.size(); ++i)
-                AddAnswer(index, answers[i].target, question.targetLines[i]);
+            {
+                const std::optional<size_t> to = AddAnswer(index, answers[i].target, question.targetLines[i]);
+                if (m_outline)
+                    m_targets.push_back(to);
+            }
         }
     }
 
-    void AddAnswer(size_t from, const wxString& target, long line)
+    // The question the answer leads to, by its index in the recorder.
+    std::optional<size_t> AddAnswer(size_t from, const wxString& target, long line)
     {
         if (target == QUIZ_END_TARGET)
         {
@@ -62,11 +70,45 @@ private:
             ++m_endings;
         }
         else if (const Question* found = m_table.FindQuestion(target))
-            m_graph.AddEdge(from, m_recorder.IndexOf(*found));
+        {
+            const size_t to = m_recorder.IndexOf(*found);
+            m_graph.AddEdge(from, to);
+            return to;
+        }
         else
             Add(line, Severity::Error, "unknown-target",
                 QuestionName(m_questions[from].record->id) + wxS(": GOTO ") + Quoted(target) +
                     wxS(" names no question"));
+        return std::nullopt;
+    }
+
+    // Copies the live questions with their answers' resolved targets; boxes
+    // are numbered without the displaced records.
+    void Outline(std::optional<size_t> start, const GraphFacts& facts)
+    {
+        std::vector<size_t> boxOf(m_questions.size(), 0);
+        for (size_t index = 0, boxes = 0; index < m_questions.size(); ++index)
+            if (m_questions[index].live)
+                boxOf[index] = boxes++;
+        std::vector<QuizOutline::Box>& boxes = m_outline->boxes;
+        auto target = m_targets.begin();
+        for (size_t index = 0; index < m_questions.size(); ++index)
+        {
+            const ReadRecorder::RecordedQuestion& question = m_questions[index];
+            if (!question.live)
+                continue;
+            boxes.push_back(QuizOutline::Box{question.record->id, question.record->text,
+                                             bool(facts.reachable[index]), bool(facts.canEnd[index]), {}});
+            for (const Answer& answer : question.record->answers)
+            {
+                const std::optional<size_t> to = *target++;
+                boxes.back().arrows.push_back(QuizOutline::Arrow{
+                    answer.text, answer.target, answer.target == QUIZ_END_TARGET,
+                    to ? std::optional<size_t>(boxOf[*to]) : std::nullopt});
+            }
+        }
+        if (start)
+            m_outline->entry = boxOf[*start];
     }
 
     void ReportPaths(const GraphFacts& facts)
@@ -142,6 +184,8 @@ private:
     const ReadRecorder& m_recorder;
     const std::vector<ReadRecorder::RecordedQuestion>& m_questions;
     FindingList& m_findings;
+    QuizOutline* m_outline;  // filled when not null
+    std::vector<std::optional<size_t>> m_targets;  // per answer of live questions, for the outline
     QuizGraph m_graph;
     size_t m_endings = 0;
 };
@@ -149,7 +193,7 @@ private:
 } // namespace
 
 QuizSummary AnalyseQuiz(const QuestionTable& table, const ReadRecorder& recorder,
-                        FindingList& findings)
+                        FindingList& findings, QuizOutline* outline)
 {
-    return QuizAnalysis(table, recorder, findings).Run();
+    return QuizAnalysis(table, recorder, findings, outline).Run();
 }

@@ -80,7 +80,7 @@ void ReportLog(const LogCapture& log, bool loaded, FindingList& findings)
 
 using Loader = std::function<bool(wxXmlDocument&, QuestionTable&, QuizReadObserver*)>;
 
-FileReport Check(const Loader& load)
+FileReport Check(const Loader& load, QuizOutline* outline)
 {
     FileReport report;
     QuestionTable table;
@@ -94,7 +94,7 @@ FileReport Check(const Loader& load)
         ReportLog(log, loaded, report.findings);
     }
     if (loaded && !recorder.WrongRoot())
-        report.summary = AnalyseQuiz(table, recorder, report.findings);
+        report.summary = AnalyseQuiz(table, recorder, report.findings, outline);
     SortByLine(report.findings);
     return report;
 }
@@ -108,7 +108,7 @@ FileReport Refused(const Finding& finding)
 
 } // namespace
 
-FileReport CheckQuizFile(const wxString& path)
+FileReport CheckQuizFile(const wxString& path, QuizOutline* outline)
 {
     // The loader itself refuses folders, devices, oversized files and shapes
     // the XML parser cannot cope with, and says why.
@@ -117,18 +117,21 @@ FileReport CheckQuizFile(const wxString& path)
         return Check([&path](wxXmlDocument& document, QuestionTable& table,
                              QuizReadObserver* observer) {
             return LoadQuiz(document, path, table, observer);
-        });
+        }, outline);
     }
     catch (const std::bad_alloc&)
     {
+        if (outline)
+            *outline = QuizOutline{};
         return Refused(Finding{1, Severity::Error, "load-failed",
                                wxS("there is not enough memory to load this file")});
     }
 }
 
-FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name)
+FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
+                          QuizOutline* outline)
 {
     return Check([&](wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer) {
         return LoadQuizBytes(document, data, size, name, table, observer);
-    });
+    }, outline);
 }

@@ -1,0 +1,25 @@
+# What differs between the platforms is kept in one small source file per
+# difference; this picks the files (and what they need) for the target.
+#   MINDPRISM_LABEL_MEASURE       how a wrapped label is measured
+#   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against
+#   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
+#   MINDPRISM_SETTINGS_STORE      where the setting is stored
+#   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
+#   MINDPRISM_TEST_RUN_PROGRAM    how tests run a program through the shell
+if(WIN32)
+  set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
+  set(MINDPRISM_LABEL_MEASURE_LIBS "")
+  set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
+  set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
+  set(MINDPRISM_CHECK_COMMAND_LINE command_line_msw.cpp)
+  set(MINDPRISM_TEST_RUN_PROGRAM run_program_msw.cpp)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
+  set(MINDPRISM_LABEL_MEASURE label_measure_gtk.cpp)
+  set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
+  set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
+  set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)
+  set(MINDPRISM_CHECK_COMMAND_LINE command_line_posix.cpp)
+  set(MINDPRISM_TEST_RUN_PROGRAM run_program_posix.cpp)
+endif()

@@ -1,0 +1,228 @@
+// The quiz map read back: its DOT form through Graphviz's own reader, and
+// the SVG and PNG the checker draws with Graphviz.
+#include "map_render.h"
+#include "quiz_analysis.h"
+#include "quiz_checker.h"
+#include "quiz_map.h"
+#include "test_support.h"
+
+#include <graphviz/cgraph.h>
+#include <gtest/gtest.h>
+
+#include <wx/sstream.h>
+#include <wx/xml/xml.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// Every kind of mark: the entry, a target that names no question (twice), a
+// result reached by two answers, a trap loop, an unreachable question whose
+// ID needs escaping, an empty ID and a displaced duplicate.
+const char MARKED_QUIZ[] = R"(<questions>
+<QUESTION><ID>1001</ID><Q>周末早上醒来，你最想做的第一件事是什么？</Q>
+  <ANSWER><A>约上朋友出门吃早午餐</A><GOTO>1002</GOTO></ANSWER>
+  <ANSWER><A>去"别处"看看</A><GOTO>9999</GOTO></ANSWER>
+  <ANSWER><A>结果甲</A><GOTO>0</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1004</ID><Q>displaced</Q><ANSWER><A>gone</A><GOTO>0</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1002</ID><Q>second</Q>
+  <ANSWER><A>结果甲</A><GOTO>0</GOTO></ANSWER>
+  <ANSWER><A>结果乙</A><GOTO>0</GOTO></ANSWER>
+  <ANSWER><A>round</A><GOTO>1003</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1003</ID><Q>trap</Q><ANSWER><A>on</A><GOTO>1004</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1004</ID><Q>trap</Q><ANSWER><A>back</A><GOTO>1003</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>a"b\N</ID><Q>nobody</Q><ANSWER><A>x</A><GOTO>9999</GOTO></ANSWER></QUESTION>
+<QUESTION><ID></ID><Q>no id</Q><ANSWER><A>end</A><GOTO>0</GOTO></ANSWER></QUESTION>
+</questions>
+)";
+
+struct GraphCloser
+{
+    void operator()(Agraph_t* graph) const { agclose(graph); }
+};
+
+std::string Attribute(void* object, const char* name)
+{
+    const char* value = agget(object, const_cast<char*>(name));
+    return value ? value : "";
+}
+
+// Nodes of a graph read back, by their label as Graphviz holds it.
+class ReadBack
+{
+public:
+    explicit ReadBack(const std::string& dot) : m_graph(agmemread(dot.c_str()))
+    {
+        if (!m_graph)
+            return;
+        for (Agnode_t* node = agfstnode(m_graph.get()); node; node = agnxtnode(m_graph.get(), node))
+            m_nodes[Attribute(node, "label")] = node;
+    }
+
+    Agraph_t* Graph() const { return m_graph.get(); }
+    Agnode_t* Node(const std::string& label) const
+    {
+        const auto found = m_nodes.find(label);
+        return found == m_nodes.end() ? nullptr : found->second;
+    }
+    std::string Labels() const
+    {
+        std::string labels;
+        for (const auto& [label, node] : m_nodes)
+            labels += "[" + label + "] ";
+        return labels;
+    }
+    // Labels of the arrows from `from` to `to`, space-separated.
+    std::string Arrows(Agnode_t* from, Agnode_t* to) const
+    {
+        std::string labels;
+        for (Agedge_t* edge = agfstout(m_graph.get(), from); edge; edge = agnxtout(m_graph.get(), edge))
+            if (aghead(edge) == to)
+                labels += (labels.empty() ? "" : " ") + Attribute(edge, "label");
+        return labels;
+    }
+
+private:
+    std::unique_ptr<Agraph_t, GraphCloser> m_graph;
+    std::map<std::string, Agnode_t*> m_nodes;
+};
+
+std::string MarkedDot()
+{
+    QuizOutline outline;
+    CheckQuizBytes(MARKED_QUIZ, sizeof MARKED_QUIZ - 1, wxS("marked.xml"), &outline);
+    return MapDot(outline);
+}
+
+// Texts and font families of an SVG's text elements, and its node and edge groups.
+struct SvgContents
+{
+    std::vector<std::string> texts;
+    std::vector<std::string> fonts;
+    int nodes = 0;
+    int edges = 0;
+};
+
+void Collect(const wxXmlNode* node, SvgContents& contents)
+{
+    for (; node; node = node->GetNext())
+    {
+        if (node->GetType() != wxXML_ELEMENT_NODE)
+            continue;
+        if (node->GetName() == wxS("text"))
+        {
+            contents.texts.push_back(std::string(node->GetNodeContent().utf8_str()));
+            contents.fonts.push_back(std::string(node->GetAttribute(wxS("font-family")).utf8_str()));
+        }
+        if (node->GetName() == wxS("g"))
+        {
+            contents.nodes += node->GetAttribute(wxS("class")) == wxS("node");
+            contents.edges += node->GetAttribute(wxS("class")) == wxS("edge");
+        }
+        Collect(node->GetChildren(), contents);
+    }
+}
+
+bool Has(const std::vector<std::string>& texts, const std::string& text)
+{
+    for (const std::string& t : texts)
+        if (t == text)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(MapDot, HasTheBoxesArrowsAndMarksOfEveryProblemKind)
+{
+    const ReadBack map(MarkedDot());
+    ASSERT_TRUE(map.Graph()) << MarkedDot();
+    // Six questions (the displaced 1004 is not one), three results, one unknown target.
+    EXPECT_EQ(agnnodes(map.Graph()), 10) << map.Labels();
+    EXPECT_EQ(agnedges(map.Graph()), 10);
+
+    Agnode_t* entry = map.Node("1001\\n周末早上醒来，你最想做的第一件事…");
+    Agnode_t* second = map.Node("1002\\nsecond");
+    Agnode_t* trap = map.Node("1003\\ntrap");
+    Agnode_t* unknown = map.Node("\"9999\"");
+    Agnode_t* nobody = map.Node("a\"b\\\\N\\nnobody");
+    Agnode_t* noId = map.Node("\"\"\\nno id");
+    Agnode_t* resultA = map.Node("结果甲");
+    ASSERT_TRUE(entry && second && trap && unknown && nobody && noId && resultA) << map.Labels();
+
+    EXPECT_EQ(Attribute(entry, "peripheries"), "2");
+    EXPECT_EQ(Attribute(second, "peripheries"), "");
+    EXPECT_EQ(Attribute(unknown, "style"), "dashed");
+    EXPECT_EQ(Attribute(unknown, "color"), "red");
+    EXPECT_EQ(Attribute(trap, "color"), "red");
+    EXPECT_EQ(Attribute(map.Node("1004\\ntrap"), "color"), "red");
+    EXPECT_EQ(Attribute(second, "color"), "");
+    EXPECT_EQ(Attribute(nobody, "style"), "filled");
+    EXPECT_EQ(Attribute(nobody, "fillcolor"), "grey85");
+    EXPECT_EQ(Attribute(entry, "style"), "");
+
+    EXPECT_EQ(map.Arrows(entry, second), "约上朋友出门吃早午餐");
+    EXPECT_EQ(map.Arrows(entry, unknown), "去\"别处\"看看");
+    EXPECT_EQ(map.Arrows(nobody, unknown), "x");
+    EXPECT_EQ(map.Arrows(entry, resultA), "结果甲");
+    EXPECT_EQ(map.Arrows(second, resultA), "结果甲");
+    EXPECT_TRUE(map.Node("结果乙"));
+    EXPECT_EQ(map.Arrows(noId, map.Node("end")), "end");
+}
+
+TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
+{
+    if (!MapRenderer::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    MapRenderer renderer;
+    std::string svg;
+    std::string png;
+    ASSERT_TRUE(renderer.Layout(MarkedDot()) && renderer.Render(MapFormat::Svg, svg) &&
+                renderer.Render(MapFormat::Png, png))
+        << renderer.Error();
+
+    wxStringInputStream stream(wxString::FromUTF8(svg.data(), svg.size()));
+    wxXmlDocument document;
+    ASSERT_TRUE(document.Load(stream));
+    SvgContents contents;
+    Collect(document.GetRoot(), contents);
+    EXPECT_EQ(contents.nodes, 10);
+    EXPECT_EQ(contents.edges, 10);
+    // Label escapes come out as the characters the author wrote.
+    for (const char* text : {"1001", "周末早上醒来，你最想做的第一件事…", "a\"b\\N", "\"9999\"",
+                             "去\"别处\"看看", "\"\""})
+        EXPECT_TRUE(Has(contents.texts, text)) << text;
+    ASSERT_FALSE(contents.fonts.empty());
+    for (const std::string& font : contents.fonts)
+        EXPECT_EQ(font, MAP_FONT);
+
+    // The same layout as a PNG of a plausible size (width and height lead its header).
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    const auto Big = [&](size_t at) {
+        return (unsigned(uint8_t(png[at])) << 24) | (unsigned(uint8_t(png[at + 1])) << 16) |
+               (unsigned(uint8_t(png[at + 2])) << 8) | unsigned(uint8_t(png[at + 3]));
+    };
+    EXPECT_GT(Big(16), 200u);
+    EXPECT_GT(Big(20), 200u);
+}
+
+TEST(MapPicture, ARendererRefusesWhatItCannotRead)
+{
+    if (!MapRenderer::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    MapRenderer renderer;
+    std::string image;
+    EXPECT_FALSE(renderer.Render(MapFormat::Svg, image));
+    EXPECT_FALSE(renderer.Layout("digraph { a -> "));
+    EXPECT_NE(renderer.Error().find("could not read the map: Error: syntax error"), std::string::npos)
+        << renderer.Error();
+    // A second layout with the same renderer still hears what Graphviz says.
+    EXPECT_FALSE(renderer.Layout("digraph { a -> "));
+    EXPECT_NE(renderer.Error().find("syntax error"), std::string::npos) << renderer.Error();
+}

@@ -1,0 +1,130 @@
+// The quiz map without Graphviz: label texts, and the checker's --map run as
+// authors run it (usage, what is drawn when, and safe writing).
+#include "checker_run.h"
+#include "map_output.h"
+#include "quiz_map.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/dir.h>
+
+#include <string>
+
+namespace
+{
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// Every name in the folder, sorted, for spotting files left behind.
+std::string Listing(const wxString& folder)
+{
+    wxDir dir(folder);
+    wxArrayString names;
+    wxString name;
+    for (bool more = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN); more;
+         more = dir.GetNext(&name))
+        names.push_back(name);
+    names.Sort();
+    std::string listing;
+    for (const wxString& each : names)
+        listing += std::string(each.utf8_str()) + " ";
+    return listing;
+}
+
+const char BROKEN_QUIZ[] =
+    "<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>9999</GOTO></ANSWER>"
+    "<ANSWER><A>b</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>";
+
+} // namespace
+
+TEST(MapLabels, CutAtTheirLengthInCharactersWithBlanksCollapsed)
+{
+    EXPECT_EQ(LabelText(wxString::FromUTF8("周末早上醒来，你最想做的第一件事是什么？"), MAP_QUESTION_CHARS),
+              "周末早上醒来，你最想做的第一件事…");
+    EXPECT_EQ(LabelText(wxString::FromUTF8("周末早上醒来，你最想做的第一件事"), MAP_QUESTION_CHARS),
+              "周末早上醒来，你最想做的第一件事");  // exactly 16: nothing cut
+    EXPECT_EQ(LabelText(wxS("\n    line\tone\r\n  two  \n"), 40), "line one two");
+    EXPECT_EQ(LabelText(wxS("ab   cd"), 3), "ab…");  // no blank before the ellipsis
+    EXPECT_EQ(LabelText(wxString::FromUTF8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80x"), 2),
+              "\xF0\x9F\x98\x80\xF0\x9F\x98\x80…");  // characters outside the BMP count once
+    EXPECT_EQ(LabelText(wxS("  \t "), 5), "");
+}
+
+TEST(MapFormats, FollowTheExtensionInAnyCase)
+{
+    EXPECT_EQ(MapFormatOf("map.dot"), MapFormat::Dot);
+    EXPECT_EQ(MapFormatOf("dir.svg/MAP.SVG"), MapFormat::Svg);
+    EXPECT_EQ(MapFormatOf("x.Png"), MapFormat::Png);
+    EXPECT_FALSE(MapFormatOf("map.jpg"));
+    EXPECT_FALSE(MapFormatOf("dir.png/map"));
+    EXPECT_FALSE(MapFormatOf("png"));
+}
+
+TEST(MapProgram, UsageErrors)
+{
+    for (const char* arguments : {"--map map.txt quiz.xml", "--map map.dot a.xml b.xml", "--map",
+                                  "--map map.dot"})
+    {
+        const Outcome run = RunChecker(arguments);
+        EXPECT_EQ(run.status, 2) << arguments << "\n" << run.out;
+        EXPECT_TRUE(Contains(run.out, "Try 'mindprism-check --help'")) << arguments << "\n" << run.out;
+    }
+    EXPECT_TRUE(Contains(RunChecker("--map map.jpg q.xml").out, "must end in .dot, .svg or .png"));
+    EXPECT_TRUE(Contains(RunChecker("--help").out, "--map OUT"));
+}
+
+TEST(MapProgram, DrawsQuizzesWithErrorsButNothingForUnreadableOnes)
+{
+    TempDir dir;
+    const wxString broken = dir.Write(wxS("broken.xml"), BROKEN_QUIZ);
+    const wxString map = dir.File(wxS("map.DOT"));
+    const Outcome drawn = RunChecker("--map " + ShellQuoted(map) + " " + ShellQuoted(broken));
+    EXPECT_EQ(drawn.status, 2) << drawn.out;
+    EXPECT_TRUE(Contains(drawn.out, "error: question \"1001\": GOTO \"9999\" names no question")) << drawn.out;
+    EXPECT_EQ(ReadBytes(map).rfind("digraph quiz {", 0), 0u);
+
+    // A file that is not a quiz leaves the earlier map as it was.
+    const std::string earlier = ReadBytes(map);
+    for (const char* notQuiz : {"<questions>", "<quiz/>"})
+    {
+        const wxString path = dir.Write(wxS("not-quiz.xml"), notQuiz);
+        const Outcome refused = RunChecker("--json --map " + ShellQuoted(map) + " " + ShellQuoted(path));
+        EXPECT_EQ(refused.status, 2) << refused.out;
+        EXPECT_TRUE(Contains(refused.out, "no map drawn: ")) << refused.out;
+        EXPECT_TRUE(Contains(refused.out, "\"status\": 2")) << refused.out;
+        EXPECT_EQ(ReadBytes(map), earlier);
+    }
+    EXPECT_EQ(Listing(dir.Path()), "broken.xml map.DOT not-quiz.xml ");
+}
+
+TEST(MapProgram, AMapThatCannotBeWrittenIsAnErrorAndLeavesNothingBehind)
+{
+    TempDir dir;
+    const wxString quiz = dir.Write(wxS("quiz.xml"), BROKEN_QUIZ);
+    wxMkdir(dir.File(wxS("folder.dot")));
+    for (const wxString& out : {dir.File(wxS("missing/map.dot")), dir.File(wxS("folder.dot"))})
+    {
+        const Outcome run = RunChecker("--map " + ShellQuoted(out) + " " + ShellQuoted(quiz));
+        EXPECT_EQ(run.status, 2) << run.out;
+        EXPECT_TRUE(Contains(run.out, "cannot write the map '" + std::string(out.utf8_str()) + "'"))
+            << run.out;
+    }
+    EXPECT_TRUE(wxDirExists(dir.File(wxS("folder.dot"))));
+    EXPECT_EQ(Listing(dir.Path()), "folder.dot quiz.xml ");
+}
+
+TEST(MapProgram, PicturesNeedGraphvizButTheDotFormNever)
+{
+    if (MapRenderer::Available())
+        GTEST_SKIP() << "this build draws with Graphviz";
+    TempDir dir;
+    const wxString quiz = dir.Write(wxS("quiz.xml"), BROKEN_QUIZ);
+    const Outcome svg = RunChecker("--map " + ShellQuoted(dir.File(wxS("map.svg"))) + " " + ShellQuoted(quiz));
+    EXPECT_EQ(svg.status, 2);
+    EXPECT_TRUE(Contains(svg.out, "built without Graphviz")) << svg.out;
+    EXPECT_EQ(Listing(dir.Path()), "quiz.xml ");
+}

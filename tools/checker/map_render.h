@@ -1,0 +1,41 @@
+// Laying out a quiz map and drawing it as a picture, in the process, with
+// Graphviz's libraries. Builds without Graphviz get a stand-in that says so.
+#pragma once
+
+#include <memory>
+#include <string>
+
+enum class MapFormat
+{
+    Dot,
+    Svg,
+    Png
+};
+
+class MapRenderer
+{
+public:
+    MapRenderer();
+    ~MapRenderer();
+    MapRenderer(const MapRenderer&) = delete;
+    MapRenderer& operator=(const MapRenderer&) = delete;
+
+    // False when this build cannot draw pictures at all.
+    static bool Available();
+
+    // Lays out a graph given in DOT form. False, with Error() set, when
+    // Graphviz is missing, lacks a plugin, or refuses the graph.
+    bool Layout(const std::string& dot);
+    // Draws the laid-out graph as SVG or PNG into `image`.
+    bool Render(MapFormat format, std::string& image);
+
+    const std::string& Error() const { return m_error; }
+    // What Graphviz said while succeeding (a picture scaled down to fit, say).
+    const std::string& Warnings() const { return m_warnings; }
+
+private:
+    struct Graphviz;
+    std::unique_ptr<Graphviz> m_graphviz;
+    std::string m_error;
+    std::string m_warnings;
+};

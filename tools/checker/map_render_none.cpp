@@ -1,0 +1,26 @@
+// The map renderer of builds without Graphviz: only the DOT form is written.
+#include "map_render.h"
+
+struct MapRenderer::Graphviz
+{
+};
+
+MapRenderer::MapRenderer() = default;
+MapRenderer::~MapRenderer() = default;
+
+bool MapRenderer::Available()
+{
+    return false;
+}
+
+bool MapRenderer::Layout(const std::string&)
+{
+    m_error = "this mindprism-check was built without Graphviz, so it can only write a .dot map "
+              "(draw that with Graphviz's dot program)";
+    return false;
+}
+
+bool MapRenderer::Render(MapFormat, std::string&)
+{
+    return Layout(std::string());
+}
