@@ -17,9 +17,10 @@
 #include <type_traits>
 #include <vector>
 
-// The scanner below reads wxString's storage directly as code points.
-static_assert(std::is_same<wxStringCharType, wchar_t>::value && sizeof(wchar_t) == 4,
-              "the writer expects wxString to hold UTF-32 code points");
+// The scanner below reads wxString's storage directly: UTF-32 code points,
+// or UTF-16 units where wchar_t has 16 bits (Windows).
+static_assert(std::is_same<wxStringCharType, wchar_t>::value,
+              "the writer expects wxString to hold wide characters");
 
 namespace
 {
@@ -29,6 +30,34 @@ using TextView = std::wstring_view;
 TextView View(const wxString& text)
 {
     return TextView(text.wx_str(), text.length());
+}
+
+constexpr bool UTF16 = sizeof(wchar_t) == 2;
+
+bool IsHighSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+struct TextChar
+{
+    char32_t code;  // the character
+    size_t units;   // how many elements of the text it takes
+};
+
+// The character at text[i]. In UTF-16 one beyond U+FFFF is a pair of
+// surrogates; a lone surrogate stands for itself (and is no XML character).
+TextChar CharAt(TextView text, size_t i)
+{
+    const char32_t c = char32_t(text[i]);
+    if (UTF16 && IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(char32_t(text[i + 1])))
+        return {0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00), 2};
+    return {c, 1};
 }
 
 // Collects bytes and hands them to the stream in large blocks: one write call
@@ -142,13 +171,21 @@ public:
     bool Encode(TextView text, ByteSink& sink) const override
     {
         constexpr size_t CHUNK = ByteSink::BLOCK / 4;
-        for (size_t start = 0; start < text.size(); start += CHUNK)
+        for (size_t start = 0; start < text.size();)
         {
-            const TextView part = text.substr(start, CHUNK);
-            char* out = sink.Reserve(part.size() * 4);
-            for (const wchar_t c : part)
-                out = AppendUtf8(out, char32_t(c));
+            size_t end = std::min(text.size(), start + CHUNK);
+            // A surrogate pair stays in one chunk.
+            if (UTF16 && end < text.size() && IsHighSurrogate(char32_t(text[end - 1])))
+                --end;
+            char* out = sink.Reserve((end - start) * 4);
+            for (size_t i = start; i < end;)
+            {
+                const TextChar c = CharAt(text, i);
+                out = AppendUtf8(out, c.code);
+                i += c.units;
+            }
             sink.Commit(out);
+            start = end;
         }
         return true;
     }
@@ -339,8 +376,13 @@ private:
             const char* replacement = c < 0x80 ? escapes[c] : nullptr;
             if (replacement == nullptr)
             {
-                if (c >= 0x80 && !IsXmlChar(c))
-                    m_failed = true;
+                if (c >= 0x80)
+                {
+                    const TextChar whole = CharAt(text, i);
+                    if (!IsXmlChar(whole.code))
+                        m_failed = true;
+                    i += whole.units - 1;
+                }
                 continue;
             }
             if (replacement == INVALID_CHAR)
@@ -363,10 +405,12 @@ private:
         }
         // Again one character at a time, so only those the encoding lacks
         // become references.
-        for (size_t i = 0; i < run.size(); ++i)
+        for (size_t i = 0; i < run.size();)
         {
-            if (!m_encoder.Encode(run.substr(i, 1), m_sink))
-                WriteMarkup(wxString::Format(wxS("&#%u;"), unsigned(run[i])).utf8_str());
+            const TextChar c = CharAt(run, i);
+            if (!m_encoder.Encode(run.substr(i, c.units), m_sink))
+                WriteMarkup(wxString::Format(wxS("&#%u;"), unsigned(c.code)).utf8_str());
+            i += c.units;
         }
     }
 
