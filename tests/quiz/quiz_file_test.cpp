@@ -3,6 +3,7 @@
 #include "quiz/xml_nesting.h"
 #include "quiz_test_util.h"
 
+#include <wx/filefn.h>
 #include <wx/xml/xml.h>
 
 #include <gtest/gtest.h>
@@ -27,8 +28,9 @@ std::string Nested(size_t depth, bool closed)
 
 TEST(QuizFilePath, ReplacesTheNumberAndUsesThisPlatformsSeparator)
 {
-    EXPECT_EQ(QuizFilePath(0), wxS("data/Quiz_000-zh_CN.xml"));
-    EXPECT_EQ(QuizFilePath(1), wxS("data/Quiz_001-zh_CN.xml"));
+    const wxString data = wxS("data") + wxString(wxFILE_SEP_PATH);
+    EXPECT_EQ(QuizFilePath(0), data + wxS("Quiz_000-zh_CN.xml"));
+    EXPECT_EQ(QuizFilePath(1), data + wxS("Quiz_001-zh_CN.xml"));
 }
 
 TEST(LoadQuiz, ReadsAPrettyPrintedQuizWhateverTheCaseOfItsNames)
