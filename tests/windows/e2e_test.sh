@@ -95,6 +95,20 @@ take_quiz() {
     fail "no result dialog after 30 answers"
 }
 
+# close_result DIALOG: clicks its OK button (bottom right) and waits for the
+# dialog to go. Keys sent to it would reach the window Wine thinks has the
+# focus, which is still the main window.
+close_result() {
+    local WIDTH HEIGHT waited=0
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --window "$1" $((WIDTH - 41)) $((HEIGHT - 14)) click 1
+    until window_gone '^Result$'; do
+        [ $waited -lt 300 ] || fail "the result dialog did not close"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+}
+
 case_first_start() {
     wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
     start_program
@@ -128,13 +142,7 @@ case_quiz() {
     main=$(find_window '^Mind Prism - ')
     result=$(take_quiz "$main")
     import -window "$result" "$SHOTS/quiz-result.png"
-    xdotool key --window "$result" Return
-    local waited=0
-    until window_gone '^Result$'; do
-        [ $waited -lt 300 ] || fail "the result dialog did not close"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
+    close_result "$result"
     close_window "$main"
     wait_exit
 }
@@ -167,7 +175,7 @@ case_install() {
     local main result
     main=$(find_window '^Mind Prism - ')
     result=$(take_quiz "$main")
-    xdotool key --window "$result" Return
+    close_result "$result"
     close_window "$main"
     wait_exit
     rmdir "$elsewhere"
