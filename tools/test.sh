@@ -4,7 +4,9 @@
 #   2. the whole suite again, built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, failing on any report;
 #   3. the fuzz targets (the XML writer's round trip; the quiz loader and
-#      checker), briefly, from the corpora kept in tests/fuzz.
+#      checker), briefly, from the corpora kept in tests/fuzz;
+#   4. the Windows program, cross-built, and its tests under Wine
+#      (tools/windows.sh; the first run on a machine builds the toolkit).
 # Window tests need an X server: a virtual one (Xvfb) is started when no
 # DISPLAY is set.
 # Usage: tools/test.sh [--quick]   (--quick: stage 1 only)
@@ -73,5 +75,8 @@ fuzz() {
 }
 fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 45
 fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 45
+
+echo "== 4. Windows: cross-build, then the Windows tests under Wine"
+"$ROOT/tools/windows.sh"
 
 echo "All tests passed."
