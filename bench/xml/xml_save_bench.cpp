@@ -4,8 +4,9 @@
 // The toolkit's writer is slow (about 20 s for 100,000 questions), so the
 // default quiz has 10,000 questions. The full measurement, ours against
 // pugixml in seven repetitions that alternate in random order:
-//   xml_save_bench --questions=100000 --benchmark_filter='ours|pugixml' \
+//   xml_save_bench --questions=100000 --benchmark_filter='ours|pugixml'
 //       --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true
+// (one command line).
 // Google Benchmark's own flags work as usual; the summary gives the median
 // of the repetitions.
 #include "widgets/xml_document_ex.h"

@@ -342,10 +342,17 @@ private:
     void WriteChars(TextView text, const EscapeTable& escapes, bool references)
     {
         if (m_utf8)
-        {
             WriteUtf8(text, escapes);
-            return;
-        }
+        else
+            WriteConverted(text, escapes, references);
+    }
+
+    // Kept out of line: inlined, it would slow every call of the UTF-8 path.
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    void WriteConverted(TextView text, const EscapeTable& escapes, bool references)
+    {
         size_t run = 0;
         for (size_t i = 0; i < text.size(); ++i)
         {
@@ -505,6 +512,15 @@ private:
     void WriteIndent(size_t depth)
     {
         const size_t size = 1 + 2 * depth * size_t(m_step);
+        if (size <= SHORT_INDENT)
+        {
+            // A copy of fixed size is a few moves; the bytes after `size`
+            // are overwritten by what follows.
+            char* const out = m_sink.Reserve(SHORT_INDENT);
+            std::memcpy(out, m_indent.data(), SHORT_INDENT);
+            m_sink.Commit(out + size);
+            return;
+        }
         if (m_indent.size() < size)
             m_indent.resize(size, ' ');
         m_sink.Append(m_indent.data(), size);
@@ -635,7 +651,8 @@ private:
     const bool m_utf8;
     const int m_step;
     // A line end and the deepest indentation so far; each indent is a prefix.
-    std::string m_indent = "\n";
+    static constexpr size_t SHORT_INDENT = 16;
+    std::string m_indent = std::string("\n") + std::string(SHORT_INDENT - 1, ' ');
     // Set when the tree holds something this encoding or XML cannot express.
     bool m_failed = false;
 };
