@@ -337,8 +337,6 @@ private:
         WriteChars(View(text), (flags & EscapeQuotes) ? ATTRIBUTE_ESCAPES : TEXT_ESCAPES, true);
     }
 
-    // Walks `text` keeping the pending run of unchanged characters, which
-    // goes to the encoder in one piece at each replacement and at the end.
     void WriteChars(TextView text, const EscapeTable& escapes, bool references)
     {
         if (m_utf8)
@@ -347,6 +345,8 @@ private:
             WriteConverted(text, escapes, references);
     }
 
+    // Walks `text` keeping the pending run of unchanged characters, which
+    // goes to the encoder in one piece at each replacement and at the end.
     // Kept out of line: inlined, it would slow every call of the UTF-8 path.
 #if defined(__GNUC__)
     __attribute__((noinline))
