@@ -17,6 +17,10 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // The scanner below reads wxString's storage directly: UTF-32 code points,
 // or UTF-16 units where wchar_t has 16 bits (Windows).
 static_assert(std::is_same<wxStringCharType, wchar_t>::value,
@@ -90,17 +94,12 @@ public:
         m_used += size;
     }
     void Append(const char* text) { Append(text, std::strlen(text)); }
-
-    void AppendRepeated(char byte, size_t count)
+    // Literals: the size is known here, so the copy is a few moves.
+    template <size_t N>
+    void AppendLiteral(const char (&text)[N])
     {
-        for (size_t done = 0; done < count;)
-        {
-            const size_t now = std::min(count - done, BLOCK);
-            char* out = Reserve(now);
-            std::memset(out, byte, now);
-            Commit(out + now);
-            done += now;
-        }
+        std::memcpy(Reserve(N - 1), text, N - 1);
+        m_used += N - 1;
     }
 
     // Sends what is pending; false once any write has failed.
@@ -131,6 +130,9 @@ class TextEncoder
 {
 public:
     virtual ~TextEncoder() = default;
+    // True when the bytes are UTF-8 and no character is refused: the writer
+    // then encodes while it escapes, in one pass.
+    virtual bool IsUtf8() const { return false; }
     // Appends `text` to `sink`; false, appending nothing, when the encoding
     // lacks one of its characters.
     virtual bool Encode(TextView text, ByteSink& sink) const = 0;
@@ -168,6 +170,7 @@ char* AppendUtf8(char* out, char32_t c)
 class Utf8Encoder : public TextEncoder
 {
 public:
+    bool IsUtf8() const override { return true; }
     bool Encode(TextView text, ByteSink& sink) const override
     {
         constexpr size_t CHUNK = ByteSink::BLOCK / 4;
@@ -196,6 +199,7 @@ public:
 class AsciiEncoder : public Utf8Encoder
 {
 public:
+    bool IsUtf8() const override { return false; }
     bool Encode(TextView text, ByteSink& sink) const override
     {
         const bool ascii = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
@@ -338,7 +342,7 @@ class Writer
 {
 public:
     Writer(wxOutputStream& stream, const TextEncoder& encoder, int step)
-        : m_sink(stream), m_encoder(encoder), m_step(step)
+        : m_sink(stream), m_encoder(encoder), m_utf8(encoder.IsUtf8()), m_step(step)
     {
     }
 
@@ -354,7 +358,12 @@ public:
     }
 
 private:
-    void WriteMarkup(const char* markup) { m_sink.Append(markup); }
+    template <size_t N>
+    void WriteMarkup(const char (&markup)[N])
+    {
+        m_sink.AppendLiteral(markup);
+    }
+    void WriteBytes(const char* bytes) { m_sink.Append(bytes); }
 
     // Names, comment and CDATA content: nothing replaced, and a character the
     // encoding lacks fails the save.
@@ -365,9 +374,23 @@ private:
         WriteChars(View(text), (flags & EscapeQuotes) ? ATTRIBUTE_ESCAPES : TEXT_ESCAPES, true);
     }
 
+    void WriteChars(TextView text, const EscapeTable& escapes, bool references)
+    {
+        // The one-pass path reads code points; UTF-16 text (Windows) takes the
+        // encoder's path, which joins surrogate pairs.
+        if (m_utf8 && !UTF16)
+            WriteUtf8(text, escapes);
+        else
+            WriteConverted(text, escapes, references);
+    }
+
     // Walks `text` keeping the pending run of unchanged characters, which
     // goes to the encoder in one piece at each replacement and at the end.
-    void WriteChars(TextView text, const EscapeTable& escapes, bool references)
+    // Kept out of line: inlined, it would slow every call of the UTF-8 path.
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    void WriteConverted(TextView text, const EscapeTable& escapes, bool references)
     {
         size_t run = 0;
         for (size_t i = 0; i < text.size(); ++i)
@@ -388,10 +411,128 @@ private:
             if (replacement == INVALID_CHAR)
                 m_failed = true;
             WriteRun(text.substr(run, i - run), references);
-            WriteMarkup(replacement);
+            WriteBytes(replacement);
             run = i + 1;
         }
         WriteRun(text.substr(run), references);
+    }
+
+    // The same for UTF-8, which lacks no character: escapes and encodes in one
+    // pass straight into the sink. Most of a save's time is spent here.
+    void WriteUtf8(TextView text, const EscapeTable& escapes)
+    {
+        // The longest replacement, "&quot;", is six bytes; UTF-8 needs four.
+        constexpr size_t MOST_BYTES = 6;
+        constexpr size_t CHUNK = ByteSink::BLOCK / MOST_BYTES;
+        const wchar_t* in = text.data();
+        const wchar_t* const end = in + text.size();
+        do
+        {
+            const wchar_t* const stop = in + std::min(size_t(end - in), CHUNK);
+            char* const out = m_sink.Reserve(size_t(stop - in) * MOST_BYTES);
+            m_sink.Commit(EncodeUtf8(in, stop, escapes, out));
+            in = stop;
+        } while (in != end);
+    }
+
+    // Runs of plain ASCII go eight (or four) at a time; a block holding
+    // anything else goes character by character.
+    char* EncodeUtf8(const wchar_t* in, const wchar_t* end, const EscapeTable& escapes, char* out)
+    {
+        while (end - in >= 8)
+        {
+            if (CopyPlainAscii<8>(in, out))
+            {
+                in += 8;
+                out += 8;
+                continue;
+            }
+            for (const wchar_t* const block = in + 8; in != block; ++in)
+                out = EncodeOne(char32_t(*in), escapes, out);
+        }
+        if (end - in >= 4 && CopyPlainAscii<4>(in, out))
+        {
+            in += 4;
+            out += 4;
+        }
+        for (; in != end; ++in)
+            out = EncodeOne(char32_t(*in), escapes, out);
+        return out;
+    }
+
+    // Writes the N (4 or 8) characters at `in` as N bytes when each is ASCII
+    // and none is a control character or one that any context replaces.
+    template <int N>
+    static bool CopyPlainAscii(const wchar_t* in, char* out)
+    {
+#if defined(__SSE2__)
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const __m128i high =
+            N == 8 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4)) : low;
+        // Signed saturation keeps anything outside 0..0x7FFF outside 0x20..0x7E.
+        const __m128i chars = _mm_packs_epi32(low, high);
+        __m128i special = _mm_or_si128(_mm_cmplt_epi16(chars, _mm_set1_epi16(0x20)),
+                                       _mm_cmpgt_epi16(chars, _mm_set1_epi16(0x7E)));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(chars, _mm_set1_epi16('&')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(chars, _mm_set1_epi16('<')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(chars, _mm_set1_epi16('>')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(chars, _mm_set1_epi16('"')));
+        if ((_mm_movemask_epi8(special) & (N == 8 ? 0xFFFF : 0xFF)) != 0)
+            return false;
+        const __m128i bytes = _mm_packus_epi16(chars, chars);
+        if (N == 8)
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+        else
+        {
+            const int four = _mm_cvtsi128_si32(bytes);
+            std::memcpy(out, &four, 4);
+        }
+        return true;
+#else
+        for (int i = 0; i < N; ++i)
+        {
+            const wchar_t c = in[i];
+            if (c < 0x20 || c > 0x7E || c == '&' || c == '<' || c == '>' || c == '"')
+                return false;
+        }
+        for (int i = 0; i < N; ++i)
+            out[i] = char(in[i]);
+        return true;
+#endif
+    }
+
+    char* EncodeOne(char32_t c, const EscapeTable& escapes, char* out)
+    {
+        if (c < 0x80)
+        {
+            const char* replacement = escapes[c];
+            if (replacement == nullptr)
+            {
+                *out++ = char(c);
+            }
+            else if (replacement == INVALID_CHAR)
+            {
+                m_failed = true;
+            }
+            else
+            {
+                const size_t size = std::strlen(replacement);
+                std::memcpy(out, replacement, size);
+                out += size;
+            }
+            return out;
+        }
+        // Chinese and most other scripts: three bytes, always allowed.
+        if (c >= 0x800 && c < 0xD800)
+        {
+            out[0] = char(0xE0 | (c >> 12));
+            out[1] = char(0x80 | ((c >> 6) & 0x3F));
+            out[2] = char(0x80 | (c & 0x3F));
+            return out + 3;
+        }
+        if (c >= 0xD800 && !IsXmlChar(c))
+            m_failed = true;
+        return AppendUtf8(out, c);
     }
 
     void WriteRun(TextView run, bool references)
@@ -409,15 +550,26 @@ private:
         {
             const TextChar c = CharAt(run, i);
             if (!m_encoder.Encode(run.substr(i, c.units), m_sink))
-                WriteMarkup(wxString::Format(wxS("&#%u;"), unsigned(c.code)).utf8_str());
+                WriteBytes(wxString::Format(wxS("&#%u;"), unsigned(c.code)).utf8_str());
             i += c.units;
         }
     }
 
     void WriteIndent(size_t depth)
     {
-        WriteMarkup("\n");
-        m_sink.AppendRepeated(' ', 2 * depth * size_t(m_step));
+        const size_t size = 1 + 2 * depth * size_t(m_step);
+        if (size <= SHORT_INDENT)
+        {
+            // A copy of fixed size is a few moves; the bytes after `size`
+            // are overwritten by what follows.
+            char* const out = m_sink.Reserve(SHORT_INDENT);
+            std::memcpy(out, m_indent.data(), SHORT_INDENT);
+            m_sink.Commit(out + size);
+            return;
+        }
+        if (m_indent.size() < size)
+            m_indent.resize(size, ' ');
+        m_sink.Append(m_indent.data(), size);
     }
 
     // Indentation goes before every child but text, and before an end tag
@@ -496,7 +648,10 @@ private:
             WriteMarkup("\"");
         }
         const bool hasChildren = element.GetChildren() != nullptr;
-        WriteMarkup(hasChildren ? ">" : "/>");
+        if (hasChildren)
+            WriteMarkup(">");
+        else
+            WriteMarkup("/>");
         return hasChildren;
     }
 
@@ -539,7 +694,11 @@ private:
 
     ByteSink m_sink;
     const TextEncoder& m_encoder;
+    const bool m_utf8;
     const int m_step;
+    // A line end and the deepest indentation so far; each indent is a prefix.
+    static constexpr size_t SHORT_INDENT = 16;
+    std::string m_indent = std::string("\n") + std::string(SHORT_INDENT - 1, ' ');
     // Set when the tree holds something this encoding or XML cannot express.
     bool m_failed = false;
 };

@@ -10,7 +10,8 @@ class wxOutputStream;
 // the declaration and the root element only (no prolog, no doctype), with
 // `indentstep` units of two spaces per level; a negative step writes no line
 // breaks at all. What differs from the toolkit's own writer:
-// - bytes reach the stream in large blocks, text is converted in runs;
+// - bytes reach the stream in large blocks; UTF-8 is escaped and encoded in
+//   one pass, other encodings are converted in runs;
 // - every "&" is escaped, "\r" in text and tab/line ends in attribute values
 //   become character references, so a tree the loader produced reads back
 //   the same (processing instructions are not written);

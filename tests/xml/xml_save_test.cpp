@@ -298,6 +298,39 @@ TEST(XmlSaveEncoding, CharactersXmlCannotHoldFail)
     }
 }
 
+// Plain ASCII is copied in blocks: a character that needs work must be
+// found at any offset, in a block or in the tail after the last block.
+TEST(XmlSaveEscaping, EveryOffsetOfALongTextIsEscapedAndChecked)
+{
+    struct Case
+    {
+        wxString special;
+        std::string inText, inAttribute;
+    };
+    const Case cases[] = {{"&", "&amp;", "&amp;"},      {"<", "&lt;", "&lt;"},
+                          {">", "&gt;", "&gt;"},        {"\"", "\"", "&quot;"},
+                          {"\t", "\t", "&#9;"},         {"\n", "\n", "&#10;"},
+                          {"\r", "&#13;", "&#13;"},      {"\x7F", "\x7F", "\x7F"},
+                          {FromUtf8("é"), "é", "é"}, {FromUtf8("中"), "中", "中"},
+                          {FromUtf8("😀"), "😀", "😀"}};
+    const std::string plain = "abcdefghijklmnopqrst";
+    for (size_t at = 0; at <= plain.size(); ++at)
+    {
+        const std::string before = plain.substr(0, at), after = plain.substr(at);
+        for (const Case& c : cases)
+        {
+            const wxString text = wxString(before) + c.special + wxString(after);
+            const Saved saved = Save(WithAttribute(Element(wxS("r"), {Text(text)}), wxS("v"), text), -1);
+            EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r v=\"" + before + c.inAttribute + after
+                                       + "\">" + before + c.inText + after + "</r>\n")
+                << "offset " << at;
+        }
+        for (const wxUniChar bad : {wxUniChar(0x1), wxUniChar(0xFFFE), wxUniChar(0x110000)})
+            EXPECT_FALSE(Save(Element(wxS("r"), {Text(wxString(before) + bad + wxString(after))}), -1).ok)
+                << "offset " << at;
+    }
+}
+
 TEST(XmlSaveDeep, TwoHundredThousandLevelsAreSavedLoadedAndFreed)
 {
     constexpr size_t DEPTH = 200000;
