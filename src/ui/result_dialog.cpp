@@ -42,7 +42,7 @@ ResultDlg::ResultDlg(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
     column->Add(m_resultLabel, 0, flags, BORDER);
 
     m_catalogueText = new wxTextCtrl(this, ID_TEXTCTRL1, wxGetTranslation(RESULT_CATALOGUE),
-                                     wxDefaultPosition, wxSize(360, 256),
+                                     wxDefaultPosition, FromDIP(wxSize(360, 256)),
                                      // Auto-scrolling, once a style of its own, is built in now.
                                      wxTE_MULTILINE | wxTE_READONLY,
                                      wxDefaultValidator, wxS("ID_TEXTCTRL1"));

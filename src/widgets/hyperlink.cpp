@@ -9,7 +9,6 @@
 #include <wx/utils.h>
 
 #include <memory>
-#include <vector>
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxHyperLink, wxControl);
 // The program creates the control only by its class name, so nothing would
@@ -185,9 +184,5 @@ void wxHyperLink::GotoURL(const wxString& address)
         return;
     for (wxString& argument : arguments)
         argument.Replace(ADDRESS_SLOT, address);
-    std::vector<const wchar_t*> argv;
-    for (const wxString& argument : arguments)
-        argv.push_back(argument.wc_str());
-    argv.push_back(nullptr);
-    wxExecute(argv.data(), wxEXEC_ASYNC);
+    StartProgram(arguments, wxEXEC_ASYNC);
 }
