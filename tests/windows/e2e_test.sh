@@ -109,6 +109,18 @@ close_result() {
     done
 }
 
+# quiz_to_result [SCREENSHOT]: in the started program, takes the first quiz
+# to its result dialog (saved as SCREENSHOT if given), closes it and quits.
+quiz_to_result() {
+    local main result
+    main=$(find_window '^Mind Prism - ')
+    result=$(take_quiz "$main")
+    [ -z "${1:-}" ] || import -window "$result" "$1"
+    close_result "$result"
+    close_window "$main"
+    wait_exit
+}
+
 case_first_start() {
     wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
     start_program
@@ -138,13 +150,7 @@ case_second_start() {
 case_quiz() {
     wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
     start_program
-    local main result
-    main=$(find_window '^Mind Prism - ')
-    result=$(take_quiz "$main")
-    import -window "$result" "$SHOTS/quiz-result.png"
-    close_result "$result"
-    close_window "$main"
-    wait_exit
+    quiz_to_result "$SHOTS/quiz-result.png"
 }
 
 case_install() {
@@ -172,12 +178,7 @@ case_install() {
     local elsewhere
     elsewhere=$(mktemp -d)
     start_program 'C:\Program Files\Mind Prism\bin\mindprism.exe' "$elsewhere"
-    local main result
-    main=$(find_window '^Mind Prism - ')
-    result=$(take_quiz "$main")
-    close_result "$result"
-    close_window "$main"
-    wait_exit
+    quiz_to_result
     rmdir "$elsewhere"
 
     # The uninstaller copies itself away and returns at once: wait for Wine.
