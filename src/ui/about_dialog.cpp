@@ -72,59 +72,61 @@ AboutDlg::AboutDlg(wxWindow* parent, wxWindowID id)
     Create(parent, id, _("About..."), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
            wxS("id"));
 
+    // Borders, like the fixed sizes, are meant at 96 DPI.
+    const int border = FromDIP(4);
     wxBoxSizer* outerColumn = new wxBoxSizer(wxVERTICAL);
     m_logoBitmap = new wxStaticBitmap(this, ID_STATICBITMAP2, LoadPictureBundle(LOGO_FILE),
                                       wxDefaultPosition, wxDefaultSize, 0,
                                       wxS("ID_STATICBITMAP2"));
-    outerColumn->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER, 4);
+    outerColumn->Add(m_logoBitmap, 0, wxBOTTOM | wxALIGN_CENTER, border);
 
     wxBoxSizer* bodyRow = new wxBoxSizer(wxHORIZONTAL);
     m_iconBitmap = new wxStaticBitmap(this, ID_STATICBITMAP1, LoadPicture(ICON_FILE),
                                       wxDefaultPosition, wxDefaultSize, 0,
                                       wxS("ID_STATICBITMAP1"));
-    bodyRow->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, 5);
+    bodyRow->Add(m_iconBitmap, 0, wxLEFT | wxBOTTOM | wxALIGN_CENTER_HORIZONTAL, FromDIP(5));
 
     wxBoxSizer* textColumn = new wxBoxSizer(wxVERTICAL);
     const int lineFlags = wxTOP | wxLEFT | wxRIGHT | wxEXPAND | wxALIGN_CENTER;
     m_titleText = new wxStaticText(this, ID_STATICTEXT1, _("Mind Prism"), wxDefaultPosition,
                                    wxDefaultSize, 0, wxS("ID_STATICTEXT1"));
-    textColumn->Add(m_titleText, 0, lineFlags, 4);
+    textColumn->Add(m_titleText, 0, lineFlags, border);
     m_versionText = new wxStaticText(this, ID_STATICTEXT2, _("Unicode versin 1.0.1.0"),
                                      wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT2"));
-    textColumn->Add(m_versionText, 0, lineFlags, 4);
+    textColumn->Add(m_versionText, 0, lineFlags, border);
     m_copyrightText = new wxStaticText(this, ID_STATICTEXT3,
                                        _(L"Copyright © 1999-2011 Larkspan. All rights reserved."),
                                        wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT3"));
-    textColumn->Add(m_copyrightText, 0, lineFlags, 4);
+    textColumn->Add(m_copyrightText, 0, lineFlags, border);
     m_buildInfoText = new wxStaticText(this, ID_STATICTEXT5, _("wx-build-info"),
                                        wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT5"));
-    textColumn->Add(m_buildInfoText, 0, wxALL | wxEXPAND | wxALIGN_CENTER, 4);
-    textColumn->Add(-1, -1, 0, wxALIGN_BOTTOM, 4);
+    textColumn->Add(m_buildInfoText, 0, wxALL | wxEXPAND | wxALIGN_CENTER, border);
+    textColumn->Add(-1, -1, 0, wxALIGN_BOTTOM, border);
 
     m_siteLink = new wxHyperlinkCtrl(this, ID_HYPERLINKCTRL1, wxGetTranslation(MAKER_SITE_LABEL),
                                      wxGetTranslation(MAKER_SITE_URL), wxDefaultPosition,
                                      wxDefaultSize, wxHL_DEFAULT_STYLE, wxS("ID_HYPERLINKCTRL1"));
-    textColumn->Add(m_siteLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
+    textColumn->Add(m_siteLink, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, border);
     m_mailLink = new wxHyperlinkCtrl(this, ID_HYPERLINKCTRL2, wxGetTranslation(MAKER_EMAIL),
                                      wxGetTranslation(wxS("mailto:") + MAKER_EMAIL),
                                      wxDefaultPosition, wxDefaultSize, wxHL_DEFAULT_STYLE,
                                      wxS("ID_HYPERLINKCTRL2"));
-    textColumn->Add(m_mailLink, 0, wxBOTTOM | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
-    textColumn->Add(-1, -1, 1, wxALIGN_CENTER_VERTICAL, 4);
+    textColumn->Add(m_mailLink, 0, wxBOTTOM | wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, border);
+    textColumn->Add(-1, -1, 1, wxALIGN_CENTER_VERTICAL, border);
 
     m_downloadButton = new wxBitmapButton(this, ID_BITMAPBUTTON1, LoadPictureBundle(DOWNLOAD_BUTTON_FILE),
                                           wxDefaultPosition, wxDefaultSize, wxBU_AUTODRAW,
                                           wxDefaultValidator, wxS("ID_BITMAPBUTTON1"));
     m_downloadButton->SetDefault();
-    textColumn->Add(m_downloadButton, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
-    textColumn->Add(-1, -1, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
+    textColumn->Add(m_downloadButton, 0, wxALL | wxALIGN_CENTER_VERTICAL, border);
+    textColumn->Add(-1, -1, 0, wxALL | wxALIGN_CENTER_VERTICAL, border);
 
     m_okButton = new wxButton(this, wxID_OK, _("&OK"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, wxS("wxID_OK"));
-    textColumn->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 4);
+    textColumn->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, border);
 
-    bodyRow->Add(textColumn, 1, wxTOP | wxBOTTOM | wxLEFT | wxALIGN_CENTER, 4);
-    outerColumn->Add(bodyRow, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 4);
+    bodyRow->Add(textColumn, 1, wxTOP | wxBOTTOM | wxLEFT | wxALIGN_CENTER, border);
+    outerColumn->Add(bodyRow, 1, wxALL | wxEXPAND | wxALIGN_CENTER, border);
 
     SetSizer(outerColumn);
     outerColumn->Fit(this);

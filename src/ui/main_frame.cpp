@@ -138,12 +138,14 @@ void MindprismFrame::BuildPanel()
 {
     m_panel = new wxPanel(this, ID_PANEL1, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
                           wxS("ID_PANEL1"));
+    // Borders, like the fixed sizes, are meant at 96 DPI.
+    const int gap = FromDIP(5);
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
     wxBoxSizer* buttonRow = new wxBoxSizer(wxHORIZONTAL);
 
     m_questionLabel = new wxStaticText(m_panel, ID_STATICTEXT1, _("&Question:"), wxDefaultPosition,
                                        wxDefaultSize, 0, wxS("ID_STATICTEXT1"));
-    column->Add(m_questionLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
+    column->Add(m_questionLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
     m_questionText = new wxTextCtrl(m_panel, ID_TEXTCTRL_Q, wxEmptyString, wxDefaultPosition,
                                     FromDIP(wxSize(480, 60)), wxTE_MULTILINE | wxTE_READONLY,
@@ -151,40 +153,40 @@ void MindprismFrame::BuildPanel()
     UseTooltipColours(m_questionText);
     m_questionText->SetFont(wxFont(12, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL,
                                    false, wxEmptyString, wxFONTENCODING_DEFAULT));
-    column->Add(m_questionText, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
+    column->Add(m_questionText, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
     m_answerLabel = new wxStaticText(m_panel, ID_STATICTEXT2, _("&Select answer:"),
                                      wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT2"));
-    column->Add(m_answerLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
+    column->Add(m_answerLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
     m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition, FromDIP(wxSize(480, 128)),
                                  0, nullptr, wxLB_SINGLE, wxDefaultValidator,
                                  wxS("ID_LISTBOX_ANSWER"));
     UseTooltipColours(m_answerList);
-    column->Add(m_answerList, 1, wxEXPAND | wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
+    column->Add(m_answerList, 1, wxEXPAND | wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
     m_resetButton = new wxButton(m_panel, ID_BUTTON_RESET, _("&Reset"), wxDefaultPosition,
                                  wxDefaultSize, 0, wxDefaultValidator, wxS("ID_BUTTON_RESET"));
-    buttonRow->Add(m_resetButton, 1, wxTOP | wxLEFT | wxRIGHT, 5);
+    buttonRow->Add(m_resetButton, 1, wxTOP | wxLEFT | wxRIGHT, gap);
 
     m_staticLine = new wxStaticLine(m_panel, ID_STATICLINE1, wxDefaultPosition, FromDIP(wxSize(1, 20)),
                                     wxLI_HORIZONTAL, wxS("ID_STATICLINE1"));
-    buttonRow->Add(m_staticLine, 0, wxEXPAND | wxTOP | wxALIGN_BOTTOM, 5);
+    buttonRow->Add(m_staticLine, 0, wxEXPAND | wxTOP | wxALIGN_BOTTOM, gap);
 
     m_prevButton = new wxButton(m_panel, ID_BUTTON_PREV, _("&Prev"), wxDefaultPosition,
                                 wxDefaultSize, 0, wxDefaultValidator, wxS("ID_BUTTON_PREV"));
-    buttonRow->Add(m_prevButton, 1, wxTOP | wxLEFT | wxALIGN_BOTTOM, 5);
+    buttonRow->Add(m_prevButton, 1, wxTOP | wxLEFT | wxALIGN_BOTTOM, gap);
 
     m_nextButton = new wxButton(m_panel, ID_BUTTON_NEXT, _("&Next"), wxDefaultPosition,
                                 wxDefaultSize, 0, wxDefaultValidator, wxS("ID_BUTTON_NEXT"));
-    buttonRow->Add(m_nextButton, 1, wxTOP | wxLEFT | wxALIGN_BOTTOM, 5);
+    buttonRow->Add(m_nextButton, 1, wxTOP | wxLEFT | wxALIGN_BOTTOM, gap);
 
     m_testButton = new wxButton(m_panel, ID_BUTTON_TEST, _("Test"), wxDefaultPosition,
                                 wxDefaultSize, 0, wxDefaultValidator, wxS("ID_BUTTON_TEST"));
     m_testButton->Hide();
-    buttonRow->Add(m_testButton, 1, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, 5);
+    buttonRow->Add(m_testButton, 1, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
-    column->Add(buttonRow, 0, wxBOTTOM | wxRIGHT | wxALIGN_BOTTOM, 5);
+    column->Add(buttonRow, 0, wxBOTTOM | wxRIGHT | wxALIGN_BOTTOM, gap);
     m_panel->SetSizer(column);
     column->Fit(m_panel);
     column->SetSizeHints(m_panel);

@@ -39,7 +39,7 @@ ResultDlg::ResultDlg(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
 
     m_resultLabel = new wxStaticText(this, ID_STATICTEXT1, _("A"), wxDefaultPosition,
                                      wxDefaultSize, 0, wxS("ID_STATICTEXT1"));
-    column->Add(m_resultLabel, 0, flags, BORDER);
+    column->Add(m_resultLabel, 0, flags, FromDIP(BORDER));
 
     m_catalogueText = new wxTextCtrl(this, ID_TEXTCTRL1, wxGetTranslation(RESULT_CATALOGUE),
                                      wxDefaultPosition, FromDIP(wxSize(360, 256)),
@@ -47,12 +47,12 @@ ResultDlg::ResultDlg(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
                                      wxTE_MULTILINE | wxTE_READONLY,
                                      wxDefaultValidator, wxS("ID_TEXTCTRL1"));
     UseTooltipColours(m_catalogueText);
-    column->Add(m_catalogueText, 1, flags, BORDER);
+    column->Add(m_catalogueText, 1, flags, FromDIP(BORDER));
 
     m_okButton = new wxButton(this, wxID_OK, _("&OK"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, wxS("wxID_OK"));
     m_okButton->SetDefault();
-    column->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, BORDER);
+    column->Add(m_okButton, 0, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(BORDER));
 
     SetSizer(column);
     column->Fit(this);
