@@ -9,9 +9,10 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     wxInitializer toolkit;
-    if (!toolkit.IsOk()) {
-        // Said aloud: a suite that fails before its first test must not
-        // look like one that printed nothing.
+    if (!toolkit.IsOk())
+    {
+        // A suite that fails before its first test says why, rather than
+        // ending without a word.
         std::fprintf(stderr, "cannot start the toolkit's base library\n");
         return 1;
     }
