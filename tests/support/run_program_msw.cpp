@@ -17,10 +17,7 @@ ProgramRun RunProgram(const wxString& program, const wxString& arguments)
     FILE* pipe = _wpopen(command.wc_str(), L"rb");
     if (!pipe)
         return run;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, read);
+    run.out = ReadToEnd(pipe);
     run.status = _pclose(pipe);
     return run;
 }

@@ -12,10 +12,7 @@ ProgramRun RunProgram(const wxString& program, const wxString& arguments)
     FILE* pipe = popen(command.utf8_str(), "r");
     if (!pipe)
         return run;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, read);
+    run.out = ReadToEnd(pipe);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
