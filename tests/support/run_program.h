@@ -1,5 +1,6 @@
-// Runs a program through the platform's shell, as a user at a prompt would:
-// one source file per platform.
+// Runs a program as a user at a prompt would: through /bin/sh on Linux, with
+// the wide command line cmd.exe would hand over on Windows. One source file
+// per platform.
 #pragma once
 
 #include <wx/string.h>

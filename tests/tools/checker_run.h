@@ -7,6 +7,6 @@
 
 using Outcome = ProgramRun;
 
-// Runs the checker through the shell with `arguments` (file names quoted
+// Runs the checker as from a prompt with `arguments` (file names quoted
 // with ShellQuoted); stderr is folded into `out`.
 Outcome RunChecker(const wxString& arguments);
