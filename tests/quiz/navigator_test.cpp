@@ -25,7 +25,6 @@ protected:
     {
         return m_nav.Current() ? std::string(m_nav.Current()->id.utf8_str()) : "none";
     }
-    // Chooses the answer with this index and reports where the quiz is.
     QuizNavigator::Step Next(int choice = 0) { return m_nav.Next(choice); }
     std::string Prev()
     {
@@ -55,6 +54,8 @@ TEST_F(Navigation, NextFollowsTheChosenAnswerAndPrevWalksBack)
     EXPECT_EQ(Next().kind, QuizNavigator::Step::Moved);
     EXPECT_EQ(Current(), "1003");
     EXPECT_EQ(m_nav.Current()->backId, wxS("1002"));
+    // Reset shows the entry, and Prev still goes where it would have.
+    EXPECT_EQ(m_nav.Start()->id, wxS("1001"));
     EXPECT_EQ(Prev(), "1002");
     EXPECT_EQ(Prev(), "1001");
     EXPECT_EQ(Prev(), "nothing") << "1001 was never reached by Next";
@@ -73,7 +74,7 @@ TEST_F(Navigation, ALoopBackToTheEntryMakesPrevCircleForever)
         EXPECT_EQ(Prev(), expected);
 }
 
-TEST_F(Navigation, OnlyTheExactTargetZeroEndsTheQuiz)
+TEST_F(Navigation, OnlyTheExactTargetZeroEndsTheQuizAndUnknownTargetsStayPut)
 {
     ASSERT_TRUE(Load(LOOP_QUIZ));
     m_nav.Start();
@@ -83,22 +84,13 @@ TEST_F(Navigation, OnlyTheExactTargetZeroEndsTheQuiz)
     EXPECT_EQ(end.kind, QuizNavigator::Step::Ended);
     EXPECT_EQ(end.answer->text, wxS("done"));
     EXPECT_EQ(Current(), "1003");
-    // The end again gives the result again; then Prev shows the same question.
-    EXPECT_EQ(Next(1).kind, QuizNavigator::Step::Ended);
-    EXPECT_EQ(Prev(), "1003");
-    EXPECT_EQ(Prev(), "1002");
-
-    Next();
+    EXPECT_EQ(Next(1).kind, QuizNavigator::Step::Ended) << "the end again gives the result again";
     EXPECT_EQ(Next(2).kind, QuizNavigator::Step::Stayed) << "\"00\" is an ID like any other";
     EXPECT_EQ(Next(3).kind, QuizNavigator::Step::Stayed) << "\" 0\" is an ID like any other";
-}
-
-TEST_F(Navigation, AnUnknownTargetStaysPutAndPrevShowsTheSameQuestionFirst)
-{
-    ASSERT_TRUE(Load(LOOP_QUIZ));
-    m_nav.Start();
-    Next();
-    EXPECT_EQ(Next(1).kind, QuizNavigator::Step::Stayed);
+    // After the end or staying put, Prev shows the same question first.
+    EXPECT_EQ(Prev(), "1003");
+    EXPECT_EQ(Prev(), "1002");
+    EXPECT_EQ(Next(1).kind, QuizNavigator::Step::Stayed) << "4711 names no question";
     EXPECT_EQ(Current(), "1002");
     EXPECT_EQ(Prev(), "1002");
     EXPECT_EQ(Prev(), "1001");
@@ -116,16 +108,6 @@ TEST_F(Navigation, NothingChosenOrNoAnswersChangesNothing)
     EXPECT_EQ(Current(), "1002");
     EXPECT_EQ(Next(0).kind, QuizNavigator::Step::NoChoice);
     EXPECT_EQ(Current(), "1002");
-}
-
-TEST_F(Navigation, ResetShowsTheEntryAndPrevStillGoesWhereItWould)
-{
-    ASSERT_TRUE(Load(LOOP_QUIZ));
-    m_nav.Start();
-    Next();
-    Next();
-    EXPECT_EQ(m_nav.Start()->id, wxS("1001"));
-    EXPECT_EQ(Prev(), "1002");
 }
 
 TEST_F(Navigation, PrevAfterASwitchShowsTheEarlierQuizsQuestion)
@@ -146,23 +128,6 @@ TEST_F(Navigation, PrevAfterASwitchShowsTheEarlierQuizsQuestion)
     EXPECT_EQ(m_nav.Current()->text, wxS("stars"));
 }
 
-TEST_F(Navigation, SwitchingToTheLoadedQuizStartsAfreshWithEmptyBackLinks)
-{
-    ASSERT_TRUE(Load(LOOP_QUIZ));
-    m_nav.Start();
-    Next();
-    Question* before = m_nav.Current();
-    ASSERT_TRUE(Load(LOOP_QUIZ));
-    EXPECT_EQ(m_nav.Start()->id, wxS("1001"));
-    Question* fresh = m_nav.Questions().FindQuestion(wxS("1002"));
-    EXPECT_NE(fresh, before);
-    EXPECT_TRUE(fresh->backId.empty());
-    // Prev still goes to the record it pointed at before the reload, which
-    // is kept alive although a fresh 1001 replaced it in the table.
-    EXPECT_EQ(Prev(), "1001");
-    EXPECT_NE(m_nav.Current(), m_nav.Questions().FindQuestion(wxS("1001")));
-}
-
 TEST_F(Navigation, AQuizWithoutEntryQuestionCannotStart)
 {
     ASSERT_TRUE(Load(QuizXml(QuestionXml("2001", "no entry", {{"a", "0"}}))));
@@ -171,15 +136,24 @@ TEST_F(Navigation, AQuizWithoutEntryQuestionCannotStart)
     EXPECT_EQ(Prev(), "nothing");
 }
 
-TEST_F(Navigation, ReloadsFreeDisplacedRecordsNobodyPointsAt)
+TEST_F(Navigation, ReloadingStartsAfreshAndFreesDisplacedRecordsNobodyPointsAt)
 {
     ASSERT_TRUE(Load(LOOP_QUIZ));
     m_nav.Start();
     Next();  // current 1002, previous 1001
+    const Question* before = m_nav.Current();
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(Load(LOOP_QUIZ));
     // Three live records plus the two the navigation still points at.
     EXPECT_EQ(m_nav.Questions().RecordCount(), 5u);
-    EXPECT_EQ(m_nav.Current()->text, wxS("two"));
+    EXPECT_EQ(m_nav.Current(), before);
     EXPECT_EQ(m_nav.Previous()->text, wxS("one"));
+
+    EXPECT_EQ(m_nav.Start()->id, wxS("1001"));
+    const Question* fresh = m_nav.Questions().FindQuestion(wxS("1002"));
+    EXPECT_NE(fresh, before);
+    EXPECT_TRUE(fresh->backId.empty());
+    // Prev still goes to the displaced 1001 it pointed at before.
+    EXPECT_EQ(Prev(), "1001");
+    EXPECT_NE(m_nav.Current(), m_nav.Questions().FindQuestion(wxS("1001")));
 }
