@@ -18,21 +18,27 @@ namespace
 class TreeGenerator
 {
 public:
-    TreeGenerator(unsigned seed, bool latin1Only) : m_random(seed), m_latin1Only(latin1Only) {}
+    TreeGenerator(unsigned seed, bool latin1Only) : m_random(seed)
+    {
+        if (!latin1Only)
+        {
+            m_names.push_back(Unicode("问题"));
+            m_plain.insert(m_plain.end(), {Unicode("中文"), Unicode("😀")});
+        }
+    }
 
     wxXmlNode* Tree() { return Element(0); }
 
 private:
     wxXmlNode* Element(int depth)
     {
-        auto* element = new wxXmlNode(wxXML_ELEMENT_NODE, Pick(Names()));
+        auto* element = new wxXmlNode(wxXML_ELEMENT_NODE, Pick(m_names));
         std::vector<wxString> attributes = {wxS("id"), wxS("k"), wxS("v"), Unicode("é")};
         std::shuffle(attributes.begin(), attributes.end(), m_random);
         attributes.resize(Below(attributes.size() + 1));
         for (const wxString& name : attributes)
-            element->AddAttribute(name, Pieces(TextPieces(), 0));
-        const size_t children = depth < 4 ? Below(6) : 0;
-        for (size_t i = 0; i < children; ++i)
+            element->AddAttribute(name, Pieces(m_text, 0));
+        for (size_t children = depth < 4 ? Below(6) : 0; children > 0; --children)
             element->AddChild(Child(depth));
         return element;
     }
@@ -42,47 +48,18 @@ private:
         switch (Below(10))
         {
         case 0:
-            return new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), Pieces(PlainPieces(), 0));
+            return new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), Pieces(m_plain, 0));
         case 1:
-            return new wxXmlNode(wxXML_COMMENT_NODE, wxString(), Pieces(PlainPieces(), 0));
+            return new wxXmlNode(wxXML_COMMENT_NODE, wxString(), Pieces(m_plain, 0));
         case 2:
-            return new wxXmlNode(wxXML_PI_NODE, wxS("pi"), Pieces(PlainPieces(), 0));
+            return new wxXmlNode(wxXML_PI_NODE, wxS("pi"), Pieces(m_plain, 0));
         case 3:
         case 4:
         case 5:
             return Element(depth + 1);
         default:
-            return new wxXmlNode(wxXML_TEXT_NODE, wxString(), Pieces(TextPieces(), 1));
+            return new wxXmlNode(wxXML_TEXT_NODE, wxString(), Pieces(m_text, 1));
         }
-    }
-
-    std::vector<wxString> Names() const
-    {
-        std::vector<wxString> names = {wxS("a"), wxS("item"), wxS("Q"), Unicode("é")};
-        if (!m_latin1Only)
-            names.push_back(Unicode("问题"));
-        return names;
-    }
-
-    static std::vector<wxString> TextPieces()
-    {
-        return {wxS("a"), wxS("Zz 9"), wxS(" "), wxS("<"), wxS(">"), wxS("&"), wxS("&amp;"),
-                wxS("&lt;"), wxS("\""), wxS("'"), wxS("]]>"), wxS("--"), wxS("\t"), wxS("\n"),
-                wxS("\r"), wxS("\r\n"), Unicode("é"), Unicode("中文"), Unicode("😀"),
-                Unicode("\u00a0"), wxS("?>")};
-    }
-
-    std::vector<wxString> PlainPieces() const
-    {
-        std::vector<wxString> pieces = {wxS("a"), wxS(" "), wxS("<b>"), wxS("&amp;"), wxS("\""),
-                                        wxS("-"), wxS("--"), wxS("\n"), wxS("\t"), wxS("]]"),
-                                        Unicode("é")};
-        if (!m_latin1Only)
-        {
-            pieces.push_back(Unicode("中文"));
-            pieces.push_back(Unicode("😀"));
-        }
-        return pieces;
     }
 
     wxString Pieces(const std::vector<wxString>& pieces, size_t least)
@@ -98,7 +75,15 @@ private:
     static wxString Unicode(const char* utf8) { return wxString::FromUTF8(utf8); }
 
     std::mt19937 m_random;
-    bool m_latin1Only;
+    std::vector<wxString> m_names = {wxS("a"), wxS("item"), wxS("Q"), Unicode("é")};
+    // Text and attribute values: every encoding writes the rest as references.
+    const std::vector<wxString> m_text = {
+        wxS("a"), wxS("Zz 9"), wxS(" "), wxS("<"), wxS(">"), wxS("&"), wxS("&amp;"), wxS("&lt;"),
+        wxS("\""), wxS("'"), wxS("]]>"), wxS("--"), wxS("\t"), wxS("\n"), wxS("\r"), wxS("\r\n"),
+        Unicode("é"), Unicode("中文"), Unicode("😀"), Unicode("\u00a0"), wxS("?>")};
+    // Comments, CDATA and processing instructions.
+    std::vector<wxString> m_plain = {wxS("a"), wxS(" "), wxS("<b>"), wxS("&amp;"), wxS("\""), wxS("-"),
+                                     wxS("--"), wxS("\n"), wxS("\t"), wxS("]]"), Unicode("é")};
 };
 
 } // namespace

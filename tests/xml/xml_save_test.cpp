@@ -97,7 +97,8 @@ TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
     const auto sample = [] {
         return WithAttribute(
             Element(wxS("q"),
-                    {Element(wxS("a"), {Text(wxS("x & y"))}), Element(wxS("e")),
+                    {Element(wxS("a"), {Text(wxS("x & y"))}),
+                     WithAttribute(Element(wxS("e")), wxS("k"), wxS("v")),
                      Element(wxS("m"), {Text(wxS("t1")), Element(wxS("b")), Text(wxS("t2"))}),
                      Element(wxS("p"), {Leaf(wxXML_PI_NODE, wxS("data"), wxS("pi"))}),
                      Leaf(wxXML_COMMENT_NODE, wxS("c")), Leaf(wxXML_CDATA_SECTION_NODE, wxS("<r>"))}),
@@ -108,12 +109,12 @@ TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
         int step;
         std::string body;
     } cases[] = {
-        {-1, "<q id=\"1\"><a>x &amp; y</a><e/><m>t1<b/>t2</m><p></p><!--c--><![CDATA[<r>]]></q>"},
-        {0, "<q id=\"1\">\n<a>x &amp; y</a>\n<e/>\n<m>t1\n<b/>t2</m>\n<p>\n\n</p>\n<!--c-->\n"
+        {-1, "<q id=\"1\"><a>x &amp; y</a><e k=\"v\"/><m>t1<b/>t2</m><p></p><!--c--><![CDATA[<r>]]></q>"},
+        {0, "<q id=\"1\">\n<a>x &amp; y</a>\n<e k=\"v\"/>\n<m>t1\n<b/>t2</m>\n<p>\n\n</p>\n<!--c-->\n"
             "<![CDATA[<r>]]>\n</q>"},
-        {1, "<q id=\"1\">\n  <a>x &amp; y</a>\n  <e/>\n  <m>t1\n    <b/>t2</m>\n  <p>\n    \n  </p>\n"
+        {1, "<q id=\"1\">\n  <a>x &amp; y</a>\n  <e k=\"v\"/>\n  <m>t1\n    <b/>t2</m>\n  <p>\n    \n  </p>\n"
             "  <!--c-->\n  <![CDATA[<r>]]>\n</q>"},
-        {2, "<q id=\"1\">\n    <a>x &amp; y</a>\n    <e/>\n    <m>t1\n        <b/>t2</m>\n"
+        {2, "<q id=\"1\">\n    <a>x &amp; y</a>\n    <e k=\"v\"/>\n    <m>t1\n        <b/>t2</m>\n"
             "    <p>\n        \n    </p>\n    <!--c-->\n    <![CDATA[<r>]]>\n</q>"},
     };
     for (const auto& c : cases)
@@ -124,67 +125,35 @@ TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
     }
 }
 
-TEST(XmlSaveLayout, MatchesTheDocumentedExamples)
+TEST(XmlSaveFaults, CDataEndMarkersAndDoubleHyphensInCommentsAreWrittenReadably)
 {
-    EXPECT_EQ(Save(Element(wxS("q"), {Element(wxS("a"), {Text(wxS("x & y"))})}), 1).bytes,
-              UTF8_DECLARATION + "<q>\n  <a>x &amp; y</a>\n</q>\n");
-    EXPECT_EQ(Save(Element(wxS("a"), {Text(wxS("t1")), Element(wxS("b")), Text(wxS("t2"))}), 1).bytes,
-              UTF8_DECLARATION + "<a>t1\n  <b/>t2</a>\n");
-    EXPECT_EQ(Save(WithAttribute(Element(wxS("e")), wxS("k"), wxS("v")), 1).bytes,
-              UTF8_DECLARATION + "<e k=\"v\"/>\n");
-
-    wxXmlDocumentEx document;
-    document.SetRoot(Element(wxS("r")));
-    document.SetVersion(wxString());
-    document.SetFileEncoding(wxString());
-    EXPECT_EQ(SaveToBytes(document, 1), "<?xml version=\"\" encoding=\"\"?>\n<r/>\n");
+    const struct
+    {
+        wxXmlNodeType type;
+        wxString content;
+        std::string written;
+        wxString readBack;  // the node contents read back, joined
+    } cases[] = {
+        // A CDATA section holding its end marker is split into sections.
+        {wxXML_CDATA_SECTION_NODE, wxS("a]]>b]]]>"), "<![CDATA[a]]]]><![CDATA[>b]]]]]><![CDATA[>]]>", wxS("a]]>b]]]>")},
+        // A comment gets a space after double and final hyphens.
+        {wxXML_COMMENT_NODE, wxS("a--b---"), "<!--a- -b- - - -->", wxS("a- -b- - - ")},
+    };
+    for (const auto& c : cases)
+    {
+        const Saved saved = Save(Element(wxS("r"), {Leaf(c.type, c.content)}), -1);
+        ASSERT_TRUE(saved.ok);
+        EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r>" + c.written + "</r>\n");
+        wxXmlDocument loaded;
+        ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE)) << saved.bytes;
+        wxString joined;
+        for (const wxXmlNode* n = loaded.GetRoot()->GetChildren(); n; n = n->GetNext())
+            joined += n->GetContent();
+        EXPECT_EQ(joined, c.readBack);
+    }
 }
 
-TEST(XmlSaveEscaping, TextKeepsQuotesAttributesReplaceThemAndBothReadBack)
-{
-    const wxString tricky = wxS("\"'<>& &amp; &#38; ]]> a\tb\nc\rd");
-    const Saved saved =
-        Save(WithAttribute(Element(wxS("r"), {Text(tricky)}), wxS("v"), tricky), -1);
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes,
-              UTF8_DECLARATION
-                  + "<r v=\"&quot;'&lt;&gt;&amp; &amp;amp; &amp;#38; ]]&gt; a&#9;b&#10;c&#13;d\">"
-                    "\"'&lt;&gt;&amp; &amp;amp; &amp;#38; ]]&gt; a\tb\nc&#13;d</r>\n");
-
-    wxXmlDocument loaded;
-    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
-    EXPECT_EQ(loaded.GetRoot()->GetAttribute(wxS("v")), tricky);
-    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), tricky);
-}
-
-TEST(XmlSaveFaults, CDataHoldingItsEndMarkerIsSplitIntoSections)
-{
-    const Saved saved =
-        Save(Element(wxS("r"), {Leaf(wxXML_CDATA_SECTION_NODE, wxS("a]]>b]]]>"))}), -1);
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes, UTF8_DECLARATION
-                               + "<r><![CDATA[a]]]]><![CDATA[>b]]]]]><![CDATA[>]]></r>\n");
-
-    wxXmlDocument loaded;
-    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
-    wxString joined;
-    for (const wxXmlNode* n = loaded.GetRoot()->GetChildren(); n; n = n->GetNext())
-        joined += n->GetContent();
-    EXPECT_EQ(joined, wxS("a]]>b]]]>"));
-}
-
-TEST(XmlSaveFaults, CommentsGetASpaceAfterDoubleAndFinalHyphens)
-{
-    const Saved saved = Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, wxS("a--b---"))}), -1);
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r><!--a- -b- - - --></r>\n");
-
-    wxXmlDocument loaded;
-    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
-    EXPECT_EQ(loaded.GetRoot()->GetChildren()->GetContent(), NormalisedComment(wxS("a--b---")));
-}
-
-TEST(XmlSaveFaults, FailedWritesAreReported)
+TEST(XmlSaveFaults, FailedWritesAreReportedAndFilesHoldTheStreamForm)
 {
     wxXmlDocumentEx document;
     document.SetRoot(LargeTree());
@@ -201,25 +170,13 @@ TEST(XmlSaveFaults, FailedWritesAreReported)
     EXPECT_FALSE(document.Save(wxS("/dev/full"), 1));
     TempDir dir;
     EXPECT_FALSE(document.Save(dir.File(wxS("missing/folder/quiz.xml")), 1));
-}
 
-TEST(XmlSaveFile, WritesTheStreamFormsBytes)
-{
-    wxXmlDocumentEx document;
-    document.SetRoot(LargeTree());
-    TempDir dir;
+    // A file holds the stream form's bytes, and nothing of a longer file
+    // it replaced.
     const wxString path = dir.File(wxS("quiz.xml"));
     ASSERT_TRUE(dir.Write(wxS("quiz.xml"), std::string(1 << 20, 'x')) == path);
     ASSERT_TRUE(document.Save(path, 1));
     EXPECT_EQ(ReadBytes(path), SaveToBytes(document, 1));
-}
-
-TEST(XmlSave, WithoutARootFailsAndWritesNothing)
-{
-    wxXmlDocumentEx document;
-    bool ok = true;
-    EXPECT_EQ(SaveToBytes(document, 1, &ok), "");
-    EXPECT_FALSE(ok);
 }
 
 TEST(XmlSaveEncoding, Latin1WritesReferencesInTextAndAttributesOnly)
@@ -231,59 +188,63 @@ TEST(XmlSaveEncoding, Latin1WritesReferencesInTextAndAttributesOnly)
     EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
                            "<\xE9 v=\"caf\xE9 &#20013;&#128512; &lt;\">"
                            "caf\xE9 &#20013;&#128512; &lt;</\xE9>\n");
-    wxXmlDocument loaded;
-    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
-    EXPECT_EQ(loaded.GetRoot()->GetName(), FromUtf8("é"));
-    EXPECT_EQ(loaded.GetRoot()->GetAttribute(wxS("v")), mixed);
-    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), mixed);
 
     const wxString cjk = FromUtf8("中");
     EXPECT_FALSE(Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, cjk)}), -1, wxS("ISO-8859-1")).ok);
     EXPECT_FALSE(Save(Element(wxS("r"), {Leaf(wxXML_CDATA_SECTION_NODE, cjk)}), -1, wxS("ISO-8859-1")).ok);
     EXPECT_FALSE(Save(Element(cjk), -1, wxS("ISO-8859-1")).ok);
     EXPECT_FALSE(Save(WithAttribute(Element(wxS("r")), cjk, wxS("v")), -1, wxS("ISO-8859-1")).ok);
-}
-
-TEST(XmlSaveEncoding, OtherSingleByteEncodingsReadBack)
-{
-    const wxString text = FromUtf8("€ – ü 中");
-    const Saved saved = Save(Element(wxS("r"), {Text(text)}), -1, wxS("windows-1252"));
-    ASSERT_TRUE(saved.ok);
-    EXPECT_NE(saved.bytes.find("\x80 \x96 \xFC &#20013;"), std::string::npos);
-    wxXmlDocument loaded;
-    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
-    EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), text);
-}
-
-TEST(XmlSave, DeclarationValuesThatWouldBreakItFailBeforeWriting)
-{
-    for (const wxString version : {wxS("1\" encoding=\"x"), wxS("1 0"), wxS("1?>")})
-    {
-        wxXmlDocumentEx document;
-        document.SetRoot(Element(wxS("r")));
-        document.SetVersion(version);
-        bool ok = true;
-        EXPECT_EQ(SaveToBytes(document, 1, &ok), "") << version;
-        EXPECT_FALSE(ok) << version;
-    }
-}
-
-TEST(XmlSaveEncoding, UsAsciiWritesNothingAbove127)
-{
-    const Saved saved = Save(Element(wxS("r"), {Text(FromUtf8("café"))}), -1, wxS("US-ASCII"));
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>\n<r>caf&#233;</r>\n");
     EXPECT_FALSE(Save(Element(FromUtf8("é")), -1, wxS("US-ASCII")).ok);
 }
 
-TEST(XmlSaveEncoding, EncodingsThatDoNotWriteAsciiAsAsciiFailBeforeWriting)
+TEST(XmlSaveEncoding, OtherEncodingsWriteWhatTheyCanAndReferencesForTheRest)
 {
-    for (const char* name : {"UTF-16", "UTF-16LE", "UTF-32", "UCS-2", "UTF-7", "no-such-encoding"})
+    const struct
     {
-        const Saved saved = Save(Element(wxS("r"), {Text(wxS("x"))}), 1, name);
-        EXPECT_FALSE(saved.ok) << name;
-        EXPECT_EQ(saved.bytes, "") << name;
+        const char* encoding;
+        const char* text;
+        std::string body;
+    } cases[] = {{"windows-1252", "€ – ü 中", "\x80 \x96 \xFC &#20013;"},
+                 {"US-ASCII", "café", "caf&#233;"}};
+    for (const auto& c : cases)
+    {
+        const Saved saved = Save(Element(wxS("r"), {Text(FromUtf8(c.text))}), -1, c.encoding);
+        ASSERT_TRUE(saved.ok) << c.encoding;
+        EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"" + std::string(c.encoding)
+                                   + "\"?>\n<r>" + c.body + "</r>\n");
+        wxXmlDocument loaded;
+        ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE)) << c.encoding;
+        EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), FromUtf8(c.text)) << c.encoding;
     }
+}
+
+TEST(XmlSave, WritesNothingWithoutARootOrWithADeclarationItCannotWrite)
+{
+    bool ok = true;
+    EXPECT_EQ(SaveToBytes(wxXmlDocumentEx(), 1, &ok), "");
+    EXPECT_FALSE(ok);
+    // Versions that would break the declaration; encodings that do not write
+    // ASCII as ASCII, and unknown ones.
+    const std::pair<const char*, const char*> cases[] = {
+        {"1\" encoding=\"x", "UTF-8"}, {"1 0", "UTF-8"},   {"1?>", "UTF-8"},
+        {"1.0", "UTF-16"},             {"1.0", "UTF-16LE"}, {"1.0", "UTF-32"},
+        {"1.0", "UCS-2"},              {"1.0", "UTF-7"},    {"1.0", "no-such-encoding"}};
+    for (const auto& [version, encoding] : cases)
+    {
+        wxXmlDocumentEx document;
+        document.SetRoot(Element(wxS("r"), {Text(wxS("x"))}));
+        document.SetVersion(version);
+        document.SetFileEncoding(encoding);
+        ok = true;
+        EXPECT_EQ(SaveToBytes(document, 1, &ok), "") << version << " " << encoding;
+        EXPECT_FALSE(ok) << version << " " << encoding;
+    }
+    // Empty values break nothing and are written as they are.
+    wxXmlDocumentEx document;
+    document.SetRoot(Element(wxS("r")));
+    document.SetVersion(wxString());
+    document.SetFileEncoding(wxString());
+    EXPECT_EQ(SaveToBytes(document, 1), "<?xml version=\"\" encoding=\"\"?>\n<r/>\n");
 }
 
 TEST(XmlSaveEncoding, CharactersXmlCannotHoldFail)

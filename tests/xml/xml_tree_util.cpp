@@ -19,17 +19,9 @@ struct Item
 
 bool IsWritten(wxXmlNodeType type, TextMode mode)
 {
-    switch (type)
-    {
-    case wxXML_TEXT_NODE:
+    if (type == wxXML_TEXT_NODE)
         return mode == TextMode::Exact;
-    case wxXML_ELEMENT_NODE:
-    case wxXML_CDATA_SECTION_NODE:
-    case wxXML_COMMENT_NODE:
-        return true;
-    default:
-        return false;
-    }
+    return type == wxXML_ELEMENT_NODE || type == wxXML_CDATA_SECTION_NODE || type == wxXML_COMMENT_NODE;
 }
 
 std::vector<Item> WrittenChildren(const wxXmlNode& parent, TextMode mode)
