@@ -23,35 +23,14 @@ def unquote(text):
 
 def read_po(path):
     """{msgid: msgstr} of a .po file, without its header and fuzzy entries."""
-    entries, fuzzy = {}, False
-    field, values = None, {}
-
-    def finish():
-        nonlocal fuzzy
-        if "msgid" in values and values["msgid"] and not fuzzy:
-            entries[values["msgid"]] = values.get("msgstr", "")
-        values.clear()
-        fuzzy = False
-
+    entries = {}
     with open(path, encoding="utf-8") as f:
-        for line in f:
-            line = line.strip()
-            if line.startswith("#,") and "fuzzy" in line:
-                fuzzy = True
-            elif line.startswith("msgid "):
-                if "msgstr" in values:
-                    finish()
-                field = "msgid"
-                values[field] = unquote(line[6:].strip()[1:-1])
-            elif line.startswith("msgstr "):
-                field = "msgstr"
-                values[field] = unquote(line[7:].strip()[1:-1])
-            elif line.startswith('"') and field:
-                values[field] += unquote(line[1:-1])
-            elif not line:
-                finish()
-                field = None
-    finish()
+        blocks = f.read().split("\n\n")
+    for block in blocks:
+        fields = {name: "".join(unquote(piece) for piece in re.findall(r'^"(.*)"$', value, re.M))
+                  for name, value in re.findall(r'^(msgid|msgstr) ((?:".*"\n?)+)', block, re.M)}
+        if fields.get("msgid") and not re.search(r"^#,.*\bfuzzy", block, re.M):
+            entries[fields["msgid"]] = fields.get("msgstr", "")
     return entries
 
 

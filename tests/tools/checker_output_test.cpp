@@ -1,5 +1,5 @@
-// The checker's output: JSON strings, the text form and exit statuses, and
-// the executable itself as quiz authors and scripts run it.
+// The checker's output: JSON strings, the text summary, and the executable
+// itself as quiz authors and scripts run it.
 #include "checker_run.h"
 #include "report_output.h"
 #include "test_support.h"
@@ -8,45 +8,27 @@
 
 #include <string>
 
-namespace
+TEST(CheckerJson, EscapesWhatJsonRequiresAndReplacesBytesThatAreNotUtf8)
 {
-
-FileReport Report(const std::string& file, std::initializer_list<Severity> severities)
-{
-    FileReport report;
-    report.file = file;
-    for (const Severity severity : severities)
-        report.findings.push_back(Finding{7, severity, "code", wxS("message")});
-    return report;
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\"b\\c/d", "a\\\"b\\\\c/d"},
+        {std::string("\n\r\t\b\f\x01\x1f\x7f", 8), "\\n\\r\\t\\b\\f\\u0001\\u001f\\u007f"},
+        {std::string("nul\0end", 7), "nul\\u0000end"},
+        {"问题 \xF0\x9F\x98\x80", "问题 \xF0\x9F\x98\x80"},
+        {"a\xff" "b", "a\\ufffdb"},
+        {"\xC0\x80", "\\ufffd\\ufffd"},                          // overlong NUL
+        {"\xED\xA0\x80", "\\ufffd\\ufffd\\ufffd"},               // a surrogate
+        {"\xF4\x90\x80\x80", "\\ufffd\\ufffd\\ufffd\\ufffd"},    // past U+10FFFF
+        {"cut \xE9\x97", "cut \\ufffd\\ufffd"},
+    };
+    for (const auto& [bytes, escaped] : cases)
+        EXPECT_EQ(JsonString(bytes), "\"" + escaped + "\"") << escaped;
 }
 
-} // namespace
-
-TEST(CheckerJson, EscapesWhatJsonRequiresAndKeepsValidUtf8)
+TEST(CheckerText, SummariesOfCleanQuizzesSayWhetherTheyCanLoop)
 {
-    EXPECT_EQ(JsonString("plain"), "\"plain\"");
-    EXPECT_EQ(JsonString("a\"b\\c/d"), "\"a\\\"b\\\\c/d\"");
-    EXPECT_EQ(JsonString(std::string("\n\r\t\b\f\x01\x1f\x7f", 8)), "\"\\n\\r\\t\\b\\f\\u0001\\u001f\\u007f\"");
-    EXPECT_EQ(JsonString(std::string("nul\0end", 7)), "\"nul\\u0000end\"");
-    EXPECT_EQ(JsonString("问题 \xF0\x9F\x98\x80"), "\"问题 \xF0\x9F\x98\x80\"");
-}
-
-TEST(CheckerJson, ReplacesBytesThatAreNotUtf8)
-{
-    EXPECT_EQ(JsonString("a\xff" "b"), "\"a\\ufffdb\"");
-    EXPECT_EQ(JsonString("\xC0\x80"), "\"\\ufffd\\ufffd\"");   // overlong NUL
-    EXPECT_EQ(JsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");  // a surrogate
-    EXPECT_EQ(JsonString("\xF4\x90\x80\x80"), "\"\\ufffd\\ufffd\\ufffd\\ufffd\"");  // past U+10FFFF
-    EXPECT_EQ(JsonString("cut \xE9\x97"), "\"cut \\ufffd\\ufffd\"");
-}
-
-TEST(CheckerText, OneLinePerFindingAndASummaryOnlyWhenClean)
-{
-    FileReport broken = Report("q.xml", {Severity::Error});
-    broken.summary = QuizSummary{};
-    EXPECT_EQ(TextReport(broken), "q.xml:7: error: message [code]\n");
-
-    FileReport clean = Report("q.xml", {});
+    FileReport clean;
+    clean.file = "q.xml";
     clean.summary = QuizSummary{3, 2, 2, 3, false};
     EXPECT_EQ(TextReport(clean), "q.xml: ok: 3 questions, 2 endings; questions answered from 1001 "
                                  "to an end: shortest: 2, longest: 3\n");
@@ -55,15 +37,7 @@ TEST(CheckerText, OneLinePerFindingAndASummaryOnlyWhenClean)
     EXPECT_NE(TextReport(clean).find("longest: unbounded (the quiz can loop)\n"), std::string::npos);
 }
 
-TEST(CheckerExitStatus, IsTheWorstOverAllFiles)
-{
-    EXPECT_EQ(ExitStatus({}), 0);
-    EXPECT_EQ(ExitStatus({Report("a", {}), Report("b", {})}), 0);
-    EXPECT_EQ(ExitStatus({Report("a", {}), Report("b", {Severity::Warning})}), 1);
-    EXPECT_EQ(ExitStatus({Report("a", {Severity::Error}), Report("b", {Severity::Warning})}), 2);
-}
-
-TEST(CheckerProgram, ExitStatusFollowsTheWorstFinding)
+TEST(CheckerProgram, ExitStatusFollowsTheWorstFindingOverAllFiles)
 {
     TempDir dir;
     const wxString clean = dir.Write(wxS("clean.xml"),
@@ -72,39 +46,41 @@ TEST(CheckerProgram, ExitStatusFollowsTheWorstFinding)
         "<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION>\n"
         "<QUESTION><ID>1002</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>");
     const wxString broken = dir.Write(wxS("问题.xml"), "<questions>");
-
-    const Outcome ok = RunChecker(ShellQuoted(clean));
-    EXPECT_EQ(ok.status, 0) << ok.out;
-    EXPECT_NE(ok.out.find("clean.xml: ok: 1 questions, 1 endings"), std::string::npos) << ok.out;
-
-    const Outcome warning = RunChecker(ShellQuoted(clean) + " " + ShellQuoted(warned));
-    EXPECT_EQ(warning.status, 1) << warning.out;
-    EXPECT_NE(warning.out.find("warned.xml:2: warning: question \"1002\" cannot be reached"),
-              std::string::npos) << warning.out;
-
-    const Outcome error = RunChecker(ShellQuoted(broken) + " " + ShellQuoted(warned));
-    EXPECT_EQ(error.status, 2) << error.out;
-    EXPECT_NE(error.out.find("问题.xml:1: error: not well-formed XML"), std::string::npos) << error.out;
+    const struct
+    {
+        wxString files;
+        int status;
+        std::string said;
+    } cases[] = {
+        {ShellQuoted(clean), 0, "clean.xml: ok: 1 questions, 1 endings"},
+        {ShellQuoted(clean) + " " + ShellQuoted(warned), 1,
+         "warned.xml:2: warning: question \"1002\" cannot be reached"},
+        {ShellQuoted(broken) + " " + ShellQuoted(warned), 2, "问题.xml:1: error: not well-formed XML"},
+    };
+    for (const auto& c : cases)
+    {
+        const Outcome run = RunChecker(c.files);
+        EXPECT_EQ(run.status, c.status) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+    }
 }
 
 TEST(CheckerProgram, UsageErrorsAndHelp)
 {
-    const Outcome none = RunChecker("");
-    EXPECT_EQ(none.status, 2);
-    EXPECT_NE(none.out.find("no quiz file given"), std::string::npos) << none.out;
-
-    const Outcome unknown = RunChecker("--frobnicate quiz.xml");
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.out.find("unknown option '--frobnicate'"), std::string::npos) << unknown.out;
-
-    // After "--" a name starting with a dash is a file.
-    const Outcome dashed = RunChecker("-- --json");
-    EXPECT_EQ(dashed.status, 2);
-    EXPECT_NE(dashed.out.find("--json:1: error: can't open file"), std::string::npos) << dashed.out;
-
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "no quiz file given"},
+        {"--frobnicate quiz.xml", "unknown option '--frobnicate'"},
+        {"-- --json", "--json:1: error: can't open file"},  // after "--", a file
+    };
+    for (const auto& [arguments, said] : cases)
+    {
+        const Outcome run = RunChecker(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.out.find(said), std::string::npos) << run.out;
+    }
     const Outcome help = RunChecker("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* topic : {"Usage:", "FILE:LINE: error:", "unknown-target", "no-end",
-                              "reading-stopped", "Exit status", "--json", "Examples"})
+    for (const char* topic : {"Usage:", "FILE:LINE: error:", "unknown-target", "no-end", "reading-stopped",
+                              "Exit status", "--json", "Examples"})
         EXPECT_NE(help.out.find(topic), std::string::npos) << topic;
 }

@@ -9,4 +9,7 @@ using Outcome = ProgramRun;
 
 // Runs the checker as from a prompt with `arguments` (file names quoted
 // with ShellQuoted); stderr is folded into `out`.
-Outcome RunChecker(const wxString& arguments);
+inline Outcome RunChecker(const wxString& arguments)
+{
+    return RunProgram(wxString::FromUTF8(MINDPRISM_CHECK_PROGRAM), arguments);
+}
