@@ -4,6 +4,8 @@
 #include "quiz/quiz_file.h"
 #include "quiz_test_util.h"
 
+#include <wx/filefn.h>
+
 #include <gtest/gtest.h>
 
 #include <map>
