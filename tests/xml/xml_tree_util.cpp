@@ -5,115 +5,75 @@
 #include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
-#include <vector>
+#include <optional>
 
 namespace
 {
 
-// One child as the writer writes it.
-struct Item
+void Put(wxString& out, const wxString& text)
 {
-    const wxXmlNode* node;
-    wxString content;
-};
-
-bool IsWritten(wxXmlNodeType type, TextMode mode)
-{
-    if (type == wxXML_TEXT_NODE)
-        return mode == TextMode::Exact;
-    return type == wxXML_ELEMENT_NODE || type == wxXML_CDATA_SECTION_NODE || type == wxXML_COMMENT_NODE;
+    out << static_cast<unsigned long>(text.length()) << ':' << text;
 }
 
-std::vector<Item> WrittenChildren(const wxXmlNode& parent, TextMode mode)
+// `element` as the writer writes it, in one line that tells all trees apart:
+// node kinds, names, attributes and contents (each after its length).
+void Dump(const wxXmlNode& element, TextMode mode, wxString& out)
 {
-    std::vector<Item> items;
-    bool lastIsText = false;
-    for (const wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
+    Put(out << '<', element.GetName());
+    for (const wxXmlAttribute* attribute = element.GetAttributes(); attribute;
+         attribute = attribute->GetNext())
+    {
+        Put(out << ' ', attribute->GetName());
+        Put(out, attribute->GetValue());
+    }
+    out << '>';
+    // Adjacent text is one text, also when nodes the writer drops stood between.
+    std::optional<wxString> text;
+    const auto endText = [&] {
+        if (text)
+            Put(out << 'T', *text);
+        text.reset();
+    };
+    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
     {
         const wxXmlNodeType type = child->GetType();
-        if (!IsWritten(type, mode))
+        if (type == wxXML_TEXT_NODE && mode == TextMode::Exact)
+            text = text.value_or(wxString()) + child->GetContent();
+        if (type != wxXML_ELEMENT_NODE && type != wxXML_CDATA_SECTION_NODE && type != wxXML_COMMENT_NODE)
             continue;
-        const bool isText = type == wxXML_TEXT_NODE;
-        if (isText && lastIsText)
-            items.back().content += child->GetContent();
+        endText();
+        if (type == wxXML_ELEMENT_NODE)
+            Dump(*child, mode, out);
         else if (type == wxXML_COMMENT_NODE)
-            items.push_back({child, NormalisedComment(child->GetContent())});
+            Put(out << 'C', NormalisedComment(child->GetContent()));
         else
-            items.push_back({child, child->GetContent()});
-        lastIsText = isText;
+            Put(out << 'D', child->GetContent());
     }
-    return items;
+    endText();
+    out << "</>";
 }
 
-wxString Quoted(const wxString& text)
+wxString Dump(const wxXmlNode& element, TextMode mode)
 {
-    return wxS("'") + text + wxS("'");
-}
-
-wxString AttributeDifference(const wxXmlNode& expected, const wxXmlNode& actual)
-{
-    const wxXmlAttribute* a = expected.GetAttributes();
-    const wxXmlAttribute* b = actual.GetAttributes();
-    for (; a && b; a = a->GetNext(), b = b->GetNext())
-    {
-        if (a->GetName() != b->GetName() || a->GetValue() != b->GetValue())
-            return wxS("attribute ") + a->GetName() + wxS("=") + Quoted(a->GetValue())
-                + wxS(" read back as ") + b->GetName() + wxS("=") + Quoted(b->GetValue());
-    }
-    if (a || b)
-        return wxS("attribute count differs");
-    return wxString();
-}
-
-wxString ItemDifference(const Item& expected, const Item& actual, TextMode mode,
-                        const wxString& path);
-
-wxString ChildrenDifference(const wxXmlNode& expected, const wxXmlNode& actual, TextMode mode,
-                            const wxString& path)
-{
-    const std::vector<Item> a = WrittenChildren(expected, mode);
-    const std::vector<Item> b = WrittenChildren(actual, mode);
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-    {
-        const wxString difference = ItemDifference(a[i], b[i], mode,
-                                                   path + wxString::Format("/%zu", i));
-        if (!difference.empty())
-            return difference;
-    }
-    if (a.size() != b.size())
-        return path + wxString::Format(": %zu children read back as %zu", a.size(), b.size());
-    return wxString();
-}
-
-wxString ItemDifference(const Item& expected, const Item& actual, TextMode mode,
-                        const wxString& path)
-{
-    const wxXmlNode& a = *expected.node;
-    const wxXmlNode& b = *actual.node;
-    if (a.GetType() != b.GetType())
-        return path + wxString::Format(": node type %d read back as %d", a.GetType(), b.GetType());
-    if (a.GetType() != wxXML_ELEMENT_NODE)
-    {
-        if (expected.content != actual.content)
-            return path + wxS(": ") + Quoted(expected.content) + wxS(" read back as ")
-                + Quoted(actual.content);
-        return wxString();
-    }
-    const wxString here = path + wxS("<") + a.GetName() + wxS(">");
-    if (a.GetName() != b.GetName())
-        return here + wxS(" read back as <") + b.GetName() + wxS(">");
-    const wxString attributes = AttributeDifference(a, b);
-    if (!attributes.empty())
-        return here + wxS(": ") + attributes;
-    return ChildrenDifference(a, b, mode, here);
+    wxString out;
+    Dump(element, mode, out);
+    return out;
 }
 
 } // namespace
 
 wxString TreeDifference(const wxXmlNode& expected, const wxXmlNode& actual, TextMode mode)
 {
-    return ItemDifference({&expected, expected.GetContent()}, {&actual, actual.GetContent()},
-                          mode, wxString());
+    const wxString a = Dump(expected, mode);
+    const wxString b = Dump(actual, mode);
+    if (a == b)
+        return wxString();
+    size_t at = 0;
+    while (at < a.length() && at < b.length() && a[at] == b[at])
+        ++at;
+    const size_t from = at > 60 ? at - 60 : 0;
+    return wxString::Format("at %zu of the written tree: '%s' read back as '%s'", at,
+                            a.Mid(from, 160), b.Mid(from, 160));
 }
 
 wxString NormalisedComment(const wxString& content)
