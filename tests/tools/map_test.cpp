@@ -43,21 +43,15 @@ const char BROKEN_QUIZ[] =
 
 TEST(MapLabels, CutAtTheirLengthInCharactersWithBlanksCollapsed)
 {
-    const struct
-    {
-        const char* text;
-        size_t length;
-        const char* label;
-    } cases[] = {
-        {"周末早上醒来，你最想做的第一件事是什么？", MAP_QUESTION_CHARS, "周末早上醒来，你最想做的第一件事…"},
-        {"周末早上醒来，你最想做的第一件事", MAP_QUESTION_CHARS, "周末早上醒来，你最想做的第一件事"},
-        {"\n    line\tone\r\n  two  \n", 40, "line one two"},
-        {"ab   cd", 3, "ab…"},  // no blank before the ellipsis
-        {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80x", 2, "\xF0\x9F\x98\x80\xF0\x9F\x98\x80…"},  // beyond U+FFFF
-        {"  \t ", 5, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LabelText(wxString::FromUTF8(c.text), c.length), c.label) << c.text;
+    EXPECT_EQ(LabelText(wxString::FromUTF8("周末早上醒来，你最想做的第一件事是什么？"), MAP_QUESTION_CHARS),
+              "周末早上醒来，你最想做的第一件事…");
+    EXPECT_EQ(LabelText(wxString::FromUTF8("周末早上醒来，你最想做的第一件事"), MAP_QUESTION_CHARS),
+              "周末早上醒来，你最想做的第一件事");  // exactly 16: nothing cut
+    EXPECT_EQ(LabelText(wxS("\n    line\tone\r\n  two  \n"), 40), "line one two");
+    EXPECT_EQ(LabelText(wxS("ab   cd"), 3), "ab…");  // no blank before the ellipsis
+    EXPECT_EQ(LabelText(wxString::FromUTF8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80x"), 2),
+              "\xF0\x9F\x98\x80\xF0\x9F\x98\x80…");  // characters outside the BMP count once
+    EXPECT_EQ(LabelText(wxS("  \t "), 5), "");
 }
 
 TEST(MapFormats, FollowTheExtensionInAnyCase)

@@ -125,32 +125,31 @@ TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
     }
 }
 
-TEST(XmlSaveFaults, CDataEndMarkersAndDoubleHyphensInCommentsAreWrittenReadably)
+TEST(XmlSaveFaults, CDataHoldingItsEndMarkerIsSplitIntoSections)
 {
-    const struct
-    {
-        wxXmlNodeType type;
-        wxString content;
-        std::string written;
-        wxString readBack;  // the node contents read back, joined
-    } cases[] = {
-        // A CDATA section holding its end marker is split into sections.
-        {wxXML_CDATA_SECTION_NODE, wxS("a]]>b]]]>"), "<![CDATA[a]]]]><![CDATA[>b]]]]]><![CDATA[>]]>", wxS("a]]>b]]]>")},
-        // A comment gets a space after double and final hyphens.
-        {wxXML_COMMENT_NODE, wxS("a--b---"), "<!--a- -b- - - -->", wxS("a- -b- - - ")},
-    };
-    for (const auto& c : cases)
-    {
-        const Saved saved = Save(Element(wxS("r"), {Leaf(c.type, c.content)}), -1);
-        ASSERT_TRUE(saved.ok);
-        EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r>" + c.written + "</r>\n");
-        wxXmlDocument loaded;
-        ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE)) << saved.bytes;
-        wxString joined;
-        for (const wxXmlNode* n = loaded.GetRoot()->GetChildren(); n; n = n->GetNext())
-            joined += n->GetContent();
-        EXPECT_EQ(joined, c.readBack);
-    }
+    const Saved saved =
+        Save(Element(wxS("r"), {Leaf(wxXML_CDATA_SECTION_NODE, wxS("a]]>b]]]>"))}), -1);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, UTF8_DECLARATION
+                               + "<r><![CDATA[a]]]]><![CDATA[>b]]]]]><![CDATA[>]]></r>\n");
+
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    wxString joined;
+    for (const wxXmlNode* n = loaded.GetRoot()->GetChildren(); n; n = n->GetNext())
+        joined += n->GetContent();
+    EXPECT_EQ(joined, wxS("a]]>b]]]>"));
+}
+
+TEST(XmlSaveFaults, CommentsGetASpaceAfterDoubleAndFinalHyphens)
+{
+    const Saved saved = Save(Element(wxS("r"), {Leaf(wxXML_COMMENT_NODE, wxS("a--b---"))}), -1);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.bytes, UTF8_DECLARATION + "<r><!--a- -b- - - --></r>\n");
+
+    wxXmlDocument loaded;
+    ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE));
+    EXPECT_EQ(loaded.GetRoot()->GetChildren()->GetContent(), NormalisedComment(wxS("a--b---")));
 }
 
 TEST(XmlSaveFaults, FailedWritesAreReportedAndFilesHoldTheStreamForm)
@@ -199,23 +198,16 @@ TEST(XmlSaveEncoding, Latin1WritesReferencesInTextAndAttributesOnly)
 
 TEST(XmlSaveEncoding, OtherEncodingsWriteWhatTheyCanAndReferencesForTheRest)
 {
-    const struct
-    {
-        const char* encoding;
-        const char* text;
-        std::string body;
-    } cases[] = {{"windows-1252", "€ – ü 中", "\x80 \x96 \xFC &#20013;"},
-                 {"US-ASCII", "café", "caf&#233;"}};
-    for (const auto& c : cases)
-    {
-        const Saved saved = Save(Element(wxS("r"), {Text(FromUtf8(c.text))}), -1, c.encoding);
-        ASSERT_TRUE(saved.ok) << c.encoding;
-        EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"" + std::string(c.encoding)
-                                   + "\"?>\n<r>" + c.body + "</r>\n");
+    const auto expectWritten = [](const char* encoding, const char* text, const std::string& body) {
+        const Saved saved = Save(Element(wxS("r"), {Text(FromUtf8(text))}), -1, encoding);
+        EXPECT_EQ(saved.bytes, "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) + "\"?>\n<r>"
+                                   + body + "</r>\n");
         wxXmlDocument loaded;
-        ASSERT_TRUE(LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE)) << c.encoding;
-        EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), FromUtf8(c.text)) << c.encoding;
-    }
+        ASSERT_TRUE(saved.ok && LoadBytes(loaded, saved.bytes, wxXMLDOC_NONE)) << encoding;
+        EXPECT_EQ(loaded.GetRoot()->GetNodeContent(), FromUtf8(text)) << encoding;
+    };
+    expectWritten("windows-1252", "€ – ü 中", "\x80 \x96 \xFC &#20013;");
+    expectWritten("US-ASCII", "café", "caf&#233;");
 }
 
 TEST(XmlSave, WritesNothingWithoutARootOrWithADeclarationItCannotWrite)
