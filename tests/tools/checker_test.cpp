@@ -124,7 +124,6 @@ TEST(CheckerRead, AnswersDroppedOrBorrowingFromAnEarlierAnswer)
                              "9:warning:answer-dropped");
     EXPECT_EQ(Message(report, 0), "question \"1001\": ANSWER has no A: it takes the text \"first\" "
                                   "of an earlier ANSWER");
-    EXPECT_EQ(Message(report, 4), "question \"1002\": ANSWER is dropped: it has no GOTO");
 }
 
 TEST(CheckerRead, TargetsThatLookLikeTheEndOrHaveBlanks)
@@ -159,8 +158,6 @@ TEST(CheckerRead, QuizElementsWhereTheReaderIgnoresThem)
     EXPECT_EQ(Codes(report), "3:warning:ignored-element 3:warning:ignored-element "
                              "4:warning:ignored-element 6:warning:ignored-element "
                              "7:warning:ignored-element 7:warning:ignored-element");
-    EXPECT_EQ(Message(report, 3), "question \"1001\": <ANSWER> inside <div> is ignored: "
-                                  "it belongs directly under a <QUESTION>");
     EXPECT_EQ(Message(report, 5), "question \"1001\": <question> inside <ANSWER> is ignored: "
                                   "questions belong directly under the root element");
 }
@@ -184,8 +181,6 @@ TEST(CheckerGraph, DeadEndsAndUnreachableQuestions)
     EXPECT_EQ(Codes(report), "3:error:dead-end 4:warning:unreachable 4:warning:no-answers "
                              "5:error:no-end 6:warning:missing-id 6:warning:no-answers "
                              "7:warning:missing-text 7:warning:unreachable");
-    EXPECT_EQ(Message(report, 3), "no end can be reached from question \"1004\": "
-                                  "every way on leads into a loop or a dead end");
 }
 
 TEST(CheckerGraph, TrapLoopsNameTheirOtherQuestions)
