@@ -9,10 +9,8 @@
 #include <string>
 #include <vector>
 
-// Folder that XDG_CONFIG_HOME points at for this test process.
-wxString TestConfigDir();
-
-// Path of the settings file the application writes there.
+// Path of the settings file the application writes in this test process's
+// own XDG_CONFIG_HOME.
 wxString TestConfigFile();
 
 // Forgets the settings object so the next use reads the file afresh.
@@ -21,8 +19,6 @@ void ResetConfig();
 // Every window test process has a stand-in program as its default browser
 // and mail program: it records the arguments of each start and does nothing
 // else, so no test starts a real browser.
-wxString StandInProgram();
-
 // The arguments of one start of the stand-in program, in UTF-8.
 using Launch = std::vector<std::string>;
 

@@ -61,8 +61,7 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 std::string g_root;       // temporary folder holding everything below
 std::string g_configDir;  // XDG_CONFIG_HOME
-std::string g_standIn;    // the stand-in browser and mail program
-std::string g_launches;   // file it appends its records to
+std::string g_launches;   // file the stand-in program appends its records to
 
 void WriteText(const std::string& path, const std::string& text)
 {
@@ -70,32 +69,32 @@ void WriteText(const std::string& path, const std::string& text)
 }
 
 // Installs the stand-in program and makes it the desktop's handler of web
-// and mail addresses, web pages and mail. Each start appends one record: every argument
-// followed by a unit separator, then a record separator, written at once.
+// and mail addresses, web pages and mail. Each start appends one record:
+// every argument followed by a unit separator, then a record separator,
+// written at once.
 void InstallStandInBrowser()
 {
     const std::string dataDir = g_root + "/data";
-    g_standIn = g_root + "/stand-in";
+    const std::string standIn = g_root + "/stand-in";
     g_launches = g_root + "/launches";
     std::filesystem::create_directories(dataDir + "/applications");
-    WriteText(g_standIn, "#!/bin/sh\n"
+    WriteText(standIn, "#!/bin/sh\n"
                          "record=\n"
                          "for argument in \"$@\"; do record=\"$record$argument$(printf '\\037')\"; done\n"
                          "printf '%s\\036' \"$record\" >> '" + g_launches + "'\n");
-    std::filesystem::permissions(g_standIn, std::filesystem::perms::owner_all);
-    WriteText(dataDir + "/applications/mindprism-test-browser.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
-              "Exec=" + g_standIn + " %u\n"
-              "MimeType=x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;\n");
+    std::filesystem::permissions(standIn, std::filesystem::perms::owner_all);
+    const auto entry = [&](const char* file, const std::string& exec, const char* mimeTypes) {
+        WriteText(dataDir + "/applications/" + file,
+                  "[Desktop Entry]\nType=Application\nName=Recording stand-in\nNoDisplay=true\n"
+                  "Exec=" + exec + "\nMimeType=" + mimeTypes + "\n");
+    };
+    entry("mindprism-test-browser.desktop", standIn + " %u",
+          "x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;");
     // What the MIME manager offers for web pages and mail, as browsers and
     // mail programs register themselves; "file://" before the address is
     // what a browser registered for files gets, which the caller must strip.
-    WriteText(dataDir + "/applications/mindprism-test-html.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
-              "Exec=\"" + g_standIn + "\" html file://%u\nMimeType=text/html;\n");
-    WriteText(dataDir + "/applications/mindprism-test-mail.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording mail\nNoDisplay=true\n"
-              "Exec=\"" + g_standIn + "\" mail %u\nMimeType=message/rfc822;\n");
+    entry("mindprism-test-html.desktop", "\"" + standIn + "\" html file://%u", "text/html;");
+    entry("mindprism-test-mail.desktop", "\"" + standIn + "\" mail %u", "message/rfc822;");
     WriteText(g_configDir + "/mimeapps.list",
               "[Default Applications]\n"
               "x-scheme-handler/http=mindprism-test-browser.desktop\n"
@@ -155,11 +154,6 @@ std::string MakeRootFolder()
 
 } // namespace
 
-wxString StandInProgram()
-{
-    return wxString::FromUTF8(g_standIn);
-}
-
 std::vector<Launch> WaitForLaunches(size_t count, int timeoutMs)
 {
     std::vector<Launch> launches;
@@ -180,14 +174,9 @@ bool WaitForStartedProgramsToEnd(int timeoutMs)
     return WaitFor([] { return !HasRunningChildren(); }, timeoutMs);
 }
 
-wxString TestConfigDir()
-{
-    return wxString::FromUTF8(g_configDir.c_str());
-}
-
 wxString TestConfigFile()
 {
-    return TestConfigDir() + wxS("/Mindprism.conf");
+    return wxString::FromUTF8(g_configDir + "/Mindprism.conf");
 }
 
 void ResetConfig()
