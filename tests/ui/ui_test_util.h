@@ -8,7 +8,6 @@
 #include "app/resources.h"
 #include "ui/main_frame.h"
 
-#include <wx/aui/framemanager.h>
 #include <wx/button.h>
 #include <wx/choicdlg.h>
 #include <wx/choice.h>
