@@ -7,7 +7,6 @@
 #include "app/resources.h"
 
 #include <wx/app.h>
-#include <wx/config.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
@@ -103,39 +102,6 @@ void InstallStandInBrowser()
     setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
 }
 
-std::vector<Launch> ReadLaunches()
-{
-    std::vector<Launch> launches;
-    std::ifstream in(g_launches, std::ios::binary);
-    for (std::string record; std::getline(in, record, '\036');)
-    {
-        Launch& launch = launches.emplace_back();
-        std::istringstream fields(record);
-        for (std::string argument; std::getline(fields, argument, '\037');)
-            launch.push_back(argument);
-    }
-    return launches;
-}
-
-// Children of this process that have not ended (zombies have).
-bool HasRunningChildren()
-{
-    const std::string self = std::to_string(getpid());
-    for (const auto& entry : std::filesystem::directory_iterator("/proc"))
-    {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line))
-            continue;
-        // pid (name) state ppid ...: the name may hold blanks and parentheses.
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
-        std::string state, parent;
-        if (rest >> state >> parent && parent == self && state != "Z")
-            return true;
-    }
-    return false;
-}
-
 // A new private folder for this process. Its name is in lower case: the
 // toolkit's MIME manager lower-cases the commands of the programs it reads
 // from desktop entries, so the stand-in's path must survive that.
@@ -158,7 +124,15 @@ std::vector<Launch> WaitForLaunches(size_t count, int timeoutMs)
 {
     std::vector<Launch> launches;
     WaitFor([&] {
-        launches = ReadLaunches();
+        launches.clear();
+        std::ifstream in(g_launches, std::ios::binary);
+        for (std::string record; std::getline(in, record, '\036');)
+        {
+            std::istringstream fields(record);
+            Launch& launch = launches.emplace_back();
+            for (std::string argument; std::getline(fields, argument, '\037');)
+                launch.push_back(argument);
+        }
         return launches.size() >= count;
     }, timeoutMs);
     return launches;
@@ -171,18 +145,27 @@ void ForgetLaunches()
 
 bool WaitForStartedProgramsToEnd(int timeoutMs)
 {
-    return WaitFor([] { return !HasRunningChildren(); }, timeoutMs);
+    const std::string self = std::to_string(getpid());
+    return WaitFor([&self] {
+        for (const auto& entry : std::filesystem::directory_iterator("/proc"))
+        {
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            if (!std::getline(stat, line))
+                continue;
+            // pid (name) state ppid ...: the name may hold blanks and parentheses.
+            std::istringstream rest(line.substr(line.rfind(')') + 1));
+            std::string state, parent;
+            if (rest >> state >> parent && parent == self && state != "Z")
+                return false;  // a child that has not ended (zombies have)
+        }
+        return true;
+    }, timeoutMs);
 }
 
 wxString TestConfigFile()
 {
     return wxString::FromUTF8(g_configDir + "/Mindprism.conf");
-}
-
-void ResetConfig()
-{
-    // The next Get() creates the store anew from the file.
-    delete wxConfigBase::Set(nullptr);
 }
 
 void SendCommand(wxWindow* source, wxEventType type, int intValue)

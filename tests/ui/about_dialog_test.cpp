@@ -13,32 +13,19 @@
 
 #include <cstring>
 
-namespace
-{
-
-template <typename T>
-T* Named(wxWindow* dialog, const char* name)
-{
-    T* window = FindByName<T>(dialog, wxString::FromUTF8(name));
-    EXPECT_NE(window, nullptr) << name;
-    return window;
-}
-
-} // namespace
-
 TEST(AboutDialog, ShowsTheRealLinesWholeAndMailsTheMaker)
 {
     EXPECT_EQ(GetToolkitBuildInfo(BuildInfoFormat::Short), wxString(wxVERSION_STRING));
     AboutDlg dialog(nullptr);
     dialog.Show();
     Settle();
-    EXPECT_EQ(Named<wxHyperlinkCtrl>(&dialog, "ID_HYPERLINKCTRL2")->GetURL(), wxS("mailto:") + MAKER_EMAIL);
+    EXPECT_EQ(FindByName<wxHyperlinkCtrl>(&dialog, "ID_HYPERLINKCTRL2")->GetURL(), wxS("mailto:") + MAKER_EMAIL);
 
     // Every line is shown whole, although the dialog was sized before the
     // real lines replaced their shorter placeholders.
     for (const char* name : {"ID_STATICTEXT1", "ID_STATICTEXT2", "ID_STATICTEXT3", "ID_STATICTEXT5"})
     {
-        wxStaticText* line = Named<wxStaticText>(&dialog, name);
+        wxStaticText* line = FindByName<wxStaticText>(&dialog, name);
         EXPECT_GE(line->GetSize().x, line->GetTextExtent(line->GetLabelText()).x) << name;
         EXPECT_LE(line->GetRect().GetRight(), dialog.GetClientSize().x) << name;
     }
@@ -49,7 +36,7 @@ TEST(AboutDialog, DownloadButtonIsTheDefaultAndOpensTheDownloadPage)
     AboutDlg dialog(nullptr);
     dialog.Show();
     Settle();
-    auto* download = Named<wxBitmapButton>(&dialog, "ID_BITMAPBUTTON1");
+    auto* download = FindByName<wxBitmapButton>(&dialog, "ID_BITMAPBUTTON1");
     EXPECT_EQ(dialog.GetDefaultItem(), download);
 
     ForgetLaunches();
@@ -57,7 +44,7 @@ TEST(AboutDialog, DownloadButtonIsTheDefaultAndOpensTheDownloadPage)
     EXPECT_EQ(WaitForLaunches(1), std::vector<Launch>{Launch{MAKER_DOWNLOAD_URL.utf8_string()}});
     EXPECT_TRUE(dialog.IsShown()) << "the dialog stays open";
 
-    SendCommand(Named<wxButton>(&dialog, "wxID_OK"), wxEVT_BUTTON);
+    SendCommand(FindByName<wxButton>(&dialog, "wxID_OK"), wxEVT_BUTTON);
     EXPECT_FALSE(dialog.IsShown()) << "OK closes it";
 }
 

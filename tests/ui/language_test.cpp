@@ -9,6 +9,7 @@
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace
@@ -23,13 +24,11 @@ protected:
     // fresh process would find it.
     void Store(const char* value)
     {
-        delete wxConfigBase::Set(nullptr);
-        if (wxFileExists(TestConfigFile()))
-            wxRemoveFile(TestConfigFile());
+        delete wxConfigBase::Set(nullptr);  // the next Get() reads the file afresh
+        const std::string file = TestConfigFile().utf8_string();
+        std::filesystem::remove(file);
         if (value)
-            std::ofstream(std::string(TestConfigFile().utf8_str()))
-                << "ui_language=" << value << "\n";
-        ResetConfig();
+            std::ofstream(file) << "ui_language=" << value << "\n";
         wxConfigBase::Get()->SetRecordDefaults(true);
     }
     // The settings file as a later process would read it.
@@ -37,7 +36,6 @@ protected:
     {
         delete wxConfigBase::Set(nullptr);  // written out, as at exit
         const std::string text = ReadBytes(TestConfigFile());
-        ResetConfig();
         wxConfigBase::Get()->SetRecordDefaults(true);
         return text;
     }

@@ -2,7 +2,6 @@
 #include "ui_test_util.h"
 
 #include "app/language.h"
-#include "quiz/quiz_file.h"
 #include "ui/about_dialog.h"
 #include "ui/maker.h"
 
@@ -58,11 +57,6 @@ TEST_F(FrameTest, StartsOnTheFirstQuizsEntryQuestion)
     for (const wxString& title : choice->GetStrings())
         EXPECT_LT(choice->GetTextExtent(title).x, choice->GetSize().x) << title;
 
-    const Question* entry = m_frame->Navigator().Current();
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->id, QUIZ_ENTRY_ID);
-    EXPECT_EQ(QuestionText(), entry->text);
-    EXPECT_EQ(Answers()->GetCount(), entry->answers.size());
     EXPECT_EQ(Answers()->GetSelection(), 0);
     EXPECT_TRUE(Get<wxTextCtrl>("ID_TEXTCTRL_Q")->HasFlag(wxTE_READONLY));
     EXPECT_FALSE(Get<wxButton>("ID_BUTTON_TEST")->IsShown());
@@ -107,20 +101,6 @@ TEST_F(FrameTest, MenusAndControlsHaveTheirOwnMnemonicsInEachLanguage)
         ExpectOwnMnemonics(window);
         Close();
     }
-}
-
-TEST_F(FrameTest, ResetShowsTheEntryQuestionAgain)
-{
-    const wxString entry = QuestionText();
-    Press("ID_BUTTON_NEXT");
-    ASSERT_NE(QuestionText(), entry);
-    Answers()->SetSelection(1);
-    Press("ID_BUTTON_RESET");
-    EXPECT_EQ(QuestionText(), entry);
-    EXPECT_EQ(Answers()->GetSelection(), 0);
-    // Prev goes where it would have gone before the reset.
-    Press("ID_BUTTON_PREV");
-    EXPECT_EQ(QuestionText(), entry);
 }
 
 TEST_F(FrameTest, EnlargingTheWindowGrowsOnlyTheAnswerList)

@@ -1,28 +1,8 @@
-// Taking the quizzes through the real window: Next, Prev, switching, results.
+// Moving through the quizzes in the real window: switching between them, and
+// the hidden button that shows where an answer leads.
 #include "ui_test_util.h"
 
-#include "ui/result_dialog.h"
-
 #include <wx/msgdlg.h>
-#include <wx/stattext.h>
-
-TEST_F(FrameTest, TheEndOfTheFirstQuizOpensTheResultDialog)
-{
-    WalkToAnEnd();
-    const wxString chosen = SelectedAnswer();
-    wxTEST_DIALOG(Press("ID_BUTTON_NEXT"), ExpectDialog<ResultDlg>([&](ResultDlg& dialog) {
-                      dialog.InitDialog();  // what showing it does first
-                      auto* label = FindByName<wxStaticText>(&dialog, wxS("ID_STATICTEXT1"));
-                      ASSERT_NE(label, nullptr);
-                      EXPECT_EQ(label->GetLabelText(), chosen);
-                  }));
-    EXPECT_EQ(g_resultText, chosen);
-    // The last question stays on screen; Prev shows it again first.
-    EXPECT_EQ(SelectedAnswer(), chosen);
-    const wxString last = QuestionText();
-    Press("ID_BUTTON_PREV");
-    EXPECT_EQ(QuestionText(), last);
-}
 
 TEST_F(FrameTest, SwitchingQuizzesRetitlesAndStartsTheOtherQuiz)
 {

@@ -30,9 +30,9 @@ struct ShownResult
         g_resultText = result;
         dialog.Show();
         dialog.InitDialog();
-        label = FindByName<wxStaticText>(&dialog, wxS("ID_STATICTEXT1"));
-        catalogue = FindByName<wxTextCtrl>(&dialog, wxS("ID_TEXTCTRL1"));
-        ok = FindByName<wxWindow>(&dialog, wxS("wxID_OK"));
+        label = FindByName<wxStaticText>(&dialog, "ID_STATICTEXT1");
+        catalogue = FindByName<wxTextCtrl>(&dialog, "ID_TEXTCTRL1");
+        ok = FindByName<wxWindow>(&dialog, "wxID_OK");
         // The dialog grew for the answer: wait until its controls are in place.
         WaitFor([this] { return label->GetSize().y >= label->GetMinSize().y; });
     }
