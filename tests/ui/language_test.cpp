@@ -121,15 +121,14 @@ TEST_F(LanguageSetting, TheLanguageCommandStoresTheChoiceForTheNextStart)
     struct Texts
     {
         wxLanguage language;
-        const char *message, *caption, *firstRow, *restart, *notice;
+        const char *caption, *firstRow, *restart, *notice;
     };
     const Texts shipped[] = {
-        {wxLANGUAGE_CHINESE_SIMPLIFIED, "请选择您偏好的界面语言", "选择界面语言", "（使用系统默认语言）",
+        {wxLANGUAGE_CHINESE_SIMPLIFIED, "选择界面语言", "（使用系统默认语言）",
          "需要重新启动程序后，更改才能生效。", "提示"},
         // The English catalogue mends the built-in wording.
-        {wxLANGUAGE_ENGLISH, "Select your preferred language", "Language selection",
-         "(Use default language)", "You must restart the application for this change to take effect.",
-         "Notice"},
+        {wxLANGUAGE_ENGLISH, "Language selection", "(Use default language)",
+         "You must restart the application for this change to take effect.", "Notice"},
     };
     wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
     for (const Texts& texts : shipped)
@@ -140,10 +139,6 @@ TEST_F(LanguageSetting, TheLanguageCommandStoresTheChoiceForTheNextStart)
 
         wxTEST_DIALOG(ChangeUiLanguage(),
                       ExpectDialog<wxSingleChoiceDialog>([&texts](wxSingleChoiceDialog& dialog) {
-                          bool message = false;
-                          for (const wxWindow* child : dialog.GetChildren())
-                              message |= child->GetLabel() == wxString::FromUTF8(texts.message);
-                          EXPECT_TRUE(message) << texts.message;
                           EXPECT_EQ(dialog.GetTitle(), wxString::FromUTF8(texts.caption));
                           wxListBox* list = ChoiceList(dialog);
                           ASSERT_NE(list, nullptr);
