@@ -93,7 +93,7 @@ TEST_F(FrameTest, MenusAndControlsHaveTheirOwnMnemonicsInEachLanguage)
             ExpectOwnMnemonics(items);
         }
         for (const auto& [id, key] : keys)
-            EXPECT_EQ(bar->FindItem(id)->GetItemLabel().AfterFirst('\t'), key);
+            EXPECT_EQ(bar->FindItem(id)->GetItemLabel().AfterFirst('\t').utf8_string(), key);
         for (const wxWindow* child : Get<wxWindow>("ID_PANEL1")->GetChildren())
             if (child->IsShown() && (dynamic_cast<const wxStaticText*>(child) ||
                                      dynamic_cast<const wxButton*>(child)))

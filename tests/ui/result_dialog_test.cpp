@@ -127,7 +127,7 @@ TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
                     << lines[i].text << " | " << lines[i + 1].text;
             }
         }
-        EXPECT_EQ(all, answer);
+        EXPECT_EQ(all.utf8_string(), utf8);
 
         // As wide as the catalogue, with room for every line, all inside.
         const wxSize clientSize = shown.dialog.GetClientSize();
