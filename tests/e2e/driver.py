@@ -75,11 +75,8 @@ class MindPrism:
             f.write("ui_language=%s\n" % value)
 
     def stored(self):
-        try:
-            with open(self.settings_file, encoding="utf-8") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        with open(self.settings_file, encoding="utf-8") as f:
+            return f.read()
 
     def start(self):
         # The program's language comes from its setting alone: the toolkit's
@@ -102,16 +99,15 @@ class MindPrism:
     def windows(self):
         return [w for w in self.application() if w is not None]
 
-    def window(self, name, timeout=30.0):
-        """A top-level window by its title. (The toolkit's own dialogs are
-        frames to the accessibility bus, native message boxes alerts.)"""
+    def window(self, name=None, role=None, timeout=30.0):
+        """A top-level window by its title or accessible role. (The toolkit's
+        own dialogs are frames to the accessibility bus; native message boxes
+        are alerts, named after their kind, not their caption.)"""
         def probe():
-            for w in self.windows():
-                if w.name == name:
-                    return w
-            return None
+            return next((w for w in self.windows() if w.name == name or w.getRoleName() == role),
+                        None)
         try:
-            return wait_for("window %r" % name, probe, timeout)
+            return wait_for("window %r" % (name or role), probe, timeout)
         except Timeout as error:
             raise Timeout("%s; open: %r" % (error, self.window_names())) from None
 
@@ -121,38 +117,31 @@ class MindPrism:
         except Exception as error:
             return "unknown (%s)" % error
 
-    def window_titled(self, prefix, timeout=15.0):
-        def probe():
-            for w in self.windows():
-                if w.name.startswith(prefix):
-                    return w
-            return None
-        return wait_for("a window titled %r..." % prefix, probe, timeout)
-
-    def gone(self, window_name, timeout=10.0):
-        wait_for("%r to close" % window_name,
-                 lambda: all(w.name != window_name for w in self.windows()), timeout)
+    def gone(self, name=None, role=None, timeout=10.0):
+        """Waits until no window with this title or accessible role is open."""
+        wait_for("%r to close" % (name or role), lambda: not any(
+            w.name == name or w.getRoleName() == role for w in self.windows()), timeout)
 
     def press(self, root, name):
         """Clicks a button with the real pointer. (The accessibility action
         would not return before a modal window it opens is closed.)"""
         button = wait_for("button %r" % name, lambda: find(root, "push button", name))
-        self.click(button)
-
-    def click(self, node):
-        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
-                        str(box.y + box.height // 2), "click", "1"], check=True)
+        self.point_at(button, "click", "1")
 
     def key(self, window, keys):
         """Types keys into `window` (the pointer gives it the keyboard focus,
         as there is no window manager)."""
-        box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
-                        str(box.y + box.height // 2)], check=True)
+        self.point_at(window)
         wait_for("%r to have the keyboard focus" % window.name,
                  lambda: window.getState().contains(pyatspi.STATE_ACTIVE))
         subprocess.run(["xdotool", "key", keys], check=True)
+
+    def point_at(self, node, *then):
+        """Moves the pointer to the middle of `node`, then does what xdotool's
+        further arguments say."""
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                        str(box.y + box.height // 2), *then], check=True)
 
     def wait_exit(self, timeout=10.0):
         return self.process.wait(timeout)

@@ -44,11 +44,9 @@ class InstallTest(unittest.TestCase):
     def test_installed_program_and_desktop_files(self):
         prefix = self.temp_dir("mindprism-prefix-")
         run("cmake", "--install", BUILD_DIR, "--prefix", prefix)
-        for size in ("16x16", "32x32", "48x48"):
-            self.assertTrue(os.path.isfile(
-                os.path.join(prefix, "share/icons/hicolor", size, "apps/mindprism.png")), size)
-        self.assertTrue(os.path.isfile(
-            os.path.join(prefix, "share/icons/hicolor/scalable/apps/mindprism.svg")))
+        for icon in ("16x16/apps/mindprism.png", "32x32/apps/mindprism.png",
+                     "48x48/apps/mindprism.png", "scalable/apps/mindprism.svg"):
+            self.assertTrue(os.path.isfile(os.path.join(prefix, "share/icons/hicolor", icon)), icon)
         # The checker comes along and finds the installed quizzes clean.
         quizzes = glob.glob(os.path.join(prefix, "share/mindprism/data/*.xml"))
         self.assertEqual(len(quizzes), 2)

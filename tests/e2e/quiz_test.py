@@ -11,23 +11,12 @@ EXE = None
 
 
 class QuizTest(unittest.TestCase):
-    def setUp(self):
-        self.app = driver.MindPrism(EXE)
-        self.addCleanup(self.app.stop)
-        self.app.store_language("en")
-        self.app.start()
-        self.frame = self.app.window("Mind Prism - Which animal are you?")
-
-    def selected_answer(self):
-        table = driver.find(self.frame, "table")
-        chosen = table.querySelection().getSelectedChild(0)
-        return chosen.name
-
     def walk_to_the_result(self, is_result):
         """Presses Next on the preselected first answer until a window for
         which is_result() holds opens; returns it and the answer chosen last."""
         for _ in range(40):
-            chosen = self.selected_answer()
+            table = driver.find(self.frame, "table")
+            chosen = table.querySelection().getSelectedChild(0).name
             before = driver.question_text(self.frame)
             self.app.press(self.frame, "Next")
 
@@ -41,11 +30,15 @@ class QuizTest(unittest.TestCase):
                 return outcome, chosen
         self.fail("no result after 40 questions")
 
-    def test_first_quiz_ends_in_the_result_dialog(self):
+    def test_each_quiz_ends_in_its_result(self):
+        self.app = driver.MindPrism(EXE)
+        self.addCleanup(self.app.stop)
+        self.app.store_language("en")
+        self.app.start()
+        self.frame = self.app.window("Mind Prism - Which animal are you?")
         start = driver.question_text(self.frame)
         dialog, chosen = self.walk_to_the_result(lambda w: w.name == "Result")
-        labels = [n.name for n in driver.find_all(dialog, "label")]
-        self.assertIn(chosen, labels)
+        self.assertIn(chosen, [n.name for n in driver.find_all(dialog, "label")])
         catalogue = driver.text_of(driver.find(dialog, "text"))
         self.assertTrue(catalogue.startswith("-" * 24 + "\nA. Sika Deer\n"), catalogue[:60])
         self.assertIn("G. Wild Elephant", catalogue)
@@ -56,18 +49,13 @@ class QuizTest(unittest.TestCase):
         self.app.press(self.frame, "Reset")
         driver.wait_for("the first question", lambda: driver.question_text(self.frame) == start)
 
-    def test_second_quiz_ends_in_a_result_message(self):
         combo = driver.find(self.frame, "combo box")
-        item = driver.find(combo, "menu item", "What is your inner star sign?")
-        item.queryAction().doAction(0)
+        driver.find(combo, "menu item", "What is your inner star sign?").queryAction().doAction(0)
         self.frame = self.app.window("Mind Prism - What is your inner star sign?")
-        # A native message box: its accessible name is its kind, not its caption.
         box, chosen = self.walk_to_the_result(lambda w: w.getRoleName() == "alert")
-        texts = [n.name for n in driver.find_all(box, "label")]
-        self.assertIn(chosen, texts)
+        self.assertIn(chosen, [n.name for n in driver.find_all(box, "label")])
         self.app.press(box, "OK")
-        driver.wait_for("the message to close",
-                        lambda: all(w.getRoleName() != "alert" for w in self.app.windows()))
+        self.app.gone(role="alert")
 
 
 if __name__ == "__main__":

@@ -5,24 +5,19 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
-// Folder that XDG_CONFIG_HOME points at for this test process.
-wxString TestConfigDir();
-
-// Path of the settings file the application writes there.
+// Path of the settings file the application writes in this test process's
+// own XDG_CONFIG_HOME.
 wxString TestConfigFile();
-
-// Forgets the settings object so the next use reads the file afresh.
-void ResetConfig();
 
 // Every window test process has a stand-in program as its default browser
 // and mail program: it records the arguments of each start and does nothing
 // else, so no test starts a real browser.
-wxString StandInProgram();
-
 // The arguments of one start of the stand-in program, in UTF-8.
 using Launch = std::vector<std::string>;
 
@@ -48,9 +43,12 @@ void Settle();
 // returns at once).
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
 
-// The descendant of `parent` with this window name, cast to T, or null.
+// The descendant of `parent` with this window name, cast to T; null, and a
+// test failure, when there is none.
 template <typename T>
-T* FindByName(wxWindow* parent, const wxString& name)
+T* FindByName(wxWindow* parent, const char* name)
 {
-    return dynamic_cast<T*>(wxWindow::FindWindowByName(name, parent));
+    T* window = dynamic_cast<T*>(wxWindow::FindWindowByName(wxString::FromUTF8(name), parent));
+    EXPECT_NE(window, nullptr) << name;
+    return window;
 }

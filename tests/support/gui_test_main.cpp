@@ -7,7 +7,6 @@
 #include "app/resources.h"
 
 #include <wx/app.h>
-#include <wx/config.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
@@ -61,8 +60,7 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 std::string g_root;       // temporary folder holding everything below
 std::string g_configDir;  // XDG_CONFIG_HOME
-std::string g_standIn;    // the stand-in browser and mail program
-std::string g_launches;   // file it appends its records to
+std::string g_launches;   // file the stand-in program appends its records to
 
 void WriteText(const std::string& path, const std::string& text)
 {
@@ -70,71 +68,38 @@ void WriteText(const std::string& path, const std::string& text)
 }
 
 // Installs the stand-in program and makes it the desktop's handler of web
-// and mail addresses, web pages and mail. Each start appends one record: every argument
-// followed by a unit separator, then a record separator, written at once.
+// and mail addresses, web pages and mail. Each start appends one record:
+// every argument followed by a unit separator, then a record separator,
+// written at once.
 void InstallStandInBrowser()
 {
     const std::string dataDir = g_root + "/data";
-    g_standIn = g_root + "/stand-in";
+    const std::string standIn = g_root + "/stand-in";
     g_launches = g_root + "/launches";
     std::filesystem::create_directories(dataDir + "/applications");
-    WriteText(g_standIn, "#!/bin/sh\n"
+    WriteText(standIn, "#!/bin/sh\n"
                          "record=\n"
                          "for argument in \"$@\"; do record=\"$record$argument$(printf '\\037')\"; done\n"
                          "printf '%s\\036' \"$record\" >> '" + g_launches + "'\n");
-    std::filesystem::permissions(g_standIn, std::filesystem::perms::owner_all);
-    WriteText(dataDir + "/applications/mindprism-test-browser.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
-              "Exec=" + g_standIn + " %u\n"
-              "MimeType=x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;\n");
+    std::filesystem::permissions(standIn, std::filesystem::perms::owner_all);
+    const auto entry = [&](const char* file, const std::string& exec, const char* mimeTypes) {
+        WriteText(dataDir + "/applications/" + file,
+                  "[Desktop Entry]\nType=Application\nName=Recording stand-in\nNoDisplay=true\n"
+                  "Exec=" + exec + "\nMimeType=" + mimeTypes + "\n");
+    };
+    entry("mindprism-test-browser.desktop", standIn + " %u",
+          "x-scheme-handler/http;x-scheme-handler/https;x-scheme-handler/mailto;");
     // What the MIME manager offers for web pages and mail, as browsers and
     // mail programs register themselves; "file://" before the address is
     // what a browser registered for files gets, which the caller must strip.
-    WriteText(dataDir + "/applications/mindprism-test-html.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording browser\nNoDisplay=true\n"
-              "Exec=\"" + g_standIn + "\" html file://%u\nMimeType=text/html;\n");
-    WriteText(dataDir + "/applications/mindprism-test-mail.desktop",
-              "[Desktop Entry]\nType=Application\nName=Recording mail\nNoDisplay=true\n"
-              "Exec=\"" + g_standIn + "\" mail %u\nMimeType=message/rfc822;\n");
+    entry("mindprism-test-html.desktop", "\"" + standIn + "\" html file://%u", "text/html;");
+    entry("mindprism-test-mail.desktop", "\"" + standIn + "\" mail %u", "message/rfc822;");
     WriteText(g_configDir + "/mimeapps.list",
               "[Default Applications]\n"
               "x-scheme-handler/http=mindprism-test-browser.desktop\n"
               "x-scheme-handler/https=mindprism-test-browser.desktop\n"
               "x-scheme-handler/mailto=mindprism-test-browser.desktop\n");
     setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
-}
-
-std::vector<Launch> ReadLaunches()
-{
-    std::vector<Launch> launches;
-    std::ifstream in(g_launches, std::ios::binary);
-    for (std::string record; std::getline(in, record, '\036');)
-    {
-        Launch& launch = launches.emplace_back();
-        std::istringstream fields(record);
-        for (std::string argument; std::getline(fields, argument, '\037');)
-            launch.push_back(argument);
-    }
-    return launches;
-}
-
-// Children of this process that have not ended (zombies have).
-bool HasRunningChildren()
-{
-    const std::string self = std::to_string(getpid());
-    for (const auto& entry : std::filesystem::directory_iterator("/proc"))
-    {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line))
-            continue;
-        // pid (name) state ppid ...: the name may hold blanks and parentheses.
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
-        std::string state, parent;
-        if (rest >> state >> parent && parent == self && state != "Z")
-            return true;
-    }
-    return false;
 }
 
 // A new private folder for this process. Its name is in lower case: the
@@ -155,16 +120,19 @@ std::string MakeRootFolder()
 
 } // namespace
 
-wxString StandInProgram()
-{
-    return wxString::FromUTF8(g_standIn);
-}
-
 std::vector<Launch> WaitForLaunches(size_t count, int timeoutMs)
 {
     std::vector<Launch> launches;
     WaitFor([&] {
-        launches = ReadLaunches();
+        launches.clear();
+        std::ifstream in(g_launches, std::ios::binary);
+        for (std::string record; std::getline(in, record, '\036');)
+        {
+            std::istringstream fields(record);
+            Launch& launch = launches.emplace_back();
+            for (std::string argument; std::getline(fields, argument, '\037');)
+                launch.push_back(argument);
+        }
         return launches.size() >= count;
     }, timeoutMs);
     return launches;
@@ -177,23 +145,27 @@ void ForgetLaunches()
 
 bool WaitForStartedProgramsToEnd(int timeoutMs)
 {
-    return WaitFor([] { return !HasRunningChildren(); }, timeoutMs);
-}
-
-wxString TestConfigDir()
-{
-    return wxString::FromUTF8(g_configDir.c_str());
+    const std::string self = std::to_string(getpid());
+    return WaitFor([&self] {
+        for (const auto& entry : std::filesystem::directory_iterator("/proc"))
+        {
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            if (!std::getline(stat, line))
+                continue;
+            // pid (name) state ppid ...: the name may hold blanks and parentheses.
+            std::istringstream rest(line.substr(line.rfind(')') + 1));
+            std::string state, parent;
+            if (rest >> state >> parent && parent == self && state != "Z")
+                return false;  // a child that has not ended (zombies have)
+        }
+        return true;
+    }, timeoutMs);
 }
 
 wxString TestConfigFile()
 {
-    return TestConfigDir() + wxS("/Mindprism.conf");
-}
-
-void ResetConfig()
-{
-    // The next Get() creates the store anew from the file.
-    delete wxConfigBase::Set(nullptr);
+    return wxString::FromUTF8(g_configDir + "/Mindprism.conf");
 }
 
 void SendCommand(wxWindow* source, wxEventType type, int intValue)

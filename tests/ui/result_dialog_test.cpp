@@ -5,11 +5,12 @@
 #include "quiz/result_catalogue.h"
 #include "ui/label_measure.h"
 #include "ui/result_dialog.h"
-#include "label_lines.h"
 
 #include <wx/display.h>
 #include <wx/intl.h>
 #include <wx/stattext.h>
+
+#include <gtk/gtk.h>
 
 #include <string>
 #include <vector>
@@ -29,9 +30,9 @@ struct ShownResult
         g_resultText = result;
         dialog.Show();
         dialog.InitDialog();
-        label = FindByName<wxStaticText>(&dialog, wxS("ID_STATICTEXT1"));
-        catalogue = FindByName<wxTextCtrl>(&dialog, wxS("ID_TEXTCTRL1"));
-        ok = FindByName<wxWindow>(&dialog, wxS("wxID_OK"));
+        label = FindByName<wxStaticText>(&dialog, "ID_STATICTEXT1");
+        catalogue = FindByName<wxTextCtrl>(&dialog, "ID_TEXTCTRL1");
+        ok = FindByName<wxWindow>(&dialog, "wxID_OK");
         // The dialog grew for the answer: wait until its controls are in place.
         WaitFor([this] { return label->GetSize().y >= label->GetMinSize().y; });
     }
@@ -52,6 +53,36 @@ std::string BadBreak(const wxString& line, const wxString& next)
     return std::string();
 }
 
+struct LabelLine
+{
+    wxString text;  // including a blank that ends the line
+    int width;      // in pixels
+};
+
+// The lines a wrapped label shows, as GTK's Pango layout broke them; empty
+// if the label is never laid out at its current width.
+std::vector<LabelLine> ShownLines(wxStaticText* label)
+{
+    GtkLabel* gtkLabel = GTK_LABEL(label->GetHandle());
+    // GTK gives the layout the label's width when it allocates the label,
+    // which happens on its own schedule after the toolkit sized the window.
+    const bool laidOut = WaitFor([&] {
+        return pango_layout_get_width(gtk_label_get_layout(gtkLabel)) ==
+               label->GetSize().x * PANGO_SCALE;
+    });
+    std::vector<LabelLine> lines;
+    PangoLayout* layout = gtk_label_get_layout(gtkLabel);
+    const char* text = pango_layout_get_text(layout);
+    for (GSList* item = pango_layout_get_lines_readonly(layout); laidOut && item; item = item->next)
+    {
+        auto* line = static_cast<PangoLayoutLine*>(item->data);
+        PangoRectangle logical;
+        pango_layout_line_get_pixel_extents(line, nullptr, &logical);
+        lines.push_back({wxString::FromUTF8(text + line->start_index, line->length), logical.width});
+    }
+    return lines;
+}
+
 } // namespace
 
 TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
@@ -66,8 +97,8 @@ TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
         // Chinese with Latin words and numbers between blanks
         "你属于 A 型：在 2024 年的 Mind Prism 测试中，像你这样的人占 12.5% 左右，"
         "喜欢 weekend brunch 和安静的 jazz，讨厌临时改变计划。",
-        // English
-        "Sit quietly beside your friend, wait until they are ready to talk, then listen to "
+        // English, with an ampersand shown as it is, not taken for a mnemonic
+        "Sit quietly beside your friend & wait until they are ready to talk, then listen to "
         "every word without rushing to give advice or to make their decisions for them.",
     };
     std::vector<std::string> cases(std::begin(answers), std::end(answers));
@@ -96,7 +127,7 @@ TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
                     << lines[i].text << " | " << lines[i + 1].text;
             }
         }
-        EXPECT_EQ(all, answer);
+        EXPECT_EQ(all.utf8_string(), utf8);
 
         // As wide as the catalogue, with room for every line, all inside.
         const wxSize clientSize = shown.dialog.GetClientSize();
@@ -109,12 +140,6 @@ TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
         EXPECT_GE(shown.catalogue->GetSize().y, 256);
         EXPECT_TRUE(wxDisplay(&shown.dialog).GetClientArea().Contains(shown.dialog.GetRect()));
     }
-}
-
-TEST(ResultDialog, ShowsAnAmpersandAsItIs)
-{
-    ShownResult shown(wxS("Rock & roll"));
-    EXPECT_EQ(shown.label->GetLabelText(), wxS("Rock & roll"));
 }
 
 TEST(ResultDialog, EnlargingGrowsOnlyTheCatalogue)
@@ -132,24 +157,21 @@ TEST(ResultDialog, EnlargingGrowsOnlyTheCatalogue)
     EXPECT_EQ(shown.ok->GetRect().GetRight() + 1 + 4, shown.dialog.GetClientSize().x);
 }
 
-TEST(ResultDialog, AnEnglishInterfaceShowsTheCatalogueInEnglish)
+TEST(ResultDialog, TheCatalogueIsInTheInterfacesLanguage)
 {
     wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
-    wxLocale english;
-    InitUiLocale(english, wxLANGUAGE_ENGLISH, wxS("Mindprism"));
-    ShownResult shown(wxS("B"));
-    const wxString text = shown.catalogue->GetValue();
-    EXPECT_TRUE(text.StartsWith(wxString(wxS('-'), 24) + "\nA. Sika Deer\n")) << text.Left(60);
-    EXPECT_FALSE(text.Contains(wxString::FromUTF8("梅花鹿")));
-    EXPECT_EQ(shown.dialog.GetTitle(), wxS("Result"));
-}
-
-TEST(ResultDialog, AChineseInterfaceShowsTheCatalogueUnchanged)
-{
-    wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
-    wxLocale chinese;
-    InitUiLocale(chinese, wxLANGUAGE_CHINESE_SIMPLIFIED, wxS("Mindprism"));
-    ShownResult shown(wxS("C"));
-    EXPECT_EQ(shown.catalogue->GetValue(), wxString(RESULT_CATALOGUE));
-    EXPECT_EQ(shown.dialog.GetTitle(), wxString::FromUTF8("结果"));
+    const struct
+    {
+        wxLanguage language;
+        wxString catalogue, title;
+    } rows[] = {{wxLANGUAGE_ENGLISH, wxString(wxS('-'), 24) + "\nA. Sika Deer\n", wxS("Result")},
+                {wxLANGUAGE_CHINESE_SIMPLIFIED, RESULT_CATALOGUE, wxString::FromUTF8("结果")}};
+    for (const auto& row : rows)
+    {
+        wxLocale locale;
+        InitUiLocale(locale, row.language, wxS("Mindprism"));
+        ShownResult shown(wxS("B"));
+        EXPECT_TRUE(shown.catalogue->GetValue().StartsWith(row.catalogue)) << shown.catalogue->GetValue();
+        EXPECT_EQ(shown.dialog.GetTitle(), row.title);
+    }
 }

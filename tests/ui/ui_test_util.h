@@ -8,7 +8,6 @@
 #include "app/resources.h"
 #include "ui/main_frame.h"
 
-#include <wx/aui/framemanager.h>
 #include <wx/button.h>
 #include <wx/choicdlg.h>
 #include <wx/choice.h>
@@ -77,9 +76,7 @@ protected:
     template <typename T>
     T* Get(const char* name) const
     {
-        T* window = FindByName<T>(m_frame, wxString::FromUTF8(name));
-        EXPECT_NE(window, nullptr) << name;
-        return window;
+        return FindByName<T>(m_frame, name);
     }
     wxListBox* Answers() const { return Get<wxListBox>("ID_LISTBOX_ANSWER"); }
     wxString QuestionText() const { return Get<wxTextCtrl>("ID_TEXTCTRL_Q")->GetValue(); }
@@ -97,21 +94,6 @@ protected:
         choice->SetSelection(index);
         SendCommand(choice, wxEVT_CHOICE, index);
     }
-    // Presses Next on the first answer until the selected one ends the quiz.
-    void WalkToAnEnd()
-    {
-        for (int step = 0; step < 50; ++step)
-        {
-            const Question* current = m_frame->Navigator().Current();
-            ASSERT_NE(current, nullptr);
-            ASSERT_FALSE(current->answers.empty());
-            if (current->answers[Answers()->GetSelection()].target == wxS("0"))
-                return;
-            Press("ID_BUTTON_NEXT");
-        }
-        FAIL() << "no end after 50 steps";
-    }
-    wxString SelectedAnswer() const { return Answers()->GetStringSelection(); }
 
     MindprismFrame* m_frame = nullptr;
 };
