@@ -184,7 +184,9 @@ TEST(LoadQuiz, RefusesBrokenHostileAndForeignFilesKeepingTheTable)
         EXPECT_FALSE(quiz.Load(c.bytes, c.name)) << c.name;
         EXPECT_EQ(log.Errors(), 1u) << c.name << "\n" << log.Text();
         if (c.limit)
+        {
             EXPECT_NE(log.Text().Find(c.name), wxNOT_FOUND) << log.Text();
+        }
     }
     EXPECT_FALSE(LoadQuiz(quiz.document, quiz.dir.File(wxS("missing.xml")), quiz.table));
     // A folder reports a meaningless length: reading one used to throw.
