@@ -5,7 +5,6 @@
 
 #include <wx/string.h>
 
-#include <cstdio>
 #include <string>
 
 struct ProgramRun
@@ -16,17 +15,6 @@ struct ProgramRun
 
 // Runs `program` with `arguments` (already quoted, see ShellQuoted).
 ProgramRun RunProgram(const wxString& program, const wxString& arguments);
-
-// Everything left in `stream`, as bytes (both platforms' files read pipes).
-inline std::string ReadToEnd(FILE* stream)
-{
-    std::string bytes;
-    char buffer[4096];
-    size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
-        bytes.append(buffer, read);
-    return bytes;
-}
 
 // `argument` quoted for the shell, so blanks and other scripts pass whole.
 wxString ShellQuoted(const wxString& argument);

@@ -7,10 +7,6 @@
 
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
 #include <vector>
 
 ProgramRun RunProgram(const wxString& program, const wxString& arguments)
@@ -49,17 +45,11 @@ ProgramRun RunProgram(const wxString& program, const wxString& arguments)
         return run;
     }
 
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(readEnd), _O_RDONLY | _O_BINARY);
-    FILE* pipe = descriptor == -1 ? nullptr : _fdopen(descriptor, "rb");
-    if (pipe)
-    {
-        run.out = ReadToEnd(pipe);
-        std::fclose(pipe);  // closes the handle too
-    }
-    else if (descriptor != -1)
-        _close(descriptor);
-    else
-        CloseHandle(readEnd);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        run.out.append(buffer, read);
+    CloseHandle(readEnd);
 
     DWORD status = 0;
     WaitForSingleObject(process.hProcess, INFINITE);

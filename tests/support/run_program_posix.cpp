@@ -12,7 +12,10 @@ ProgramRun RunProgram(const wxString& program, const wxString& arguments)
     FILE* pipe = popen(command.utf8_str(), "r");
     if (!pipe)
         return run;
-    run.out = ReadToEnd(pipe);
+    char buffer[4096];
+    size_t read;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, read);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;

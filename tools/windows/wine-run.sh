@@ -7,7 +7,9 @@
 # Wine now and then fails to start a program at all: under load, about one
 # suite run in twenty had one test end after 20 ms with a failure and not a
 # byte of output (every test program prints before it can fail). Such a run
-# is tried once more, and says so; a run that printed anything stands.
+# is tried once more, and says so; a run that printed anything stands. This
+# also covers CTest listing a suite's tests through this script, which the
+# Windows stage's re-run of failed tests would not repeat.
 set -o pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
