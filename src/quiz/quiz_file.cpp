@@ -22,7 +22,7 @@ namespace
 
 // Written with the Windows separator the files have always used; adapted
 // to this platform in QuizFilePath.
-const wxString QUIZ_PATH_TEMPLATE = wxS("data\\Quiz_$NO$-zh_CN.xml");
+const wxString QUIZ_PATH_TEMPLATE = wxS("data\\$STEM$-zh_CN.xml");
 
 // Compares a name with an upper-case ASCII name, ignoring case. Much faster
 // than the toolkit's general comparison, which would convert `upper` to a
@@ -256,10 +256,10 @@ void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObs
 
 } // namespace
 
-wxString QuizFilePath(int index)
+wxString QuizFilePath(const wxString& stem)
 {
     wxString path = QUIZ_PATH_TEMPLATE;
-    path.Replace(wxS("$NO$"), wxString::Format(wxS("%03d"), index), false);
+    path.Replace(wxS("$STEM$"), stem, false);
     path.Replace(wxS("\\"), wxString(wxFILE_SEP_PATH));
     return path;
 }

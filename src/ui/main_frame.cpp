@@ -4,6 +4,7 @@
 #include "app/language.h"
 #include "app/resources.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_list.h"
 #include "ui/about_dialog.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
@@ -69,6 +70,7 @@ wxBEGIN_EVENT_TABLE(MindprismFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
 MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
+    : m_quizzes(BuiltInQuizzes())
 {
     KeepHistoricalSizerFlags();
     Create(parent, wxID_ANY, _("Mind Prism"), wxDefaultPosition, wxDefaultSize,
@@ -88,7 +90,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     BuildStatusBar();
     ConnectCommands();
 
-    LoadQuiz(Resources::Path(QuizFilePath(0)));
+    LoadQuiz(QuizPath(m_quizzes.front()));
     TitleForQuiz(0);
     StartQuiz();
 }
@@ -106,8 +108,9 @@ void MindprismFrame::BuildToolBar()
     // show its text uncut.
     m_quizChoice = new wxChoice(m_toolBar, ID_CHOICE1, wxDefaultPosition, FromDIP(wxSize(160, -1)), 0,
                                 nullptr, 0, wxDefaultValidator, wxS("ID_CHOICE1"));
-    m_quizChoice->SetSelection(m_quizChoice->Append(_(L"你具备哪种动物潜质？")));
-    m_quizChoice->Append(_(L"你的内在星座是什么？"));
+    for (const QuizEntry& quiz : m_quizzes)
+        m_quizChoice->Append(QuizTitle(quiz));
+    m_quizChoice->SetSelection(0);
     // Never narrower than 160 pixels, but wide enough for the longest title
     // in the interface language, which would otherwise be cut.
     int textWidth = 0;
@@ -292,6 +295,23 @@ void MindprismFrame::ShowQuestion(const Question& question)
         m_answerList->SetSelection(0);
 }
 
+wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
+{
+    return quiz.IsBuiltIn() ? wxGetTranslation(quiz.title) : quiz.title;
+}
+
+wxString MindprismFrame::QuizPath(const QuizEntry& quiz)
+{
+    return quiz.IsBuiltIn() ? Resources::Path(QuizFilePath(quiz.stem)) : quiz.path;
+}
+
+const QuizEntry& MindprismFrame::CurrentQuiz() const
+{
+    const int index = m_quizChoice->GetSelection();
+    return index >= 0 && index < static_cast<int>(m_quizzes.size()) ? m_quizzes[index]
+                                                                     : m_quizzes.front();
+}
+
 void MindprismFrame::TitleForQuiz(int index)
 {
     SetTitle(_("Mind Prism") + wxS(" - ") + m_quizChoice->GetString(index));
@@ -309,7 +329,7 @@ void MindprismFrame::NextQuestion(wxCommandEvent& event)
             ShowQuestion(*step.question);
             break;
         case QuizNavigator::Step::Ended:
-            if (m_quizChoice->GetSelection() != 0)
+            if (CurrentQuiz().ending == QuizEnding::MessageBox)
             {
                 wxMessageBox(step.answer->text, _("Result"), wxOK | wxCENTRE);
             }
@@ -332,9 +352,10 @@ void MindprismFrame::PrevQuestion(wxCommandEvent& event)
 void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
 {
     const int index = event.GetInt();
-    const wxString path = Resources::Path(QuizFilePath(index));
+    if (index < 0 || index >= static_cast<int>(m_quizzes.size()))
+        return;
     TitleForQuiz(index);
-    LoadQuiz(path);
+    LoadQuiz(QuizPath(m_quizzes[index]));
     StartQuiz();
 }
 

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "quiz/navigator.h"
+#include "quiz/quiz_list.h"
 #include "widgets/xml_document_ex.h"
 
 #include <wx/frame.h>
 
 #include <memory>
+#include <vector>
 
 class wxAuiManager;
 class wxAuiToolBar;
@@ -78,6 +80,14 @@ private:
 
     // Retitles the window after quiz number `index` of the choice.
     void TitleForQuiz(int index);
+    // The title a quiz shows in the choice, in the interface language.
+    static wxString QuizTitle(const QuizEntry& quiz);
+    // The file a quiz is read from.
+    static wxString QuizPath(const QuizEntry& quiz);
+    // The quiz selected in the choice.
+    const QuizEntry& CurrentQuiz() const;
+
+    std::vector<QuizEntry> m_quizzes;     // the quiz choice's entries, in its order
 
     wxXmlDocumentEx m_quizDocument;
     wxXmlNode* m_quizRoot = nullptr;      // root of the last loaded quiz document
