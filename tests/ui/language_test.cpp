@@ -125,7 +125,7 @@ TEST_F(LanguageSetting, TheLanguageCommandStoresTheChoiceForTheNextStart)
     };
     const Texts shipped[] = {
         {wxLANGUAGE_CHINESE_SIMPLIFIED, "选择界面语言", "（使用系统默认语言）",
-         "需要重新启动程序后，更改才能生效。", "提示"},
+         "重新启动程序后，更改才会生效。", "提示"},
         // The English catalogue mends the built-in wording.
         {wxLANGUAGE_ENGLISH, "Language selection", "(Use default language)",
          "You must restart the application for this change to take effect.", "Notice"},
