@@ -2,8 +2,8 @@
 // the application's own loader.
 #include "command_line.h"
 #include "map_output.h"
-#include "quiz_analysis.h"
-#include "quiz_checker.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
 #include "report_output.h"
 
 #include <wx/init.h>

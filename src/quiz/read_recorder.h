@@ -2,8 +2,7 @@
 // stores, with line numbers, and reports what it silently drops or repairs.
 #pragma once
 
-#include "check_report.h"
-
+#include "quiz/check_report.h"
 #include "quiz/quiz_file.h"
 
 #include <unordered_map>

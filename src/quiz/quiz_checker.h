@@ -2,7 +2,7 @@
 // would go wrong for a player or silently differ from what the author wrote.
 #pragma once
 
-#include "check_report.h"
+#include "quiz/check_report.h"
 
 #include <wx/string.h>
 

@@ -1,12 +1,11 @@
 // Loading a quiz for checking: what is refused before loading, the load
 // failures the toolkit logs, and the reading and analysis of what loaded.
-#include "quiz_checker.h"
-
-#include "quiz_analysis.h"
-#include "read_recorder.h"
+#include "quiz/quiz_checker.h"
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_analysis.h"
 #include "quiz/quiz_file.h"
+#include "quiz/read_recorder.h"
 
 #include <wx/file.h>
 #include <wx/log.h>
