@@ -6,6 +6,10 @@
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
 #   MINDPRISM_TEST_RUN_PROGRAM    how tests run a program through the shell
+#   MINDPRISM_MAP_RENDER          how quiz maps are laid out and drawn: with
+#   MINDPRISM_MAP_RENDER_LIBS     Graphviz's libraries, or not at all (then
+#                                 the checker writes DOT only and the window
+#                                 has no map)
 if(WIN32)
   set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
@@ -22,4 +26,31 @@ else()
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)
   set(MINDPRISM_CHECK_COMMAND_LINE command_line_posix.cpp)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_posix.cpp)
+endif()
+
+# Graphviz's libraries, when they are there. A cross build would find the
+# build machine's own Graphviz through pkg-config, so it only looks when
+# asked to.
+if(CMAKE_CROSSCOMPILING)
+  set(graphviz_default OFF)
+else()
+  set(graphviz_default ON)
+endif()
+option(MINDPRISM_GRAPHVIZ "Lay out and draw quiz maps with Graphviz, when found" ${graphviz_default})
+if(MINDPRISM_GRAPHVIZ)
+  find_package(PkgConfig QUIET)
+  if(PKG_CONFIG_FOUND)
+    pkg_check_modules(GRAPHVIZ QUIET IMPORTED_TARGET GLOBAL libgvc libcgraph)
+  endif()
+endif()
+# The tests read maps back with Graphviz when the build draws with it.
+set(MINDPRISM_HAVE_GRAPHVIZ "${GRAPHVIZ_FOUND}" CACHE INTERNAL "")
+if(GRAPHVIZ_FOUND)
+  message(STATUS "Quiz maps: laid out and drawn with Graphviz ${GRAPHVIZ_libgvc_VERSION}")
+  set(MINDPRISM_MAP_RENDER map_render_graphviz.cpp)
+  set(MINDPRISM_MAP_RENDER_LIBS PkgConfig::GRAPHVIZ)
+else()
+  message(STATUS "Quiz maps: DOT only (Graphviz's libgvc and libcgraph not used)")
+  set(MINDPRISM_MAP_RENDER map_render_none.cpp)
+  set(MINDPRISM_MAP_RENDER_LIBS "")
 endif()

@@ -1,18 +1,29 @@
 // Times the quiz map of a generated quiz: the checker's analysis and DOT
 // writing, Graphviz's layout, and its SVG and PNG rendering, each on its own.
+// The layout is timed twice, with dot's full effort and with the effort the
+// map's size gets, and each layout's quality is measured: the crossings of
+// its arrows and their total length.
 // The quiz has layers of questions, each question with four answers into
 // the next layer; the last layer's answers end it with one of four results.
 // Run: map_bench [--questions=1000] [--layer=20] [--keep=FOLDER]
-// (--keep writes the DOT, SVG and PNG there to look at.)
+//      [--nslimit=N --nslimit1=N --mclimit=N --searchsize=N]
+// (--keep writes the DOT, SVG and PNG there to look at; the effort options
+// replace the scaled effort, for trying others.)
+#include "layered_quiz.h"
+#include "map/map_layout.h"
+#include "map/map_render.h"
+#include "map/quiz_map.h"
 #include "map_output.h"
-#include "map_render.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
-#include "quiz_map.h"
 
 #include <wx/init.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <map>
+#include <vector>
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
@@ -22,31 +33,6 @@
 
 namespace
 {
-
-const int OFFSETS[] = {0, 1, 7, 13};
-
-std::string MakeQuiz(int questions, int layer)
-{
-    std::string xml = "<questions>\n";
-    for (int k = 0; k < questions; ++k)
-    {
-        const int next = (k / layer + 1) * layer;  // first question of the next layer
-        xml += "<QUESTION><ID>" + std::to_string(1001 + k) + "</ID><Q>第 " + std::to_string(k + 1) +
-               " 题：周末早上醒来，你最想做的第一件事是什么？</Q>\n";
-        for (int a = 0; a < 4; ++a)
-        {
-            // Offsets 0, 1, 7 and 13 spread each layer's ways over the whole
-            // next one; only the first layer has questions nobody reaches.
-            const int to = next + (k % layer + OFFSETS[a]) % layer;
-            const std::string target = to < questions ? std::to_string(1001 + to) : "0";
-            const std::string text = to < questions ? "约上朋友出门吃早午餐 " + std::to_string(a + 1)
-                                                    : "你是 " + std::string(1, char('A' + a)) + " 型";
-            xml += "  <ANSWER><A>" + text + "</A><GOTO>" + target + "</GOTO></ANSWER>\n";
-        }
-        xml += "</QUESTION>\n";
-    }
-    return xml + "</questions>\n";
-}
 
 // Wall-clock and processor time of one step: the machine may be shared.
 struct Timing
@@ -69,13 +55,134 @@ void Print(const char* step, const Timing& timing, const std::string& note = std
     std::printf("%-18s %8.3f s wall, %8.3f s processor%s\n", step, timing.wall, timing.cpu, note.c_str());
 }
 
-int Option(int argc, char** argv, const char* name, int fallback)
+double Option(int argc, char** argv, const char* name, double fallback)
 {
     const size_t length = std::strlen(name);
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], name, length) == 0)
-            return std::atoi(argv[i] + length);
+            return std::atof(argv[i] + length);
     return fallback;
+}
+
+// An arrow as a polyline: each Bézier piece cut into eight straight ones,
+// then the stretch to the arrowhead's tip.
+std::vector<MapPoint> Polyline(const MapLine& line)
+{
+    std::vector<MapPoint> points;
+    if (line.curve.empty())
+        return points;
+    points.push_back(line.curve.front());
+    for (size_t at = 0; at + 3 < line.curve.size(); at += 3)
+    {
+        const MapPoint* p = &line.curve[at];
+        for (int step = 1; step <= 8; ++step)
+        {
+            const double t = step / 8.0, u = 1 - t;
+            const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+            points.push_back({a * p[0].x + b * p[1].x + c * p[2].x + d * p[3].x,
+                              a * p[0].y + b * p[1].y + c * p[2].y + d * p[3].y});
+        }
+    }
+    if (line.head)
+        points.push_back(*line.head);
+    return points;
+}
+
+struct Quality
+{
+    size_t crossings = 0;
+    double length = 0;    // points
+    size_t overlaps = 0;  // pairs of arrow labels on top of each other
+};
+
+double Cross(MapPoint o, MapPoint a, MapPoint b)
+{
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Where two segments cross, if they do (touching ends do not count).
+bool Crossing(MapPoint p, MapPoint q, MapPoint r, MapPoint s, MapPoint& at)
+{
+    const double d1 = Cross(r, s, p), d2 = Cross(r, s, q), d3 = Cross(p, q, r), d4 = Cross(p, q, s);
+    if (!(((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))))
+        return false;
+    const double t = d1 / (d1 - d2);
+    at = {p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+    return true;
+}
+
+// Crossings between arrows that share no box, found cell by cell of a grid
+// (each counted in the cell where it lies), and the arrows' total length.
+Quality Measure(const MapGraph& graph, const MapLayout& layout)
+{
+    struct Segment
+    {
+        MapPoint from, to;
+        size_t arrow;
+    };
+    const double cell = 50;
+    std::vector<Segment> segments;
+    Quality quality;
+    for (size_t arrow = 0; arrow < layout.lines.size(); ++arrow)
+    {
+        const std::vector<MapPoint> points = Polyline(layout.lines[arrow]);
+        for (size_t i = 1; i < points.size(); ++i)
+        {
+            segments.push_back({points[i - 1], points[i], arrow});
+            quality.length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
+        }
+    }
+    std::map<std::pair<long, long>, std::vector<size_t>> grid;
+    for (size_t i = 0; i < segments.size(); ++i)
+    {
+        const Segment& s = segments[i];
+        for (long x = long(std::floor(std::min(s.from.x, s.to.x) / cell));
+             x <= long(std::floor(std::max(s.from.x, s.to.x) / cell)); ++x)
+            for (long y = long(std::floor(std::min(s.from.y, s.to.y) / cell));
+                 y <= long(std::floor(std::max(s.from.y, s.to.y) / cell)); ++y)
+                grid[{x, y}].push_back(i);
+    }
+    const auto Share = [&](size_t a, size_t b) {
+        const MapArrow &x = graph.arrows[a], &y = graph.arrows[b];
+        return x.from == y.from || x.from == y.to || x.to == y.from || x.to == y.to;
+    };
+    for (const auto& [place, members] : grid)
+        for (size_t i = 0; i < members.size(); ++i)
+            for (size_t j = i + 1; j < members.size(); ++j)
+            {
+                const Segment &a = segments[members[i]], &b = segments[members[j]];
+                MapPoint at;
+                if (a.arrow != b.arrow && !Share(a.arrow, b.arrow) && Crossing(a.from, a.to, b.from, b.to, at) &&
+                    long(std::floor(at.x / cell)) == place.first && long(std::floor(at.y / cell)) == place.second)
+                    ++quality.crossings;
+            }
+    // Labels overlap when their boxes do by more than a point each way.
+    std::vector<const MapLine*> labelled;
+    for (const MapLine& line : layout.lines)
+        if (line.label)
+            labelled.push_back(&line);
+    std::sort(labelled.begin(), labelled.end(),
+              [](const MapLine* a, const MapLine* b) { return a->label->x < b->label->x; });
+    for (size_t i = 0; i < labelled.size(); ++i)
+        for (size_t j = i + 1; j < labelled.size(); ++j)
+        {
+            const MapLine &a = *labelled[i], &b = *labelled[j];
+            if (b.label->x - a.label->x >= (a.labelWidth + b.labelWidth) / 2 - 1)
+                break;
+            if (std::fabs(b.label->y - a.label->y) < (a.labelHeight + b.labelHeight) / 2 - 1)
+                ++quality.overlaps;
+        }
+    return quality;
+}
+
+std::string EffortText(const MapEffort& effort)
+{
+    if (effort.Full())
+        return "full effort";
+    char text[160];
+    std::snprintf(text, sizeof text, "nslimit=%g nslimit1=%g mclimit=%g searchsize=%d", effort.nslimit,
+                  effort.nslimit1, effort.mclimit, effort.searchsize);
+    return text;
 }
 
 const char* Keep(int argc, char** argv)
@@ -91,33 +198,65 @@ const char* Keep(int argc, char** argv)
 int main(int argc, char** argv)
 {
     wxInitializer toolkit;
-    const int questions = Option(argc, argv, "--questions=", 1000);
-    const int layer = Option(argc, argv, "--layer=", 20);
+    const int questions = int(Option(argc, argv, "--questions=", 1000));
+    const int layer = int(Option(argc, argv, "--layer=", 20));
     const char* keep = Keep(argc, argv);
     if (questions < 1 || layer < 1)
         return 2;
-    const std::string xml = MakeQuiz(questions, layer);
+    const std::string xml = LayeredQuiz(questions, layer);
 
     bool ok = true;
     QuizOutline outline;
-    std::string dot;
+    MapGraph graph;
     size_t findings = 0;
     const Timing analysis = Time([&] {
         findings = CheckQuizBytes(xml.data(), xml.size(), wxS("bench.xml"), &outline).findings.size();
-        dot = MapDot(outline);
+        graph = MakeMapGraph(outline);
         return true;
     }, ok);
+    MapEffort effort = EffortFor(graph);
+    effort.nslimit = Option(argc, argv, "--nslimit=", effort.nslimit);
+    effort.nslimit1 = Option(argc, argv, "--nslimit1=", effort.nslimit1);
+    effort.mclimit = Option(argc, argv, "--mclimit=", effort.mclimit);
+    effort.searchsize = int(Option(argc, argv, "--searchsize=", effort.searchsize));
+    const std::string dot = MapDot(graph, effort);
     // Findings are expected: the first layers hold questions no path reaches.
     std::printf("quiz: %d questions in layers of %d, 4 answers each, %zu findings; DOT %zu bytes\n",
                 questions, layer, findings, dot.size());
-    Print("analysis and DOT", analysis);
+    Print("analysis and graph", analysis);
+
+    std::string error;
+    Quality full;
+    for (const MapEffort& tried : {MapEffort{}, effort})
+    {
+        MapLayout layout;
+        const Timing timing = Time([&] { return LayOutMapGraph(graph, tried, layout, error); }, ok);
+        if (!ok)
+        {
+            std::fprintf(stderr, "map_bench: %s\n", error.c_str());
+            return 1;
+        }
+        const Quality quality = Measure(graph, layout);
+        Print(tried.Full() ? "layout, full" : "layout, scaled", timing,
+              ", " + std::to_string(quality.crossings) + " crossings, arrows " +
+                  std::to_string(long(quality.length)) + " pt long, " + std::to_string(quality.overlaps) +
+                  " labels overlapping (" + EffortText(tried) + ")");
+        if (tried.Full())
+            full = quality;
+        else
+            std::printf("%-18s %+.1f %% crossings, %+.1f %% arrow length against full effort\n", "scaled cost",
+                        full.crossings ? 100.0 * (double(quality.crossings) - double(full.crossings)) / double(full.crossings) : 0.0,
+                        100.0 * (quality.length - full.length) / full.length);
+        if (effort.Full())
+            break;
+    }
 
     MapRenderer renderer;
     std::string svg;
     std::string png;
     const Timing layout = Time([&] { return renderer.Layout(dot); }, ok);
     if (ok)
-        Print("layout (dot)", layout);
+        Print("layout for drawing", layout);
     const Timing svgTime = ok ? Time([&] { return renderer.Render(MapFormat::Svg, svg); }, ok) : Timing{};
     if (ok)
         Print("render SVG", svgTime, " (" + std::to_string(svg.size()) + " bytes)");
@@ -133,7 +272,6 @@ int main(int argc, char** argv)
         std::printf("Graphviz says: %s\n", renderer.Warnings().c_str());
     if (keep)
     {
-        std::string error;
         const wxString folder = wxString::FromUTF8(keep) + wxS("/map_bench.");
         for (const auto& [extension, bytes] : {std::pair<const char*, const std::string*>{"dot", &dot},
                                                 {"svg", &svg}, {"png", &png}})

@@ -1,9 +1,10 @@
 // The quiz map read back: its DOT form through Graphviz's own reader, and
 // the SVG and PNG the checker draws with Graphviz.
-#include "map_render.h"
+#include "map/map_layout.h"
+#include "map/map_render.h"
+#include "map/quiz_map.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
-#include "quiz_map.h"
 #include "test_support.h"
 
 #include <graphviz/cgraph.h>
@@ -13,6 +14,7 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -205,4 +207,58 @@ TEST(MapPicture, ARendererRefusesWhatItCannotRead)
     // A second layout with the same renderer still hears what Graphviz says.
     EXPECT_FALSE(renderer.Layout("digraph { a -> "));
     EXPECT_NE(renderer.Error().find("syntax error"), std::string::npos) << renderer.Error();
+}
+
+TEST(MapLayout, EveryArrowRunsFromItsBoxToTheNextWithItsLabel)
+{
+    if (!MapRenderer::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    QuizOutline outline;
+    CheckQuizBytes(MARKED_QUIZ, sizeof MARKED_QUIZ - 1, wxS("marked.xml"), &outline);
+    QuizMap map;
+    std::string error;
+    ASSERT_TRUE(LayOutQuizMap(outline, map, error)) << error;
+    ASSERT_EQ(map.layout.boxes.size(), map.graph.nodes.size());
+    ASSERT_EQ(map.layout.lines.size(), map.graph.arrows.size());
+    EXPECT_TRUE(map.effort.Full());
+    // The entry heads the map (y grows downwards).
+    EXPECT_TRUE(map.graph.nodes[0].entry);
+    for (const MapBox& box : map.layout.boxes)
+    {
+        EXPECT_GT(box.width, 20);
+        EXPECT_LE(box.centre.y, map.layout.height);
+        EXPECT_GE(box.centre.y, map.layout.boxes[0].centre.y);
+    }
+    // Near a box: within a few points of its outline or inside it.
+    const auto Near = [](const MapBox& box, MapPoint point) {
+        return std::abs(point.x - box.centre.x) <= box.width / 2 + 3 &&
+               std::abs(point.y - box.centre.y) <= box.height / 2 + 3;
+    };
+    for (size_t i = 0; i < map.graph.arrows.size(); ++i)
+    {
+        const MapArrow& arrow = map.graph.arrows[i];
+        const MapLine& line = map.layout.lines[i];
+        ASSERT_GE(line.curve.size(), 4u);
+        EXPECT_EQ(line.curve.size() % 3, 1u);
+        EXPECT_TRUE(Near(map.layout.boxes[arrow.from], line.curve.front())) << i;
+        ASSERT_TRUE(line.head);
+        EXPECT_TRUE(Near(map.layout.boxes[arrow.to], *line.head)) << i;
+        EXPECT_EQ(bool(line.label), !arrow.label.empty()) << i;
+    }
+}
+
+TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowOnePass)
+{
+    MapGraph graph;
+    graph.nodes.resize(FULL_EFFORT_BOXES);
+    EXPECT_TRUE(EffortFor(graph).Full());
+    EXPECT_EQ(MapDot(graph, EffortFor(graph)).find("nslimit"), std::string::npos);
+    graph.nodes.resize(2 * FULL_EFFORT_BOXES);
+    const MapEffort twice = EffortFor(graph);
+    graph.nodes.resize(10 * FULL_EFFORT_BOXES);
+    const MapEffort large = EffortFor(graph);
+    EXPECT_GT(twice.nslimit, large.nslimit);
+    EXPECT_EQ(large.nslimit, 1);
+    EXPECT_GE(large.mclimit, 0.25);
+    EXPECT_NE(MapDot(graph, large).find("nslimit=1, nslimit1=1, mclimit=0.25"), std::string::npos);
 }

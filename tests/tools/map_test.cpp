@@ -2,7 +2,7 @@
 // authors run it (usage, what is drawn when, and safe writing).
 #include "checker_run.h"
 #include "map_output.h"
-#include "quiz_map.h"
+#include "map/quiz_map.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

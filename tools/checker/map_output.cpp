@@ -1,7 +1,7 @@
 // The map file: its format, its rendering and its safe writing.
 #include "map_output.h"
 
-#include "quiz_map.h"
+#include "map/quiz_map.h"
 
 #include <wx/file.h>
 #include <wx/filefn.h>

@@ -2,7 +2,7 @@
 // extension asks for, whole or not at all.
 #pragma once
 
-#include "map_render.h"
+#include "map/map_render.h"
 
 #include <wx/string.h>
 

@@ -1,9 +1,14 @@
 // Laying out a quiz map and drawing it as a picture, in the process, with
-// Graphviz's libraries. Builds without Graphviz get a stand-in that says so.
+// Graphviz's libraries. Builds without Graphviz get a stand-in that says so
+// (cmake/Platform.cmake picks the file). Graphviz keeps process-wide state:
+// renderers in several threads take turns, each call holding one lock.
 #pragma once
 
 #include <memory>
 #include <string>
+
+struct MapGraph;
+struct MapLayout;
 
 enum class MapFormat
 {
@@ -26,6 +31,9 @@ public:
     // Lays out a graph given in DOT form. False, with Error() set, when
     // Graphviz is missing, lacks a plugin, or refuses the graph.
     bool Layout(const std::string& dot);
+    // Reads where the laid-out graph's boxes and arrows lie; `graph` must be
+    // the one whose DOT was laid out.
+    bool Read(const MapGraph& graph, MapLayout& layout);
     // Draws the laid-out graph as SVG or PNG into `image`.
     bool Render(MapFormat format, std::string& image);
 

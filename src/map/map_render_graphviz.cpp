@@ -1,15 +1,26 @@
 // The map renderer on Graphviz's gvc and cgraph libraries: dot lays the
 // graph out, Pango measures and draws the text.
-#include "map_render.h"
+#include "map/map_render.h"
+
+#include "map/map_layout.h"
 
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace
 {
+
+// Held by every call that touches Graphviz.
+std::mutex& GraphvizLock()
+{
+    static std::mutex lock;
+    return lock;
+}
 
 // Graphviz reports through one process-wide callback, in pieces; they are
 // gathered here while a renderer works.
@@ -78,7 +89,12 @@ struct MapRenderer::Graphviz
 };
 
 MapRenderer::MapRenderer() = default;
-MapRenderer::~MapRenderer() = default;
+
+MapRenderer::~MapRenderer()
+{
+    const std::lock_guard<std::mutex> hold(GraphvizLock());
+    m_graphviz.reset();
+}
 
 bool MapRenderer::Available()
 {
@@ -87,6 +103,7 @@ bool MapRenderer::Available()
 
 bool MapRenderer::Layout(const std::string& dot)
 {
+    const std::lock_guard<std::mutex> hold(GraphvizLock());
     // The earlier layout goes first: each one sets and restores Graphviz's
     // process-wide error callback.
     m_graphviz.reset();
@@ -128,8 +145,79 @@ bool MapRenderer::Layout(const std::string& dot)
     return true;
 }
 
+bool MapRenderer::Read(const MapGraph& graph, MapLayout& layout)
+{
+    const std::lock_guard<std::mutex> hold(GraphvizLock());
+    if (!m_graphviz || !m_graphviz->laidOut)
+    {
+        m_error = "the map has not been laid out";
+        return false;
+    }
+    Agraph_t* const g = m_graphviz->graph;
+    // Graphviz's y grows upwards from the bounding box's lower left corner.
+    const boxf bounds = GD_bb(g);
+    const auto Point = [&](pointf p) { return MapPoint{p.x - bounds.LL.x, bounds.UR.y - p.y}; };
+    MapLayout read;
+    read.width = bounds.UR.x - bounds.LL.x;
+    read.height = bounds.UR.y - bounds.LL.y;
+    for (const MapNode& node : graph.nodes)
+    {
+        std::string name = MapNodeName(node);
+        Agnode_t* found = agnode(g, &name[0], 0);
+        if (!found)
+        {
+            m_error = "the laid-out map lacks the box " + name;
+            return false;
+        }
+        read.boxes.push_back(MapBox{Point(ND_coord(found)), ND_width(found) * 72, ND_height(found) * 72});
+    }
+    // Edges are numbered in the order they were read, which is the graph's.
+    std::vector<Agedge_t*> edges;
+    for (Agnode_t* node = agfstnode(g); node; node = agnxtnode(g, node))
+        for (Agedge_t* edge = agfstout(g, node); edge; edge = agnxtout(g, edge))
+            edges.push_back(edge);
+    std::sort(edges.begin(), edges.end(), [](Agedge_t* a, Agedge_t* b) { return AGSEQ(a) < AGSEQ(b); });
+    if (edges.size() != graph.arrows.size())
+    {
+        m_error = "the laid-out map has " + std::to_string(edges.size()) + " arrows instead of " +
+                  std::to_string(graph.arrows.size());
+        return false;
+    }
+    for (Agedge_t* edge : edges)
+    {
+        MapLine line;
+        if (const splines* spline = ED_spl(edge))
+            for (int piece = 0; piece < spline->size; ++piece)
+            {
+                const bezier& curve = spline->list[piece];
+                if (curve.size < 1)
+                    continue;
+                // A later piece is joined to the one before by a straight one.
+                const MapPoint start = Point(curve.list[0]);
+                if (line.curve.empty())
+                    line.curve.push_back(start);
+                else
+                    line.curve.insert(line.curve.end(), {line.curve.back(), start, start});
+                for (int at = 1; at < curve.size; ++at)
+                    line.curve.push_back(Point(curve.list[at]));
+                if (curve.eflag)
+                    line.head = Point(curve.ep);
+            }
+        if (const textlabel_t* label = ED_label(edge); label && label->set)
+        {
+            line.label = Point(label->pos);
+            line.labelWidth = label->dimen.x;
+            line.labelHeight = label->dimen.y;
+        }
+        read.lines.push_back(std::move(line));
+    }
+    layout = std::move(read);
+    return true;
+}
+
 bool MapRenderer::Render(MapFormat format, std::string& image)
 {
+    const std::lock_guard<std::mutex> hold(GraphvizLock());
     if (!m_graphviz || !m_graphviz->laidOut)
     {
         m_error = "the map has not been laid out";

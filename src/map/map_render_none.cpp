@@ -1,5 +1,5 @@
 // The map renderer of builds without Graphviz: only the DOT form is written.
-#include "map_render.h"
+#include "map/map_render.h"
 
 struct MapRenderer::Graphviz
 {
@@ -18,6 +18,11 @@ bool MapRenderer::Layout(const std::string&)
     m_error = "this mindprism-check was built without Graphviz, so it can only write a .dot map "
               "(draw that with Graphviz's dot program)";
     return false;
+}
+
+bool MapRenderer::Read(const MapGraph&, MapLayout&)
+{
+    return Layout(std::string());
 }
 
 bool MapRenderer::Render(MapFormat, std::string&)

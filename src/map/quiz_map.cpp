@@ -1,0 +1,318 @@
+// A quiz outline as a map: its boxes and arrows, and their DOT form with
+// the marks and escaped labels.
+#include "map/quiz_map.h"
+
+#include "quiz/quiz_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <locale>
+#include <map>
+#include <sstream>
+#include <utility>
+
+const char MAP_FONT[] = "WenQuanYi Micro Hei,sans-serif";
+
+namespace
+{
+
+const char ELLIPSIS[] = "\xE2\x80\xA6";
+
+bool IsBlankOrControl(unsigned char byte)
+{
+    return byte <= 0x20 || byte == 0x7F;
+}
+
+// A quoted DOT string. The DOT reader keeps "\\" and turns "\"" into a
+// quote; the label reader then turns "\\" into one backslash, so nothing in
+// a text can become a label escape such as \N or \l.
+std::string DotString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (const char c : text)
+    {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+// IDs are shown as they are unless blanks or control characters would
+// hide what they hold; then quoted, as the checker's messages quote them.
+std::string IdText(const wxString& id)
+{
+    bool plain = !id.empty() && !HasOuterBlanks(id);
+    for (const wxUniChar c : id)
+        plain = plain && c.GetValue() >= 0x20 && c.GetValue() != 0x7F;
+    return LabelText(plain ? id : Quoted(id), MAP_ID_CHARS);
+}
+
+// The first line's worth of characters and, when more follows, a second.
+std::pair<std::string, std::string> TwoLines(const wxString& text)
+{
+    const std::string whole = LabelText(text, 2 * MAP_RESULT_LINE_CHARS);
+    size_t cut = 0;
+    for (size_t chars = 0; cut < whole.size() && chars < MAP_RESULT_LINE_CHARS; ++chars)
+        do
+            ++cut;
+        while (cut < whole.size() && (static_cast<unsigned char>(whole[cut]) & 0xC0) == 0x80);
+    return {whole.substr(0, cut), whole.substr(cut)};
+}
+
+// Builds the graph: questions first (the entry leading), then each arrow,
+// with the result and unknown boxes added where first needed.
+class GraphBuilder
+{
+public:
+    explicit GraphBuilder(const QuizOutline& outline) : m_outline(outline) {}
+
+    MapGraph Build()
+    {
+        m_nodeOfBox.assign(m_outline.boxes.size(), 0);
+        if (m_outline.entry)
+            AddQuestion(*m_outline.entry);
+        for (size_t box = 0; box < m_outline.boxes.size(); ++box)
+            if (box != m_outline.entry)
+                AddQuestion(box);
+        for (size_t box = 0; box < m_outline.boxes.size(); ++box)
+        {
+            const std::vector<QuizOutline::Arrow>& arrows = m_outline.boxes[box].arrows;
+            for (size_t answer = 0; answer < arrows.size(); ++answer)
+            {
+                const QuizOutline::Arrow& arrow = arrows[answer];
+                MapArrow added;
+                added.from = m_nodeOfBox[box];
+                added.to = arrow.to ? m_nodeOfBox[*arrow.to]
+                                    : arrow.ends ? Result(arrow.text) : Unknown(arrow.target);
+                added.answer = answer;
+                added.label = LabelText(arrow.text, MAP_ANSWER_CHARS);
+                m_graph.arrows.push_back(std::move(added));
+            }
+        }
+        return std::move(m_graph);
+    }
+
+private:
+    static std::vector<std::string> Lines(std::initializer_list<std::string> lines)
+    {
+        std::vector<std::string> kept;
+        for (const std::string& line : lines)
+            if (!line.empty())
+                kept.push_back(line);
+        return kept;
+    }
+
+    void AddQuestion(size_t index)
+    {
+        const QuizOutline::Box& box = m_outline.boxes[index];
+        MapNode node;
+        node.number = index;
+        node.id = box.id;
+        node.lines = Lines({IdText(box.id), LabelText(box.text, MAP_QUESTION_CHARS)});
+        node.entry = index == m_outline.entry;
+        node.unreachable = !box.reachable;
+        node.trapped = !box.canEnd;
+        m_nodeOfBox[index] = m_graph.nodes.size();
+        m_graph.nodes.push_back(std::move(node));
+    }
+
+    size_t Add(MapNodeKind kind, size_t number, std::vector<std::string> lines)
+    {
+        MapNode node;
+        node.kind = kind;
+        node.number = number;
+        node.lines = std::move(lines);
+        m_graph.nodes.push_back(std::move(node));
+        return m_graph.nodes.size() - 1;
+    }
+
+    // One box per distinct result text.
+    size_t Result(const wxString& result)
+    {
+        const auto [found, added] = m_results.emplace(result, 0);
+        if (added)
+        {
+            const auto [first, second] = TwoLines(result);
+            found->second = Add(MapNodeKind::Result, m_results.size() - 1, Lines({first, second}));
+        }
+        return found->second;
+    }
+
+    // One box per target that names no question.
+    size_t Unknown(const wxString& target)
+    {
+        const auto [found, added] = m_unknown.emplace(target, 0);
+        if (added)
+            found->second = Add(MapNodeKind::Unknown, m_unknown.size() - 1,
+                                Lines({LabelText(Quoted(target), MAP_ID_CHARS)}));
+        return found->second;
+    }
+
+    const QuizOutline& m_outline;
+    MapGraph m_graph;
+    std::vector<size_t> m_nodeOfBox;
+    std::map<wxString, size_t> m_results;  // text to node
+    std::map<wxString, size_t> m_unknown;
+};
+
+std::string Number(double value)
+{
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << value;
+    return text.str();
+}
+
+std::string EffortAttributes(const MapEffort& effort)
+{
+    std::string attributes;
+    if (effort.nslimit > 0)
+        attributes += ", nslimit=" + Number(effort.nslimit);
+    if (effort.nslimit1 > 0)
+        attributes += ", nslimit1=" + Number(effort.nslimit1);
+    if (effort.mclimit > 0)
+        attributes += ", mclimit=" + Number(effort.mclimit);
+    if (effort.searchsize > 0)
+        attributes += ", searchsize=" + std::to_string(effort.searchsize);
+    return attributes;
+}
+
+std::string NodeAttributes(const MapNode& node)
+{
+    std::string label = "\"";
+    for (const std::string& line : node.lines)
+    {
+        if (label.size() > 1)
+            label += "\\n";
+        const std::string quoted = DotString(line);
+        label += quoted.substr(1, quoted.size() - 2);
+    }
+    std::string attributes = "label=" + label + '"';
+    switch (node.kind)
+    {
+        case MapNodeKind::Question:
+            if (node.entry)
+                attributes += ", peripheries=2";
+            // Both marks can hold at once: a loop nobody reaches is grey with a red border.
+            if (node.unreachable)
+                attributes += ", style=filled, fillcolor=grey85, fontcolor=grey30, color=grey45";
+            if (node.trapped)
+                attributes += ", color=red, fontcolor=red3, penwidth=1.6";
+            break;
+        case MapNodeKind::Result:
+            attributes += ", style=\"rounded,filled\", fillcolor=\"#dcefd9\", color=\"#4f8a4a\"";
+            break;
+        case MapNodeKind::Unknown:
+            attributes += ", style=dashed, color=red, fontcolor=red3";
+            break;
+    }
+    return attributes;
+}
+
+} // namespace
+
+std::string LabelText(const wxString& text, size_t chars)
+{
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    const char* const bytes = utf8.data();
+    const size_t size = utf8.length();
+    std::string shown;
+    size_t kept = 0;
+    bool blank = false;
+    for (size_t i = 0; i < size;)
+    {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        size_t next = i + 1;
+        while (next < size && (static_cast<unsigned char>(bytes[next]) & 0xC0) == 0x80)
+            ++next;
+        if (IsBlankOrControl(lead))
+            blank = true;
+        else
+        {
+            // A pending blank counts as a character only when text follows.
+            if (kept + (blank && kept > 0) >= chars)
+                return shown + ELLIPSIS;
+            if (blank && kept > 0)
+            {
+                shown += ' ';
+                ++kept;
+            }
+            blank = false;
+            shown.append(bytes + i, next - i);
+            ++kept;
+        }
+        i = next;
+    }
+    return shown;
+}
+
+MapGraph MakeMapGraph(const QuizOutline& outline)
+{
+    return GraphBuilder(outline).Build();
+}
+
+std::string MapNodeName(const MapNode& node)
+{
+    const char prefix = node.kind == MapNodeKind::Question ? 'q' : node.kind == MapNodeKind::Result ? 'e' : 'u';
+    return prefix + std::to_string(node.number);
+}
+
+std::string MapDot(const MapGraph& graph, const MapEffort& effort)
+{
+    std::string dot = "digraph quiz {\n"
+                      "  graph [rankdir=TB, nodesep=0.3, ranksep=0.45, fontname=" + DotString(MAP_FONT) +
+                      EffortAttributes(effort) + "];\n"
+                      "  node [shape=box, fontname=" + DotString(MAP_FONT) + ", fontsize=11, margin=\"0.12,0.06\"];\n"
+                      "  edge [fontname=" + DotString(MAP_FONT) + ", fontsize=9, color=grey35];\n";
+    // Questions first, the entry leading and heading the ranks, so that the
+    // layout, which breaks loops in the order it meets nodes, flows down
+    // from it. Results and unknown targets follow where first needed.
+    std::vector<bool> declared(graph.nodes.size(), false);
+    const auto Declare = [&](size_t index) {
+        if (declared[index])
+            return;
+        declared[index] = true;
+        const MapNode& node = graph.nodes[index];
+        dot += "  " + MapNodeName(node) + " [" + NodeAttributes(node) + "];\n";
+        if (node.entry)
+            dot += "  {rank=min; " + MapNodeName(node) + ";}\n";
+    };
+    for (size_t index = 0; index < graph.nodes.size(); ++index)
+        if (graph.nodes[index].kind == MapNodeKind::Question)
+            Declare(index);
+    for (const MapArrow& arrow : graph.arrows)
+    {
+        Declare(arrow.to);
+        dot += "  " + MapNodeName(graph.nodes[arrow.from]) + " -> " + MapNodeName(graph.nodes[arrow.to]) +
+               " [label=" + DotString(arrow.label) + "];\n";
+    }
+    return dot + "}\n";
+}
+
+std::string MapDot(const QuizOutline& outline)
+{
+    const MapGraph graph = MakeMapGraph(outline);
+    return MapDot(graph, EffortFor(graph));
+}
+
+MapEffort EffortFor(const MapGraph& graph)
+{
+    // Placing the boxes across (dot's network simplex) takes nearly all of
+    // a large layout's time: some six passes per box, each costing in
+    // proportion to the map, so the whole grows with the square of its
+    // size. Beyond FULL_EFFORT_BOXES the passes are cut so that the time
+    // stays about that of a map of that size, but never below one pass per
+    // box, under which boxes drift far from their arrows. The crossing
+    // reduction is cut in proportion.
+    const double boxes = double(graph.nodes.size());
+    MapEffort effort;
+    if (boxes <= FULL_EFFORT_BOXES)
+        return effort;
+    const double scale = FULL_EFFORT_BOXES / boxes;
+    effort.nslimit = std::max(1.0, std::round(65 * scale * scale) / 10);
+    effort.nslimit1 = effort.nslimit;
+    effort.mclimit = std::max(0.25, std::round(100 * scale) / 100);
+    return effort;
+}

@@ -1,0 +1,97 @@
+// The map of a quiz: its outline as a graph of boxes and arrows, with the
+// problems the analysis found marked on it, and that graph in DOT form for
+// Graphviz. GUI-free, so that the checker and the window share it.
+#pragma once
+
+#include <wx/string.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct QuizOutline;
+
+// Characters of each text a map shows; longer ones are cut and end in "…".
+constexpr size_t MAP_QUESTION_CHARS = 16;
+constexpr size_t MAP_ANSWER_CHARS = 12;
+constexpr size_t MAP_ID_CHARS = 24;
+constexpr size_t MAP_RESULT_LINE_CHARS = 16;  // a result box holds two such lines
+
+// Families the labels are drawn with: one that has the Chinese characters
+// first, then the viewer's own sans-serif.
+extern const char MAP_FONT[];
+// Label sizes in points, as the layout measured them.
+constexpr double MAP_BOX_FONT_SIZE = 11;
+constexpr double MAP_ARROW_FONT_SIZE = 9;
+// Gap between the two borders of the entry question's box, in points.
+constexpr double MAP_ENTRY_BORDER_GAP = 4;
+
+enum class MapNodeKind
+{
+    Question,  // a question the application keeps
+    Result,    // one box per distinct result text
+    Unknown    // a target that names no question
+};
+
+struct MapNode
+{
+    MapNodeKind kind = MapNodeKind::Question;
+    // Question: its index in the outline's boxes; the others: their number
+    // among the boxes of their kind.
+    size_t number = 0;
+    wxString id;                     // a question's ID
+    std::vector<std::string> lines;  // the label, line by line, UTF-8, none empty
+    bool entry = false;              // the question the quiz starts with
+    bool unreachable = false;        // no way leads to it from the entry
+    bool trapped = false;            // no way leads from it to an end
+};
+
+struct MapArrow
+{
+    size_t from = 0;     // node indices
+    size_t to = 0;
+    size_t answer = 0;   // index of the answer among the question's answers
+    std::string label;   // UTF-8, may be empty
+};
+
+// The boxes in the order the DOT declares them (the entry first) and the
+// arrows question by question, answer by answer.
+struct MapGraph
+{
+    std::vector<MapNode> nodes;
+    std::vector<MapArrow> arrows;
+};
+
+// How hard Graphviz's dot works at a layout (its graph attributes of the
+// same names); zero leaves dot's own default, which is its full effort.
+struct MapEffort
+{
+    double nslimit = 0;    // network simplex passes for ranking and placing, per node
+    double nslimit1 = 0;
+    double mclimit = 0;    // scale of the crossing reduction's passes
+    int searchsize = 0;    // edges searched for one simplex step
+
+    bool Full() const { return nslimit == 0 && nslimit1 == 0 && mclimit == 0 && searchsize == 0; }
+};
+
+MapGraph MakeMapGraph(const QuizOutline& outline);
+
+// The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes,
+// then less as the map grows, so that a large one lays out in about a
+// second instead of several (see bench/map for what it costs).
+constexpr size_t FULL_EFFORT_BOXES = 300;
+MapEffort EffortFor(const MapGraph& graph);
+
+// The map's node name in DOT (q0, e0, u0...): IDs and texts only ever
+// appear inside escaped labels.
+std::string MapNodeName(const MapNode& node);
+
+// The graph as DOT, UTF-8, laid out with `effort`.
+std::string MapDot(const MapGraph& graph, const MapEffort& effort);
+// The outline's map as DOT, with the effort its size gets.
+std::string MapDot(const QuizOutline& outline);
+
+// `text` as a label line: runs of blanks and control characters become one
+// space, the ends are trimmed, and at most `chars` characters are kept, with
+// "…" after a cut. UTF-8.
+std::string LabelText(const wxString& text, size_t chars);
