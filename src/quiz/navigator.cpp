@@ -41,7 +41,8 @@ void QuizNavigator::TakeFile(QuestionTable& file, const wxString& path, bool rep
 {
     // Questions of the file's last version that the new one lacks are taken
     // out; the others are displaced by the new records as they are adopted.
-    // The old records are alive here: only this function frees records.
+    // The old records are alive here: only loads and ReleaseDisplaced free
+    // records, and every load comes through here.
     if (replaceLast && path == m_lastFilePath)
         for (const Question* old : m_lastFileRecords)
             if (!file.FindQuestion(old->id) && m_questions.FindQuestion(old->id) == old)
@@ -52,8 +53,14 @@ void QuizNavigator::TakeFile(QuestionTable& file, const wxString& path, bool rep
     for (const auto& entry : file.Index())
         m_lastFileRecords.push_back(entry.second);
     m_questions.Adopt(file);
-    m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
+    if (!replaceLast)
+        ReleaseDisplaced();
     m_progress = QuizProgressMap(m_questions);
+}
+
+void QuizNavigator::ReleaseDisplaced()
+{
+    m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
 }
 
 Question* QuizNavigator::Start()

@@ -76,10 +76,17 @@ public:
     // only its old version had are no longer found (given another path, it
     // loads that file on top, as Load does, and keeps the place the same way). The place is mapped as
     // MoveTo does from Place(selection). When the file does not load (the
-    // check says why), nothing changes: the last good quiz stays. Records
-    // still on screen stay valid until the next load.
+    // check says why), nothing changes: the last good quiz stays. The old
+    // version's records stay alive, so what is on screen stays valid, until
+    // ReleaseDisplaced: call it once the new question is shown (freeing
+    // them costs about a fifth of a reload, which the player need not wait
+    // for).
     ReloadResult Reload(wxXmlDocument& document, const wxString& path, int selection,
                         QuizFileCheck& check);
+
+    // Frees the records displaced by loads, except the current and previous
+    // question's. Load does it itself; Reload leaves it to the caller.
+    void ReleaseDisplaced();
 
     // Makes the entry question current and returns it; null, changing
     // nothing, when the table has none. The answered count starts again.

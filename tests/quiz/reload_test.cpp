@@ -85,6 +85,9 @@ TEST(Reload, ThePlayerKeepsTheirPlaceAsFarAsTheNewFileAllows)
                   wxString::FromUTF8(c.saved == Chain("THREE") ? "THREE" : "three"));
         for (const std::string& expected : c.prevs)
             EXPECT_EQ(Id(nav.Prev()), expected);
+        nav.ReleaseDisplaced();
+        EXPECT_LE(nav.Questions().RecordCount(), nav.Questions().size() + 2)
+            << "the old version is freed, but for what navigation points at";
     }
 }
 
