@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 struct MapGraph;
@@ -27,6 +28,8 @@ public:
 
     // False when this build cannot draw pictures at all.
     static bool Available();
+    // Keeps renderers in other threads waiting while the lock is held.
+    static std::unique_lock<std::mutex> Hold();
 
     // Lays out a graph given in DOT form. False, with Error() set, when
     // Graphviz is missing, lacks a plugin, or refuses the graph.

@@ -15,28 +15,34 @@
 namespace
 {
 
-// Held by every call that touches Graphviz.
+// Held by every call that touches Graphviz. Like what Graphviz says below,
+// never destroyed: a layout left to finish in the background may still use
+// it while the program ends.
 std::mutex& GraphvizLock()
 {
-    static std::mutex lock;
-    return lock;
+    static std::mutex* const lock = new std::mutex;
+    return *lock;
 }
 
 // Graphviz reports through one process-wide callback, in pieces; they are
 // gathered here while a renderer works.
-std::string g_said;
+std::string& Heard()
+{
+    static std::string* const heard = new std::string;
+    return *heard;
+}
 
 int Gather(char* message)
 {
-    g_said += message;
+    Heard() += message;
     return 0;
 }
 
 // Graphviz's own text, one line, without its trailing break.
 std::string Said()
 {
-    std::string said = g_said;
-    g_said.clear();
+    std::string said = Heard();
+    Heard().clear();
     while (!said.empty() && (said.back() == '\n' || said.back() == ' '))
         said.pop_back();
     for (char& c : said)
@@ -77,7 +83,7 @@ struct MapRenderer::Graphviz
         if (context)
             gvFreeContext(context);
         agseterrf(previous);
-        g_said.clear();
+        Heard().clear();
     }
     Graphviz(const Graphviz&) = delete;
     Graphviz& operator=(const Graphviz&) = delete;
@@ -99,6 +105,11 @@ MapRenderer::~MapRenderer()
 bool MapRenderer::Available()
 {
     return true;
+}
+
+std::unique_lock<std::mutex> MapRenderer::Hold()
+{
+    return std::unique_lock<std::mutex>(GraphvizLock());
 }
 
 bool MapRenderer::Layout(const std::string& dot)

@@ -13,6 +13,11 @@ bool MapRenderer::Available()
     return false;
 }
 
+std::unique_lock<std::mutex> MapRenderer::Hold()
+{
+    return std::unique_lock<std::mutex>();
+}
+
 bool MapRenderer::Layout(const std::string&)
 {
     m_error = "this mindprism-check was built without Graphviz, so it can only write a .dot map "

@@ -9,7 +9,10 @@
 #include <initializer_list>
 #include <locale>
 #include <map>
+#include <set>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 const char MAP_FONT[] = "WenQuanYi Micro Hei,sans-serif";
@@ -251,6 +254,42 @@ std::string LabelText(const wxString& text, size_t chars)
 MapGraph MakeMapGraph(const QuizOutline& outline)
 {
     return GraphBuilder(outline).Build();
+}
+
+MapMarks MarkPlace(const MapGraph& graph, const wxString& current, const std::vector<wxString>& wayBack)
+{
+    MapMarks marks;
+    std::unordered_map<wxString, size_t> nodeOf;
+    for (size_t index = 0; index < graph.nodes.size(); ++index)
+        if (graph.nodes[index].kind == MapNodeKind::Question)
+            nodeOf.emplace(graph.nodes[index].id, index);
+    const auto found = nodeOf.find(current);
+    if (current.empty() || found == nodeOf.end())
+        return marks;
+    marks.current = found->second;
+    // The way as nodes, the current one first; a question met twice (after
+    // an end, Prev shows the same question first) is not walked again.
+    std::vector<size_t> way{found->second};
+    std::unordered_set<size_t> seen{found->second};
+    for (const wxString& id : wayBack)
+    {
+        const auto back = nodeOf.find(id);
+        if (back == nodeOf.end())
+            break;
+        if (back->second == way.back())
+            continue;
+        way.push_back(back->second);
+        if (!seen.insert(back->second).second)
+            break;
+        marks.wayNodes.push_back(back->second);
+    }
+    std::set<std::pair<size_t, size_t>> steps;
+    for (size_t i = 1; i < way.size(); ++i)
+        steps.emplace(way[i], way[i - 1]);
+    for (size_t arrow = 0; arrow < graph.arrows.size(); ++arrow)
+        if (steps.count({graph.arrows[arrow].from, graph.arrows[arrow].to}))
+            marks.wayArrows.push_back(arrow);
+    return marks;
 }
 
 std::string MapNodeName(const MapNode& node)

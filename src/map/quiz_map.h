@@ -6,6 +6,7 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,21 @@ struct MapEffort
 };
 
 MapGraph MakeMapGraph(const QuizOutline& outline);
+
+// What a map marks of where the player stands: the box of the question on
+// screen, and the way taken to it (the boxes before it and every arrow
+// from one to the next).
+struct MapMarks
+{
+    std::optional<size_t> current;  // node index
+    std::vector<size_t> wayNodes;   // nearest first, without the current one
+    std::vector<size_t> wayArrows;  // arrow indices
+};
+
+// The marks of a place given by question IDs: `current` and the questions
+// Prev would show, nearest first. Where a question is not on the map the
+// way stops, and where the way meets a question again it closes there.
+MapMarks MarkPlace(const MapGraph& graph, const wxString& current, const std::vector<wxString>& wayBack);
 
 // The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes,
 // then less as the map grows, so that a large one lays out in about a

@@ -8,6 +8,7 @@
 #include "ui/about_dialog.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
+#include "ui/quiz_map_link.h"
 #include "ui/result_dialog.h"
 
 #include <wx/aui/aui.h>
@@ -48,6 +49,7 @@ const long MindprismFrame::ID_MENU_UPDATE = wxNewId();
 const long MindprismFrame::ID_MENU_LANGUAGE = wxNewId();
 const long MindprismFrame::ID_MENU_ABOUT = wxNewId();
 const long MindprismFrame::ID_STATUSBAR = wxNewId();
+const long MindprismFrame::ID_MENU_MAP = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -84,6 +86,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
         SetIcon(icon);
     }
     m_auiManager = std::make_unique<wxAuiManager>(this, wxAUI_MGR_DEFAULT);
+    m_map = std::make_unique<QuizMapLink>(this, [this](const wxString& id) { ShowFromMap(id); });
     BuildToolBar();
     BuildPanel();
     BuildMenuBar();
@@ -217,6 +220,10 @@ void MindprismFrame::BuildMenuBar()
     m_languageItem = new wxMenuItem(m_viewMenu, ID_MENU_LANGUAGE, _("&Language...\tF2"),
                                     _("Change UI language"), wxITEM_NORMAL);
     m_viewMenu->Append(m_languageItem);
+    wxMenuItem* mapItem = m_viewMenu->Append(ID_MENU_MAP, _("Quiz &map\tCtrl+M"),
+        QuizMapLink::Available() ? _("Show the map of this quiz and where you are on it")
+                                 : QuizMapLink::Unavailable());
+    mapItem->Enable(QuizMapLink::Available());
     menuBar->Append(m_viewMenu, _("&View"));
 
     wxMenu* helpMenu = new wxMenu();
@@ -262,6 +269,8 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnLanguage));
     Connect(ID_MENU_ABOUT, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnAbout));
+    Connect(ID_MENU_MAP, wxEVT_COMMAND_MENU_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnQuizMap));
 }
 
 void MindprismFrame::LoadQuiz(const wxString& path)
@@ -293,6 +302,7 @@ void MindprismFrame::ShowQuestion(const Question& question)
     }
     if (!m_answerList->IsEmpty())
         m_answerList->SetSelection(0);
+    FollowOnMap();
 }
 
 wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
@@ -387,4 +397,29 @@ void MindprismFrame::OnAbout(wxCommandEvent& event)
 void MindprismFrame::OnLanguage(wxCommandEvent& event)
 {
     ChangeUiLanguage();
+}
+
+void MindprismFrame::OnQuizMap(wxCommandEvent& event)
+{
+    m_map->Open();
+    FollowOnMap();
+}
+
+void MindprismFrame::FollowOnMap()
+{
+    m_map->Follow(QuizPath(CurrentQuiz()), m_quizChoice->GetStringSelection(), !CurrentQuiz().IsBuiltIn(),
+                  m_navigator);
+}
+
+void MindprismFrame::ShowFromMap(const wxString& id)
+{
+    // A built-in quiz is not for skipping ahead.
+    if (CurrentQuiz().IsBuiltIn() || !m_navigator.Questions().FindQuestion(id))
+        return;
+    // Played from there as from a fresh start: no way back.
+    QuizPlace place;
+    place.current = id;
+    const QuizNavigator::ReloadResult moved = m_navigator.MoveTo(place);
+    if (moved.show)
+        ShowQuestion(*moved.show);
 }

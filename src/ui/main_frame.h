@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class QuizMapLink;
 class wxAuiManager;
 class wxAuiToolBar;
 class wxButton;
@@ -51,6 +52,7 @@ public:
     static const long ID_MENU_LANGUAGE;
     static const long ID_MENU_ABOUT;
     static const long ID_STATUSBAR;
+    static const long ID_MENU_MAP;
 
     // Reads a quiz file into the question table (later files win on equal IDs).
     void LoadQuiz(const wxString& path);
@@ -60,6 +62,7 @@ public:
     void ShowQuestion(const Question& question);
 
     const QuizNavigator& Navigator() const { return m_navigator; }
+    QuizMapLink& Map() const { return *m_map; }
 
 private:
     void BuildToolBar();
@@ -77,6 +80,12 @@ private:
     void OnCheckUpdate(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnLanguage(wxCommandEvent& event);
+    void OnQuizMap(wxCommandEvent& event);
+
+    // Tells the quiz map where the player stands.
+    void FollowOnMap();
+    // A question clicked on the map: shown for a quiz the user opened.
+    void ShowFromMap(const wxString& id);
 
     // Retitles the window after quiz number `index` of the choice.
     void TitleForQuiz(int index);
@@ -94,6 +103,7 @@ private:
     QuizNavigator m_navigator;            // question table, current and previous question
 
     std::unique_ptr<wxAuiManager> m_auiManager;
+    std::unique_ptr<QuizMapLink> m_map;
     wxTextCtrl* m_questionText = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;
     wxStaticText* m_answerLabel = nullptr;

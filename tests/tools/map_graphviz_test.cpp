@@ -2,6 +2,7 @@
 // the SVG and PNG the checker draws with Graphviz.
 #include "map/map_layout.h"
 #include "map/map_render.h"
+#include "map/map_worker.h"
 #include "map/quiz_map.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
@@ -14,10 +15,14 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -261,4 +266,94 @@ TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowOnePass)
     EXPECT_EQ(large.nslimit, 1);
     EXPECT_GE(large.mclimit, 0.25);
     EXPECT_NE(MapDot(graph, large).find("nslimit=1, nslimit1=1, mclimit=0.25"), std::string::npos);
+}
+
+namespace
+{
+
+// A map of `count` questions in layers of ten, each with two arrows into
+// the next layer: enough to keep dot busy for a while when large.
+MapGraph LayeredGraph(size_t count)
+{
+    MapGraph graph;
+    for (size_t node = 0; node < count; ++node)
+    {
+        MapNode question;
+        question.number = node;
+        question.id = wxString::Format(wxS("%zu"), 1001 + node);
+        question.lines = {std::string(question.id.utf8_str()), "周末早上醒来，你最想做的"};
+        graph.nodes.push_back(question);
+        const size_t next = (node / 10 + 1) * 10;
+        for (size_t answer = 0; answer < 2 && next + answer * 3 < count; ++answer)
+            graph.arrows.push_back(MapArrow{node, next + (node + answer * 3) % 10, answer, "答案"});
+    }
+    return graph;
+}
+
+} // namespace
+
+TEST(MapWorker, DeliversTheNewestRequestOnlyAndLetsGoWhileBusy)
+{
+    if (!MapRenderer::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    std::mutex lock;
+    std::condition_variable arrived;
+    std::vector<std::unique_ptr<MapLayoutWorker::Result>> results;
+    auto worker = std::make_unique<MapLayoutWorker>([&](std::unique_ptr<MapLayoutWorker::Result> result) {
+        const std::lock_guard<std::mutex> hold(lock);
+        results.push_back(std::move(result));
+        arrived.notify_all();
+    });
+    const auto WaitForResult = [&] {
+        std::unique_lock<std::mutex> hold(lock);
+        return arrived.wait_for(hold, std::chrono::seconds(60), [&] { return !results.empty(); });
+    };
+
+    // Superseded while under way (Graphviz held here meanwhile): laid
+    // out, but not delivered.
+    std::unique_lock<std::mutex> graphviz = MapRenderer::Hold();
+    const unsigned long large = worker->Request(LayeredGraph(200));
+    while (worker->Running() != large)
+        std::this_thread::yield();
+    const unsigned long small = worker->Request(LayeredGraph(3));
+    graphviz.unlock();
+    ASSERT_TRUE(WaitForResult());
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0]->generation, small);
+    ASSERT_TRUE(results[0]->laidOut) << results[0]->error;
+    EXPECT_EQ(results[0]->map.layout.boxes.size(), 3u);
+    // Superseded before it began: dropped, the newest one delivered.
+    results.clear();
+    graphviz.lock();
+    const unsigned long busy = worker->Request(LayeredGraph(200));
+    while (worker->Running() != busy)
+        std::this_thread::yield();
+    worker->Request(LayeredGraph(20));
+    const unsigned long newest = worker->Request(LayeredGraph(5));
+    graphviz.unlock();
+    ASSERT_TRUE(WaitForResult());
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0]->generation, newest);
+    EXPECT_EQ(results[0]->map.layout.boxes.size(), 5u);
+
+    // Gone while laying out: its destruction does not wait, nothing more
+    // is delivered, and the next layout (in another worker) still gets
+    // Graphviz.
+    results.clear();
+    graphviz.lock();
+    const unsigned long last = worker->Request(LayeredGraph(200));
+    while (worker->Running() != last)
+        std::this_thread::yield();
+    worker.reset();
+    graphviz.unlock();
+    MapLayoutWorker next([&](std::unique_ptr<MapLayoutWorker::Result> result) {
+        const std::lock_guard<std::mutex> hold(lock);
+        results.push_back(std::move(result));
+        arrived.notify_all();
+    });
+    const unsigned long after = next.Request(LayeredGraph(4));
+    ASSERT_TRUE(WaitForResult());
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0]->generation, after);
+    EXPECT_TRUE(results[0]->laidOut);
 }

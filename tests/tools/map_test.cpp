@@ -128,3 +128,35 @@ TEST(MapProgram, PicturesNeedGraphvizButTheDotFormNever)
     EXPECT_TRUE(Contains(svg.out, "built without Graphviz")) << svg.out;
     EXPECT_EQ(Listing(dir.Path()), "quiz.xml ");
 }
+
+TEST(MapMarks, TheWayBackAsBoxesAndArrowsStoppingWhereItLeavesTheMapOrMeetsItself)
+{
+    // 1001 -> 1002 -> 1003 -> 1002 (a loop), 1001 -> 1003 too.
+    MapGraph graph;
+    for (const char* id : {"1001", "1002", "1003"})
+    {
+        MapNode node;
+        node.number = graph.nodes.size();
+        node.id = id;
+        graph.nodes.push_back(node);
+    }
+    graph.arrows = {{0, 1, 0, "a"}, {0, 2, 1, "b"}, {1, 2, 0, "c"}, {2, 1, 0, "d"}};
+    const auto Way = [&](const char* current, std::vector<wxString> wayBack) {
+        const MapMarks marks = MarkPlace(graph, current, wayBack);
+        std::string text = marks.current ? std::to_string(*marks.current) : "-";
+        for (size_t node : marks.wayNodes)
+            text += " " + std::to_string(node);
+        text += " |";
+        for (size_t arrow : marks.wayArrows)
+            text += " " + std::to_string(arrow);
+        return text;
+    };
+    EXPECT_EQ(Way("1003", {"1002", "1001"}), "2 1 0 | 0 2");
+    // After an end Prev first shows the question itself: walked once.
+    EXPECT_EQ(Way("1003", {"1003", "1001"}), "2 0 | 1");
+    // Around the loop: it closes where the way meets itself.
+    EXPECT_EQ(Way("1002", {"1003", "1002", "1003"}), "1 2 | 2 3");
+    // A question gone from the map ends the way; an unknown current marks nothing.
+    EXPECT_EQ(Way("1002", {"9999", "1001"}), "1 |");
+    EXPECT_EQ(Way("9999", {"1001"}), "- |");
+}

@@ -1,0 +1,205 @@
+// The quiz map window beside the main window: it follows the player, is one
+// window at a time, and plays from a clicked question only where allowed.
+#include "ui_test_util.h"
+
+#include "ui/quiz_map_link.h"
+#include "ui/quiz_map_window.h"
+
+#include <wx/toolbar.h>
+
+#include <algorithm>
+
+namespace
+{
+
+class MapTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!QuizMapLink::Available())
+            GTEST_SKIP() << "this build has no Graphviz";
+        FrameTest::SetUp();
+    }
+
+    QuizMapLink& Link() const { return m_frame->Map(); }
+    bool LaidOut() const { return Link().Window() && Link().Map() && !Link().LayingOut(); }
+
+    // The map node of a question, by ID.
+    size_t NodeOf(const wxString& id) const
+    {
+        const std::vector<MapNode>& nodes = Link().Map()->graph.nodes;
+        for (size_t node = 0; node < nodes.size(); ++node)
+            if (nodes[node].kind == MapNodeKind::Question && nodes[node].id == id)
+                return node;
+        ADD_FAILURE() << id;
+        return 0;
+    }
+
+    // The way as the map marks it: the current question's ID, then the
+    // way back's, nearest first.
+    std::vector<wxString> MarkedWay() const
+    {
+        const MapMarks& marks = Link().Window()->Canvas()->Marks();
+        std::vector<wxString> way;
+        if (marks.current)
+            way.push_back(Link().Map()->graph.nodes[*marks.current].id);
+        for (size_t node : marks.wayNodes)
+            way.push_back(Link().Map()->graph.nodes[node].id);
+        return way;
+    }
+
+    // Every bold arrow runs between neighbours on the way, and every step
+    // of the way has one.
+    void ExpectBoldArrowsAlongTheWay() const
+    {
+        const MapMarks& marks = Link().Window()->Canvas()->Marks();
+        std::vector<size_t> way;
+        if (marks.current)
+            way.push_back(*marks.current);
+        way.insert(way.end(), marks.wayNodes.begin(), marks.wayNodes.end());
+        const std::vector<MapArrow>& arrows = Link().Map()->graph.arrows;
+        for (size_t arrow : marks.wayArrows)
+        {
+            const auto to = std::find(way.begin(), way.end(), arrows[arrow].to);
+            ASSERT_NE(to, way.end());
+            ASSERT_NE(to + 1, way.end());
+            EXPECT_EQ(*(to + 1), arrows[arrow].from);
+        }
+        for (size_t step = 1; step < way.size(); ++step)
+            EXPECT_TRUE(std::any_of(marks.wayArrows.begin(), marks.wayArrows.end(), [&](size_t arrow) {
+                return arrows[arrow].from == way[step] && arrows[arrow].to == way[step - 1];
+            })) << step;
+    }
+
+    void Click(QuizMapCanvas* canvas, size_t node)
+    {
+        wxMouseEvent click(wxEVT_LEFT_UP);
+        click.SetPosition(canvas->ClientPoint(Link().Map()->layout.boxes[node].centre));
+        click.SetEventObject(canvas);
+        canvas->ProcessWindowEvent(click);
+    }
+};
+
+} // namespace
+
+TEST_F(MapTest, TheMarkAndTheBoldWayFollowNextPrevResetAndSwitching)
+{
+    Menu(MindprismFrame::ID_MENU_MAP);
+    ASSERT_TRUE(WaitFor([&] { return LaidOut(); }));
+    QuizMapFrame* window = Link().Window();
+    EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Quiz map - 你具备哪种动物潜质？"));
+    const QuizMap* map = Link().Map();
+    const wxString entry = m_frame->Navigator().Current()->id;
+    EXPECT_EQ(MarkedWay(), std::vector<wxString>{entry});
+
+    Press("ID_BUTTON_NEXT");
+    const wxString second = m_frame->Navigator().Current()->id;
+    Answers()->SetSelection(1);
+    Press("ID_BUTTON_NEXT");
+    const wxString third = m_frame->Navigator().Current()->id;
+    EXPECT_EQ(MarkedWay(), (std::vector<wxString>{third, second, entry}));
+    ExpectBoldArrowsAlongTheWay();
+    EXPECT_TRUE(window->Canvas()->InView(NodeOf(third)));
+    // Only the place changed: the same layout is drawn.
+    EXPECT_EQ(Link().Map(), map);
+    EXPECT_FALSE(Link().LayingOut());
+
+    Press("ID_BUTTON_PREV");
+    EXPECT_EQ(MarkedWay(), (std::vector<wxString>{second, entry}));
+    ExpectBoldArrowsAlongTheWay();
+    Press("ID_BUTTON_RESET");
+    EXPECT_EQ(MarkedWay(), std::vector<wxString>{entry});
+    EXPECT_TRUE(window->Canvas()->Marks().wayArrows.empty());
+
+    // The other quiz is laid out anew, with its own title.
+    ChooseQuiz(1);
+    ASSERT_TRUE(WaitFor([&] { return LaidOut() && Link().Map() != map; }));
+    EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Quiz map - 你的内在星座是什么？"));
+    EXPECT_EQ(MarkedWay(), std::vector<wxString>{m_frame->Navigator().Current()->id});
+    ExpectBoldArrowsAlongTheWay();
+}
+
+TEST_F(MapTest, OneWindowAtATimeWhosePlaceAndZoomCommandsWork)
+{
+    Menu(MindprismFrame::ID_MENU_MAP);
+    ASSERT_TRUE(WaitFor([&] { return LaidOut(); }));
+    QuizMapFrame* window = Link().Window();
+    Menu(MindprismFrame::ID_MENU_MAP);
+    EXPECT_EQ(Link().Window(), window);
+    // The toolbar's buttons carry their names, for a screen reader too.
+    wxToolBar* tools = window->GetToolBar();
+    ASSERT_NE(tools, nullptr);
+    EXPECT_EQ(tools->GetToolShortHelp(wxID_ZOOM_IN), wxString(wxS("Zoom in (Ctrl++)")));
+
+    QuizMapCanvas* canvas = window->Canvas();
+    const double zoom = canvas->Zoom();
+    wxCommandEvent zoomIn(wxEVT_TOOL, wxID_ZOOM_IN);
+    zoomIn.SetEventObject(tools);
+    window->ProcessWindowEvent(zoomIn);
+    EXPECT_GT(canvas->Zoom(), zoom);
+    // Zooming keeps the point under the pointer (here the middle) in place.
+    const wxPoint middle(canvas->GetClientSize().x / 2, canvas->GetClientSize().y / 2);
+    canvas->SetZoom(1, middle);
+    const MapBox& box = Link().Map()->layout.boxes[*canvas->Marks().current];
+    const wxPoint before = canvas->ClientPoint(box.centre);
+    canvas->SetZoom(2, before);
+    EXPECT_LE(std::abs(canvas->ClientPoint(box.centre).x - before.x), 1);
+    EXPECT_LE(std::abs(canvas->ClientPoint(box.centre).y - before.y), 1);
+    wxCommandEvent fit(wxEVT_TOOL, wxID_ZOOM_FIT);
+    fit.SetEventObject(tools);
+    window->ProcessWindowEvent(fit);
+    for (size_t node = 0; node < Link().Map()->layout.boxes.size(); ++node)
+        EXPECT_TRUE(canvas->InView(node)) << node;
+
+    // Closed and opened again: where it was, at once with the last layout.
+    window->SetSize(wxRect(window->FromDIP(wxPoint(40, 60)), window->FromDIP(wxSize(500, 400))));
+    Settle();
+    const wxRect rect = window->GetRect();
+    const QuizMap* map = Link().Map();
+    window->Close();
+    ASSERT_TRUE(WaitFor([&] { return !Link().Window(); }));
+    Menu(MindprismFrame::ID_MENU_MAP);
+    ASSERT_NE(Link().Window(), nullptr);
+    EXPECT_EQ(Link().Map(), map);
+    EXPECT_EQ(Link().Window()->Canvas()->Map(), map);
+    EXPECT_EQ(Link().Window()->GetSize(), rect.GetSize());
+}
+
+TEST_F(MapTest, ClickingAQuestionPlaysFromItOnlyWhereTheFrameAllowsIt)
+{
+    // A built-in quiz: the map only shows.
+    Menu(MindprismFrame::ID_MENU_MAP);
+    ASSERT_TRUE(WaitFor([&] { return LaidOut(); }));
+    const wxString entry = m_frame->Navigator().Current()->id;
+    Press("ID_BUTTON_NEXT");
+    const wxString second = m_frame->Navigator().Current()->id;
+    QuizMapCanvas* canvas = Link().Window()->Canvas();
+    canvas->SetZoom(1, wxPoint());
+    canvas->ShowNode(NodeOf(entry));
+    Click(canvas, NodeOf(entry));
+    EXPECT_EQ(m_frame->Navigator().Current()->id, second);
+
+    // A quiz that allows it: the frame's hook gets the clicked question.
+    TempDir dir;
+    const wxString path = dir.Write(wxS("opened.xml"), R"(<questions>
+<QUESTION><ID>1001</ID><Q>first</Q><ANSWER><A>on</A><GOTO>1002</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1002</ID><Q>second</Q><ANSWER><A>end</A><GOTO>0</GOTO></ANSWER></QUESTION>
+</questions>)");
+    std::vector<wxString> jumps;
+    QuizMapLink link(m_frame, [&](const wxString& id) { jumps.push_back(id); });
+    link.Open();
+    link.Follow(path, wxS("opened.xml"), true, m_frame->Navigator());
+    ASSERT_TRUE(WaitFor([&] { return link.Map() && !link.LayingOut(); }));
+    EXPECT_EQ(link.Window()->GetTitle(), wxString(wxS("Quiz map - opened.xml")));
+    QuizMapCanvas* opened = link.Window()->Canvas();
+    opened->ShowNode(1);
+    wxMouseEvent click(wxEVT_LEFT_UP);
+    click.SetPosition(opened->ClientPoint(link.Map()->layout.boxes[1].centre));
+    opened->ProcessWindowEvent(click);
+    EXPECT_EQ(jumps, std::vector<wxString>{wxS("1002")});
+    link.Follow(path, wxS("opened.xml"), false, m_frame->Navigator());
+    opened->ProcessWindowEvent(click);
+    EXPECT_EQ(jumps.size(), 1u);
+    link.Window()->Destroy();
+}
