@@ -543,6 +543,8 @@ QuizMapFrame::QuizMapFrame(wxWindow* parent, const wxRect& rect)
     wxAcceleratorEntry keys[] = {
         {wxACCEL_CTRL, '0', wxID_ZOOM_FIT},
         {wxACCEL_CTRL, '+', wxID_ZOOM_IN},
+        {wxACCEL_CTRL | wxACCEL_SHIFT, '+', wxID_ZOOM_IN},  // where plus is a shifted key
+        {wxACCEL_CTRL | wxACCEL_SHIFT, '=', wxID_ZOOM_IN},
         {wxACCEL_CTRL, '=', wxID_ZOOM_IN},
         {wxACCEL_CTRL, WXK_NUMPAD_ADD, wxID_ZOOM_IN},
         {wxACCEL_CTRL, '-', wxID_ZOOM_OUT},
