@@ -203,3 +203,36 @@ TEST_F(MapTest, ClickingAQuestionPlaysFromItOnlyWhereTheFrameAllowsIt)
     EXPECT_EQ(jumps.size(), 1u);
     link.Window()->Destroy();
 }
+
+TEST_F(MapTest, ABrokenSaveKeepsTheLastGoodMapAndTheNextGoodOneReplacesIt)
+{
+    TempDir dir;
+    const std::string good = R"(<questions>
+<QUESTION><ID>1001</ID><Q>first</Q><ANSWER><A>on</A><GOTO>1002</GOTO></ANSWER></QUESTION>
+<QUESTION><ID>1002</ID><Q>second</Q><ANSWER><A>nowhere</A><GOTO>9999</GOTO></ANSWER></QUESTION>
+</questions>)";
+    const wxString path = dir.Write(wxS("draft.xml"), good);
+    QuizMapLink link(m_frame, nullptr);
+    link.Open();
+    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
+    ASSERT_TRUE(WaitFor([&] { return link.Map() && !link.LayingOut(); }));
+    const QuizMap* map = link.Map();
+    // The checker's marks: 1002 can never end, 9999 names no question.
+    ASSERT_EQ(map->graph.nodes.size(), 3u);
+    EXPECT_TRUE(map->graph.nodes[1].trapped);
+    EXPECT_EQ(map->graph.nodes[2].kind, MapNodeKind::Unknown);
+
+    dir.Write(wxS("draft.xml"), "<questions><QUESTION><ID>1001</ID>");
+    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
+    EXPECT_EQ(link.Map(), map);
+    EXPECT_EQ(link.Window()->Canvas()->Map(), map);
+    EXPECT_FALSE(link.LayingOut());
+    EXPECT_NE(link.Window()->Status().Find(wxS("last good version")), wxNOT_FOUND);
+
+    dir.Write(wxS("draft.xml"), good + "\n<!-- mended -->\n");
+    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
+    ASSERT_TRUE(WaitFor([&] { return link.Map() != map && !link.LayingOut(); }));
+    EXPECT_EQ(link.Window()->Canvas()->Map(), link.Map());
+    EXPECT_TRUE(link.Window()->Status().empty());
+    link.Window()->Destroy();
+}
