@@ -299,11 +299,12 @@ TEST(MapWorker, DeliversTheNewestRequestOnlyAndLetsGoWhileBusy)
     std::mutex lock;
     std::condition_variable arrived;
     std::vector<std::unique_ptr<MapLayoutWorker::Result>> results;
-    auto worker = std::make_unique<MapLayoutWorker>([&](std::unique_ptr<MapLayoutWorker::Result> result) {
+    const auto Collect = [&](std::unique_ptr<MapLayoutWorker::Result> result) {
         const std::lock_guard<std::mutex> hold(lock);
         results.push_back(std::move(result));
         arrived.notify_all();
-    });
+    };
+    auto worker = std::make_unique<MapLayoutWorker>(Collect);
     const auto WaitForResult = [&] {
         std::unique_lock<std::mutex> hold(lock);
         return arrived.wait_for(hold, std::chrono::seconds(60), [&] { return !results.empty(); });
@@ -346,11 +347,7 @@ TEST(MapWorker, DeliversTheNewestRequestOnlyAndLetsGoWhileBusy)
         std::this_thread::yield();
     worker.reset();
     graphviz.unlock();
-    MapLayoutWorker next([&](std::unique_ptr<MapLayoutWorker::Result> result) {
-        const std::lock_guard<std::mutex> hold(lock);
-        results.push_back(std::move(result));
-        arrived.notify_all();
-    });
+    MapLayoutWorker next(Collect);
     const unsigned long after = next.Request(LayeredGraph(4));
     ASSERT_TRUE(WaitForResult());
     ASSERT_EQ(results.size(), 1u);
