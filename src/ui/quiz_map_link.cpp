@@ -167,8 +167,8 @@ void QuizMapLink::Read(const FileStamp& stamp)
     MapGraph graph = MakeMapGraph(outline);
     if (graph.nodes.size() > MAX_BOXES)
     {
-        m_status = wxString::Format(_("This quiz is too large for a map: %zu boxes, of at most %zu."),
-                                    graph.nodes.size(), MAX_BOXES);
+        m_status = wxString::Format(_("This quiz is too large for a map: %d boxes, of at most %d."),
+                                    int(graph.nodes.size()), int(MAX_BOXES));
         return;
     }
     m_waiting = m_worker->Request(std::move(graph));
