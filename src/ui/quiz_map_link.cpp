@@ -70,7 +70,7 @@ bool QuizMapLink::Available()
 
 wxString QuizMapLink::Unavailable()
 {
-    return _("This build of Mind Prism has no Graphviz, which lays quiz maps out.");
+    return _("This build has no Graphviz to lay maps out.");
 }
 
 wxRect QuizMapLink::FirstPlace() const
