@@ -124,6 +124,9 @@ void QuizMapLink::Follow(const wxString& path, const wxString& title, bool canJu
     m_path = path;
     m_title = title;
     m_canJump = canJump;
+    // The place is taken when the window opens (the frame follows again then).
+    if (!m_window)
+        return;
     m_current = navigator.Current() ? navigator.Current()->id : wxString();
     m_wayBack = navigator.Place(wxNOT_FOUND).wayBack;
     Refresh();
