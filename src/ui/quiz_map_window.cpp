@@ -19,7 +19,7 @@ const long QuizMapFrame::ID_CANVAS = wxNewId();
 namespace
 {
 
-constexpr double MIN_ZOOM = 0.05;
+constexpr double MIN_ZOOM = 0.01;  // Fit shows even a map of thousands of boxes whole
 constexpr double MAX_ZOOM = 8;
 constexpr double ZOOM_STEP = 1.25;
 constexpr int MARGIN = 16;           // pixels around the map
