@@ -39,7 +39,7 @@ bool MindprismApp::OnInit()
     Resources::Locate();
     wxLocale::AddCatalogLookupPathPrefix(Resources::Path(LOCALES_DIR));
 
-    InitUiLocale(m_locale, GetUiLanguage(), APP_NAME);
+    InitUiLocale(m_locale, GetUiLanguage(), UI_CATALOGUE);
 
     // Handlers first: on this platform even .ico files are read through them.
     wxInitAllImageHandlers();
