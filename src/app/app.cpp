@@ -10,6 +10,7 @@
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/link.h>
+#include <wx/log.h>
 
 namespace
 {
@@ -35,6 +36,12 @@ bool MindprismApp::OnInit()
     SetAppName(APP_NAME);
     PrepareSettingsStore();
     wxConfigBase::Get()->SetRecordDefaults(true);
+
+    // The application macro turns debug and trace messages off in release
+    // builds; asked for with WXTRACE, they say where the run-time files and
+    // the quizzes are read from.
+    if (!wxLog::GetTraceMasks().empty())
+        wxLog::SetLogLevel(wxLOG_Trace);
 
     Resources::Locate();
     wxLocale::AddCatalogLookupPathPrefix(Resources::Path(LOCALES_DIR));

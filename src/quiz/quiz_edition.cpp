@@ -64,7 +64,8 @@ QuizEditionChoice ChooseQuizEdition(const wxString& stem, const wxString& langua
     if (base != language && exists(QuizEditionPath(stem, base)))
         return {QuizEditionPath(stem, base), wxS("the edition for ") + base +
                                                  wxS(", the base of the interface language ") + language};
+    const wxString missing = base != language ? language + wxS(" nor for ") + base : language;
     return {QuizEditionPath(stem, QUIZ_BASE_LANGUAGE),
-            wxS("no edition for the interface language ") + language + wxS(": the ") +
+            wxS("no edition for the interface language ") + missing + wxS(": the ") +
                 QUIZ_BASE_LANGUAGE + wxS(" edition")};
 }
