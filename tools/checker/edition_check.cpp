@@ -28,6 +28,11 @@ public:
         const Question* question;
         long line;
         std::vector<long> targetLines;  // the GOTO's line, or the ANSWER's without one
+
+        long TargetLine(size_t answer) const
+        {
+            return answer < targetLines.size() ? targetLines[answer] : line;
+        }
     };
 
     // False when the file cannot be read as a quiz.
@@ -133,12 +138,12 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
         if (ours[i].target == theirs[i].target)
             continue;
         const bool oneEnds = (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
-        findings.push_back(Finding{here.targetLines[i], Severity::Warning,
+        findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
             oneEnds ? "edition-ending" : "edition-target",
             wxString::Format(wxS("answer %zu of %s %s here but %s in the other edition %s"), i + 1, name,
                              Leads(ours[i].target),
                              oneEnds ? Leads(theirs[i].target) : wxS("to ") + Quoted(theirs[i].target),
-                             Where(other, there.targetLines[i]))});
+                             Where(other, there.TargetLine(i)))});
     }
 }
 
