@@ -26,7 +26,8 @@ std::string Q(const std::string& id, std::initializer_list<std::string> targets)
 TEST(CheckerEditions, ReportsEachDriftOfTheOtherEditionWithItsFileAndLine)
 {
     // Line N holds question N - 1.
-    const std::string chinese = QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0", "1003"}), Q("1003", {"0"})});
+    const std::string chinese =
+        QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0", "1003"}), Q("1003", {"0"})});
     const struct
     {
         const char* what;
@@ -40,11 +41,14 @@ TEST(CheckerEditions, ReportsEachDriftOfTheOtherEditionWithItsFileAndLine)
          "1:edition-question", "Quiz-en.xml:5"},
         {"a question only here", QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0", "1003"})}),
          "4:edition-question", "Quiz-en.xml"},
-        {"another number of answers", QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0"}), Q("1003", {"0"})}),
+        {"another number of answers",
+         QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0"}), Q("1003", {"0"})}),
          "3:edition-answers", "Quiz-en.xml:3"},
-        {"another target", QuizXml({Q("1001", {"1002", "1002"}), Q("1002", {"0", "1003"}), Q("1003", {"0"})}),
+        {"another target",
+         QuizXml({Q("1001", {"1002", "1002"}), Q("1002", {"0", "1003"}), Q("1003", {"0"})}),
          "2:edition-target", "Quiz-en.xml:2"},
-        {"an end in one only", QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"1003", "1003"}), Q("1003", {"0"})}),
+        {"an end in one only",
+         QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"1003", "1003"}), Q("1003", {"0"})}),
          "3:edition-ending", "Quiz-en.xml:3"},
         {"an edition that cannot be read", "<questions>\n<QUESTION>\n", "1:edition-unread", "Quiz-en.xml"},
     };
@@ -66,7 +70,8 @@ TEST(CheckerEditions, ReportsEachDriftOfTheOtherEditionWithItsFileAndLine)
             findings += (findings.empty() ? "" : " ") + std::to_string(finding.line) + ":" + finding.code;
             EXPECT_EQ(finding.severity, Severity::Warning);
             const std::string message = finding.message.utf8_str().data();
-            EXPECT_NE(message.find(std::string(dir.File(row.names).utf8_str())), std::string::npos) << message;
+            EXPECT_NE(message.find(std::string(dir.File(row.names).utf8_str())), std::string::npos)
+                << message;
         }
         EXPECT_EQ(findings, row.findings);
     }
