@@ -9,20 +9,6 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-
-// A question whose answers lead to `targets`, on one line.
-std::string Q(const std::string& id, std::initializer_list<std::string> targets)
-{
-    std::vector<AnswerXml> answers;
-    for (const std::string& target : targets)
-        answers.emplace_back("go", target);
-    return QuestionXml(id, "text", answers);
-}
-
-} // namespace
-
 TEST(CheckerEditions, ReportsEachDriftOfTheOtherEditionWithItsFileAndLine)
 {
     // Line N holds question N - 1.
