@@ -11,7 +11,7 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
-#include <memory>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -35,12 +35,19 @@ public:
         }
     };
 
-    // False when the file cannot be read as a quiz.
+    // False when the file cannot be read as a quiz; its own check says why.
     bool Load(const wxString& path)
     {
-        wxLogNull quiet;  // its own check reports why
-        wxXmlDocument document;
-        return LoadQuiz(document, path, m_table, this) && !m_wrongRoot;
+        wxLogNull quiet;
+        try
+        {
+            wxXmlDocument document;
+            return LoadQuiz(document, path, m_table, this) && !m_wrongRoot;
+        }
+        catch (const std::bad_alloc&)
+        {
+            return false;
+        }
     }
 
     // The questions the application keeps, in document order.
@@ -66,7 +73,8 @@ public:
     {
         long line = element.GetLineNumber();
         for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
-            if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName().IsSameAs(wxS("GOTO"), false))
+            if (child->GetType() == wxXML_ELEMENT_NODE &&
+                child->GetName().IsSameAs(wxS("GOTO"), false))
                 line = child->GetLineNumber();  // the last GOTO is the one kept
         m_pendingLines.push_back(line);
     }
@@ -96,7 +104,8 @@ std::vector<wxString> OtherEditions(const wxString& folder, const wxString& stem
     if (!dir.IsOpened())
         return names;
     wxString name;
-    for (bool more = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES); more; more = dir.GetNext(&name))
+    for (bool more = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES); more;
+         more = dir.GetNext(&name))
     {
         wxString otherStem, otherLanguage;
         if (SplitEditionName(name, otherStem, otherLanguage) && otherStem == stem &&
@@ -137,7 +146,8 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
     {
         if (ours[i].target == theirs[i].target)
             continue;
-        const bool oneEnds = (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
+        const bool oneEnds =
+            (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
         findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
             oneEnds ? "edition-ending" : "edition-target",
             wxString::Format(wxS("answer %zu of %s %s here but %s in the other edition %s"), i + 1, name,
@@ -181,13 +191,15 @@ void CompareEditions(const wxString& path, FileReport& report)
     for (const wxString& name : others)
     {
         // Named as the checked file was, so that editors can open it.
-        const wxString other = file.GetPath().empty() ? name : wxFileName(file.GetPath(), name).GetFullPath();
+        const wxString other =
+            file.GetPath().empty() ? name : wxFileName(file.GetPath(), name).GetFullPath();
         Edition there;
         if (there.Load(other))
             Compare(here, there, other, report.findings);
         else
             report.findings.push_back(Finding{1, Severity::Warning, "edition-unread",
-                wxS("the other edition ") + other + wxS(" cannot be read as a quiz, so it is not compared")});
+                wxS("the other edition ") + other +
+                    wxS(" cannot be read as a quiz, so it is not compared")});
     }
     SortByLine(report.findings);
 }
