@@ -164,10 +164,14 @@ case_install() {
     wine "$setup" /S
     wineserver -w
     for file in bin/mindprism.exe bin/mindprism-check.exe Uninstall.exe \
-                share/mindprism/data/Quiz_000-zh_CN.xml share/mindprism/img/Mindprism_01.ico \
+                share/mindprism/img/Mindprism_01.ico \
                 share/mindprism/locales/zh_CN/LC_MESSAGES/Mindprism.mo \
                 share/mindprism/locales/zh_CN/LC_MESSAGES/wxstd.mo; do
         [ -f "$installed/$file" ] || fail "not installed: $file"
+    done
+    # Every shipped quiz file, each language edition.
+    for file in "$(dirname "${BASH_SOURCE[0]}")"/../../data/*.xml; do
+        [ -f "$installed/share/mindprism/data/${file##*/}" ] || fail "not installed: data/${file##*/}"
     done
     [ -f "$menu/Mind Prism.lnk" ] || fail "no Start-menu entry"
     wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
