@@ -6,8 +6,8 @@
 // (--keep writes the DOT, SVG and PNG there to look at.)
 #include "map_output.h"
 #include "map_render.h"
-#include "quiz_analysis.h"
-#include "quiz_checker.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
 #include "quiz_map.h"
 
 #include <wx/init.h>

@@ -33,6 +33,30 @@ Question& QuestionTable::Store(std::unique_ptr<Question> question)
     return *record;
 }
 
+void QuestionTable::Withdraw(const wxString& id)
+{
+    if (m_index.erase(id) != 0)
+        ++m_displaced;
+}
+
+void QuestionTable::Adopt(QuestionTable& other)
+{
+    m_records.reserve(m_records.size() + other.m_records.size());
+    m_index.reserve(m_index.size() + other.m_index.size());
+    for (std::unique_ptr<Question>& record : other.m_records)
+    {
+        Question* const moved = record.get();
+        const bool stored = other.FindQuestion(moved->id) == moved;
+        m_records.push_back(std::move(record));
+        if (stored)
+            m_index[moved->id] = moved;
+    }
+    m_displaced = m_records.size() - m_index.size();
+    other.m_records.clear();
+    other.m_index.clear();
+    other.m_displaced = 0;
+}
+
 void QuestionTable::ReleaseDisplaced(std::initializer_list<const Question*> keep)
 {
     if (m_displaced == 0)

@@ -48,6 +48,15 @@ public:
     // and the screen may still point at it.
     Question& Store(std::unique_ptr<Question> question);
 
+    // Takes the record stored under `id` out of the index, keeping it alive
+    // like a displaced one. Nothing happens when no record has that ID.
+    void Withdraw(const wxString& id);
+
+    // Moves every record of `other` into this table, the stored ones on top
+    // (displacing records of equal IDs here) and the displaced ones as
+    // displaced. `other` is left empty. Pointers to the records stay valid.
+    void Adopt(QuestionTable& other);
+
     // Frees displaced records except those listed, which callers still use.
     void ReleaseDisplaced(std::initializer_list<const Question*> keep);
 

@@ -12,8 +12,8 @@
 // findings ordered by line, lines from 1; a clean quiz has a summary with a
 // shortest path no longer than its longest; both outputs, and the quiz map's
 // DOT form, are valid UTF-8 without stray control characters.
-#include "quiz_analysis.h"
-#include "quiz_checker.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
 #include "quiz_map.h"
 #include "report_output.h"
 

@@ -1,6 +1,6 @@
 // The checker's findings on small broken quizzes, one kind at a time, and
 // its summary of clean ones.
-#include "quiz_checker.h"
+#include "quiz/quiz_checker.h"
 #include "quiz_xml.h"
 #include "test_support.h"
 

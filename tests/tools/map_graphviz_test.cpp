@@ -1,8 +1,8 @@
 // The quiz map read back: its DOT form through Graphviz's own reader, and
 // the SVG and PNG the checker draws with Graphviz.
 #include "map_render.h"
-#include "quiz_analysis.h"
-#include "quiz_checker.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
 #include "quiz_map.h"
 #include "test_support.h"
 

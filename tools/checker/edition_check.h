@@ -3,7 +3,7 @@
 // result does not depend on the language.
 #pragma once
 
-#include "check_report.h"
+#include "quiz/check_report.h"
 
 #include <wx/string.h>
 

@@ -3,8 +3,8 @@
 #include "command_line.h"
 #include "edition_check.h"
 #include "map_output.h"
-#include "quiz_analysis.h"
-#include "quiz_checker.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
 #include "report_output.h"
 
 #include <wx/init.h>

@@ -1,7 +1,7 @@
 // Writing a quiz outline as DOT: nodes, arrows, marks and escaped labels.
 #include "quiz_map.h"
 
-#include "quiz_analysis.h"
+#include "quiz/quiz_analysis.h"
 
 #include <initializer_list>
 #include <map>

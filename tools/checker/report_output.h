@@ -2,7 +2,7 @@
 // editors' error parsers, and one JSON document for scripts.
 #pragma once
 
-#include "check_report.h"
+#include "quiz/check_report.h"
 
 #include <string>
 #include <vector>

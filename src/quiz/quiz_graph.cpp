@@ -1,5 +1,5 @@
 // Components, reachability and path lengths of a quiz graph.
-#include "quiz_graph.h"
+#include "quiz/quiz_graph.h"
 
 #include <algorithm>
 #include <deque>

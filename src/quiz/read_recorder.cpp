@@ -1,5 +1,5 @@
 // Recording what the quiz reader does, node by node.
-#include "read_recorder.h"
+#include "quiz/read_recorder.h"
 
 #include "quiz/question_table.h"
 

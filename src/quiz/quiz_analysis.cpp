@@ -1,10 +1,9 @@
 // Whole-quiz findings and the summary, over the questions the reader kept.
-#include "quiz_analysis.h"
-
-#include "quiz_graph.h"
+#include "quiz/quiz_analysis.h"
 
 #include "quiz/question_table.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_graph.h"
 
 namespace
 {

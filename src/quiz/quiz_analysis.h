@@ -2,8 +2,8 @@
 // endings) and the quiz's summary.
 #pragma once
 
-#include "check_report.h"
-#include "read_recorder.h"
+#include "quiz/check_report.h"
+#include "quiz/read_recorder.h"
 
 #include <optional>
 #include <vector>

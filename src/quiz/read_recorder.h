@@ -2,8 +2,7 @@
 // stores, with line numbers, and reports what it silently drops or repairs.
 #pragma once
 
-#include "check_report.h"
-
+#include "quiz/check_report.h"
 #include "quiz/quiz_file.h"
 
 #include <unordered_map>
@@ -37,6 +36,8 @@ public:
     void OnAnswerDropped(const wxXmlNode& element, const wxString& text,
                          const wxString& target) override;
     void OnIgnored(const wxXmlNode& element, const wxXmlNode& parent) override;
+    // It reads values from the records only: the loader may move them.
+    bool ReadsTreeValues() const override { return false; }
 
 private:
     // A finding inside the QUESTION being read; it is named once its ID,

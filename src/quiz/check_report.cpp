@@ -1,5 +1,5 @@
 // Counting, ordering and message helpers for checker findings.
-#include "check_report.h"
+#include "quiz/check_report.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 // Loading a quiz for checking: what is refused before loading, the load
 // failures the toolkit logs, and the reading and analysis of what loaded.
-#include "quiz_checker.h"
-
-#include "quiz_analysis.h"
-#include "read_recorder.h"
+#include "quiz/quiz_checker.h"
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_analysis.h"
 #include "quiz/quiz_file.h"
+#include "quiz/read_recorder.h"
 
 #include <wx/file.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
@@ -106,6 +106,19 @@ FileReport Refused(const Finding& finding)
     return report;
 }
 
+// Why a load failed, for a message box: the file, then what the loader or
+// the parser said, one message a line.
+wxString LoadError(const wxString& path, const LogCapture& log)
+{
+    wxString reasons;
+    for (const LogCapture::Message& message : log.Messages())
+        if (message.level <= wxLOG_Error)
+            reasons += wxS("\n") + message.text;
+    if (reasons.empty())
+        reasons = wxS("\n") + _("The file could not be read.");
+    return wxString::Format(_("The quiz file \"%s\" could not be loaded."), path) + reasons;
+}
+
 } // namespace
 
 FileReport CheckQuizFile(const wxString& path, QuizOutline* outline)
@@ -134,4 +147,43 @@ FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
     return Check([&](wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer) {
         return LoadQuizBytes(document, data, size, name, table, observer);
     }, outline);
+}
+
+bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
+                     QuizFileCheck& check)
+{
+    check = QuizFileCheck{};
+    FindingList& findings = check.report.findings;
+    ReadRecorder recorder(findings);
+    bool loaded = false;
+    try
+    {
+        LogCapture log;
+        loaded = LoadQuiz(document, path, table, &recorder);
+        ReportLog(log, loaded, findings);
+        if (!loaded)
+            check.error = LoadError(path, log);
+        else if (!recorder.WrongRoot())
+            check.report.summary = AnalyseQuiz(table, recorder, findings);
+    }
+    catch (const std::bad_alloc&)
+    {
+        findings.assign(1, Finding{1, Severity::Error, "load-failed",
+                                   wxS("there is not enough memory to load this file")});
+        check.error = wxString::Format(_("The quiz file \"%s\" could not be loaded."), path) +
+                      wxS("\n") + _("There is not enough memory to load it.");
+        return false;
+    }
+    SortByLine(findings);
+    if (check.Loaded())
+    {
+        // Without an entry that leads anywhere there is nothing to play;
+        // for a file being edited that is a broken save, not a new quiz.
+        const Question* entry = table.FindQuestion(QUIZ_ENTRY_ID);
+        if (!entry || entry->answers.empty())
+            check.error = wxString::Format(
+                _("The quiz file \"%s\" has no question %s with an answer, where every quiz starts."),
+                path, QUIZ_ENTRY_ID);
+    }
+    return check.Loaded();
 }

@@ -1,0 +1,43 @@
+// Checks a quiz file the way the application reads it, and reports what
+// would go wrong for a player or silently differ from what the author wrote.
+#pragma once
+
+#include "quiz/check_report.h"
+
+#include <wx/string.h>
+
+class QuestionTable;
+class wxXmlDocument;
+struct QuizOutline;
+
+// Loads the file at `path` with the application's loader and analyses it.
+// The report's `file` is left for the caller to set. When `outline` is
+// given, it is filled whenever the report has a summary.
+FileReport CheckQuizFile(const wxString& path, QuizOutline* outline = nullptr);
+
+// The same for bytes already in memory; `name` names them in messages.
+FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
+                          QuizOutline* outline = nullptr);
+
+// What loading a quiz the user opened gave, besides its questions.
+struct QuizFileCheck
+{
+    // Empty when the file loaded as a playable quiz; else why not, naming
+    // the file, in the interface language, ready for a message box: the
+    // parser's message with its line, the loader's limits, or the missing
+    // question 1001.
+    wxString error;
+    // The checker's findings for the file, as CheckQuizFile gives them
+    // (`file` left empty), also when it did not load.
+    FileReport report;
+
+    bool Loaded() const { return error.empty(); }
+};
+
+// Loads a quiz file for playing and checks it from that one read: `table`
+// (which should be empty) receives the file's questions exactly as
+// LoadQuiz would store them, and `check` the findings of CheckQuizFile.
+// Nothing goes to the toolkit's log. False when the file does not load or
+// has no question 1001 with an answer; `table` is then to be thrown away.
+bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
+                     QuizFileCheck& check);
