@@ -1,4 +1,5 @@
-# Shared by run.sh and test.sh: Debian packages and the build folder.
+# Shared by run.sh, test.sh and windows.sh: Debian packages, build folders
+# and options.
 # Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
