@@ -20,6 +20,10 @@ closure=$(apt-cache depends --recurse --installed --no-recommends --no-suggests 
 mapfile -t names < <(grep -v -e '^ ' -e '^<' <<<"$closure" | sort -u)
 mapfile -t installed < <(dpkg-query -W -f='${db:Status-Status} ${binary:Package}\n' "${names[@]}" \
     2>/dev/null | sed -n 's/^installed //p')
+if [ ${#names[@]} -eq 0 ] || [ ${#installed[@]} -eq 0 ]; then
+    echo "None of $* is installed" >&2
+    exit 1
+fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 owned=$scratch/owned used=$scratch/used
