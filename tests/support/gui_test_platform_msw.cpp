@@ -41,7 +41,7 @@ std::vector<Change> g_changes;
 // remembers what was there.
 bool SetValue(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value)
 {
-    Change change{root, key, name, std::wstring()};
+    Change change{root, key, name, std::wstring(), false, std::wstring()};
     HKEY handle = nullptr;
     for (size_t end = key.find(L'\\');; end = key.find(L'\\', end + 1))
     {
