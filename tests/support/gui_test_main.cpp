@@ -11,6 +11,7 @@
 #include <wx/app.h>
 #include <wx/config.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/stopwatch.h>
@@ -143,7 +144,15 @@ int main(int argc, char** argv)
     wxInitAllImageHandlers();
     Resources::SetDir(RuntimeDir());
 
-    const int result = RUN_ALL_TESTS();
+    // Yielding dispatches the system's messages only through an active event
+    // loop (on Windows; GTK does without): without one, tests waiting for
+    // paint or mouse messages would wait in vain.
+    int result;
+    {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator active(&loop);
+        result = RUN_ALL_TESTS();
+    }
 
     hook->Unregister();
     wxTheApp->OnExit();
