@@ -29,7 +29,7 @@ protected:
     {
         delete wxConfigBase::Set(nullptr);  // the next Get() reads the store afresh
         {
-            const std::unique_ptr<wxConfigBase> store(NewStore());
+            const std::unique_ptr<wxConfigBase> store = NewStore();
             store->DeleteAll();
             if (value)
                 store->Write(wxS("ui_language"), wxString::FromUTF8(value));
@@ -49,12 +49,15 @@ protected:
     static std::optional<std::string> OnDisk()
     {
         wxString value;
-        if (!std::unique_ptr<wxConfigBase>(NewStore())->Read(wxS("ui_language"), &value))
+        if (!NewStore()->Read(wxS("ui_language"), &value))
             return std::nullopt;
         return value.utf8_string();
     }
     // Another handle on the store the program uses.
-    static wxConfigBase* NewStore() { return wxTheApp->GetTraits()->CreateConfig(); }
+    static std::unique_ptr<wxConfigBase> NewStore()
+    {
+        return std::unique_ptr<wxConfigBase>(wxTheApp->GetTraits()->CreateConfig());
+    }
 
     CapturedLog m_log;
 };
