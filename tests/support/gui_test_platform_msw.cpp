@@ -3,6 +3,9 @@
 // the registry's classes as the handler of web and mail addresses, web pages
 // and mail. Everything is undone at the end. The registrations are the
 // user's, not the process's: the build runs window tests one at a time here.
+// (A Windows where the user picked a browser in the system's settings opens
+// web addresses with that pick, whatever the classes say: these tests are
+// meant for Wine and for machines without such a pick.)
 #include "gui_test.h"
 #include "gui_test_platform.h"
 
