@@ -22,7 +22,7 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xaut
 WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
                   g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis)
 # ... and its tests under Wine.
-WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc)
+WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc locales)
 
 # tools/run.sh's build: the program, the checker and their run-time files,
 # without tests or benchmarks, in a folder of its own so that it and
