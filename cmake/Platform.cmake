@@ -6,6 +6,9 @@
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
 #   MINDPRISM_TEST_RUN_PROGRAM    how tests run a program through the shell
+#   MINDPRISM_TEST_GUI_PLATFORM   where window tests keep settings and the
+#                                 stand-in browser
+#   MINDPRISM_TEST_LABEL_LINES    how window tests read a label's shown lines
 #   MINDPRISM_MAP_RENDER          how quiz maps are laid out and drawn: with
 #   MINDPRISM_MAP_RENDER_LIBS     Graphviz's libraries, or not at all (then
 #                                 the checker writes DOT only and the window
@@ -17,6 +20,8 @@ if(WIN32)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
   set(MINDPRISM_CHECK_COMMAND_LINE command_line_msw.cpp)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_msw.cpp)
+  set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_msw.cpp)
+  set(MINDPRISM_TEST_LABEL_LINES label_lines_msw.cpp)
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
@@ -26,6 +31,8 @@ else()
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)
   set(MINDPRISM_CHECK_COMMAND_LINE command_line_posix.cpp)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_posix.cpp)
+  set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_xdg.cpp)
+  set(MINDPRISM_TEST_LABEL_LINES label_lines_gtk.cpp)
 endif()
 
 # Graphviz's libraries, when they are there. A cross build would find the

@@ -1,14 +1,42 @@
-# Shared by run.sh and test.sh: Debian packages and the build folder.
+# Shared by run.sh, test.sh and windows.sh: Debian packages, build folders
+# and options.
 # Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-# Packages needed to build and run the application. The checker draws quiz
+# Debian packages, one list per purpose.
+# To build and run the application (tools/run.sh). The checker draws quiz
 # maps with Graphviz's libraries (libgvc6 brings the layout, cairo and Pango
 # plugins and registers them on install); the Chinese font serves both.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-3-dev wx3.2-i18n
                 fonts-wqy-microhei libgraphviz-dev libgvc6)
+# Beside those, for the tests and benchmarks (tools/test.sh): GoogleTest,
+# Google Benchmark, pugixml, the X server, packaging and AppStream checks,
+# the accessibility bus and xdotool for the end-to-end tests, clang for the
+# fuzz targets.
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
+               dpkg-dev file desktop-file-utils appstream
+               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
+# The Windows cross build (tools/windows.sh build) ...
+WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
+                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis)
+# ... and its tests under Wine.
+WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc locales)
+
+# tools/run.sh's build: the program, the checker and their run-time files,
+# without tests or benchmarks, in a folder of its own so that it and
+# tools/test.sh's build (build/) never undo each other's settings. What only
+# the tests and benchmarks look for is hidden from CMake, so the program
+# cannot come to need it unnoticed (tools/test.sh's first stage builds this
+# way on a machine that has everything).
+RUN_BUILD=$ROOT/build-run
+TEST_ONLY_FIND_PACKAGES=(GTest benchmark pugixml X11)
+RUN_OPTIONS=(-DMINDPRISM_TESTS=OFF -DMINDPRISM_BENCH=OFF -DMINDPRISM_FUZZ=OFF)
+for package in "${TEST_ONLY_FIND_PACKAGES[@]}"; do
+    RUN_OPTIONS+=("-DCMAKE_DISABLE_FIND_PACKAGE_$package=ON")
+done
+unset package
 
 # Installs the Debian packages that are missing; quick when none are.
 ensure_packages() {
@@ -27,7 +55,9 @@ ensure_packages() {
 }
 
 # configure_and_build DIR [cmake options...] [--target T]: an incremental
-# build in DIR (all targets unless one is named).
+# build in DIR (all targets unless one is named). CMake runs every time, so
+# the folder always has the options asked for now, whatever an earlier run
+# gave it; when nothing changed that costs a few seconds.
 configure_and_build() {
     local dir=$1 options=() target=()
     shift
@@ -35,10 +65,8 @@ configure_and_build() {
         if [ "$1" = "--target" ]; then target=(--target "$2"); shift 2
         else options+=("$1"); shift; fi
     done
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" \
-            >/dev/null
-    fi
+    cmake -S "$ROOT" -B "$dir" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        "${options[@]}" >/dev/null
     cmake --build "$dir" -j "$JOBS" "${target[@]}"
 }
 

@@ -1,24 +1,24 @@
 #!/usr/bin/env bash
 # Builds Mind Prism and runs every test (installing what they need):
-#   1. the whole suite: engine, window and end-to-end tests;
-#   2. the whole suite again, built with AddressSanitizer and
+#   1. the program built as tools/run.sh builds it (build-run/), with what
+#      only the tests use hidden from CMake, and only files of the packages
+#      tools/run.sh installs used;
+#   2. the whole suite (build/): engine, window and end-to-end tests;
+#   3. the whole suite again, built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, failing on any report;
-#   3. the fuzz targets (the XML writer's round trip; the quiz loader and
+#   4. the fuzz targets (the XML writer's round trip; the quiz loader and
 #      checker), briefly, from the corpora kept in tests/fuzz;
-#   4. the Windows program, cross-built, and its tests under Wine
+#   5. the Windows program, cross-built, and its tests under Wine
 #      (tools/windows.sh; the first run on a machine builds the toolkit).
 # Window tests need an X server: a virtual one (Xvfb) is started when no
 # DISPLAY is set.
-# Usage: tools/test.sh [--quick]   (--quick: stage 1 only)
+# Usage: tools/test.sh [--quick]   (--quick: stage 2 only)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 QUICK=0
 [ "${1:-}" = "--quick" ] && QUICK=1
 
-TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
-               dpkg-dev file desktop-file-utils appstream
-               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -41,14 +41,20 @@ run_suite() {
     ctest --test-dir "$dir" -j "$JOBS" --output-on-failure --no-tests=error
 }
 
-echo "== 1. Build and test"
-configure_and_build "$ROOT/build"
+if [ "$QUICK" = 0 ]; then
+    echo "== 1. Build as tools/run.sh does, from its packages alone"
+    configure_and_build "$RUN_BUILD" "${RUN_OPTIONS[@]}"
+    "$ROOT/tools/check_packages.sh" "$RUN_BUILD" "${BUILD_PACKAGES[@]}"
+fi
+
+echo "== 2. Build and test"
+configure_and_build "$ROOT/build" -DMINDPRISM_TESTS=ON -DMINDPRISM_BENCH=ON
 run_suite "$ROOT/build"
 [ "$QUICK" = 1 ] && exit 0
 
-echo "== 2. Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== 3. Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 configure_and_build "$ROOT/build-sanitize" -DMINDPRISM_SANITIZE=address,undefined \
-    -DMINDPRISM_BENCH=OFF
+    -DMINDPRISM_TESTS=ON -DMINDPRISM_BENCH=OFF
 # Leaks inside the system's GTK, fontconfig and D-Bus libraries are not
 # ours; everything else reported fails the run.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0
@@ -57,11 +63,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$ROOT/build-sanitize"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
-echo "== 3. Fuzz briefly from the kept corpus"
+echo "== 4. Fuzz briefly from the kept corpus"
 FUZZ="$ROOT/build-fuzz"
 for target in xml_roundtrip_fuzzer quiz_check_fuzzer; do
-    CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_BENCH=OFF \
-        --target "$target"
+    CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_TESTS=ON \
+        -DMINDPRISM_BENCH=OFF --target "$target"
 done
 # A fixed seed and number of runs, so that this stage explores much the same
 # inputs wherever it runs (coverage still varies a little from run to run);
@@ -80,7 +86,7 @@ fuzz() {
 fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 150000
 fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 150000
 
-echo "== 4. Windows: cross-build, then the Windows tests under Wine"
+echo "== 5. Windows: cross-build, then the Windows tests under Wine"
 "$ROOT/tools/windows.sh"
 
 echo "All tests passed."

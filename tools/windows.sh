@@ -14,9 +14,6 @@ source "$ROOT/tools/windows/wine.sh"
 MODE=${1:-test}
 BUILD=$ROOT/build-windows
 
-WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
-                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis)
-WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc)
 ensure_packages "${WINDOWS_PACKAGES[@]}"
 [ "$MODE" = build ] || ensure_packages "${WINE_PACKAGES[@]}"
 

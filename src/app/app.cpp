@@ -10,6 +10,7 @@
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/link.h>
+#include <wx/log.h>
 
 namespace
 {
@@ -36,10 +37,16 @@ bool MindprismApp::OnInit()
     PrepareSettingsStore();
     wxConfigBase::Get()->SetRecordDefaults(true);
 
+    // The application macro turns debug and trace messages off in release
+    // builds; asked for with WXTRACE, they say where the run-time files and
+    // the quizzes are read from.
+    if (!wxLog::GetTraceMasks().empty())
+        wxLog::SetLogLevel(wxLOG_Trace);
+
     Resources::Locate();
     wxLocale::AddCatalogLookupPathPrefix(Resources::Path(LOCALES_DIR));
 
-    InitUiLocale(m_locale, GetUiLanguage(), APP_NAME);
+    InitUiLocale(m_locale, GetUiLanguage(), UI_CATALOGUE);
 
     // Handlers first: on this platform even .ico files are read through them.
     wxInitAllImageHandlers();

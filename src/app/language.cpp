@@ -13,6 +13,7 @@
 
 #include <clocale>
 
+const wxString UI_CATALOGUE = wxS("Mindprism");
 const wxString UI_LANGUAGE_KEY = wxS("ui_language");
 
 namespace

@@ -6,6 +6,9 @@
 
 class wxLocale;
 
+// Domain of the interface's message catalogue (locales/<lang>/LC_MESSAGES/<domain>.mo).
+extern const wxString UI_CATALOGUE;
+
 // Key of the setting in the per-user configuration store.
 extern const wxString UI_LANGUAGE_KEY;
 

@@ -80,7 +80,8 @@ public:
     // version's records stay alive, so what is on screen stays valid, until
     // ReleaseDisplaced: call it once the new question is shown (freeing
     // them costs about a fifth of a reload, which the player need not wait
-    // for).
+    // for). Call it while that file's quiz is the one played: the place
+    // carried over is the player's in the whole table.
     ReloadResult Reload(wxXmlDocument& document, const wxString& path, int selection,
                         QuizFileCheck& check);
 
@@ -129,6 +130,6 @@ private:
     Question* m_currentQuestion = nullptr;   // the question on display
     size_t m_answered = 0;
     wxString m_lastFilePath;                          // the file loaded last
-    std::vector<const Question*> m_lastFileRecords;  // the records it stored
+    std::vector<wxString> m_lastFileIds;              // the IDs it stored
     QuizProgressMap m_progress;
 };

@@ -2,6 +2,7 @@
 #include "quiz/quiz_file.h"
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_edition.h"
 #include "quiz/xml_nesting.h"
 
 #include <wx/file.h>
@@ -19,10 +20,6 @@ const wxString QUIZ_END_TARGET = wxS("0");
 
 namespace
 {
-
-// Written with the Windows separator the files have always used; adapted
-// to this platform in QuizFilePath.
-const wxString QUIZ_PATH_TEMPLATE = wxS("data\\$STEM$-zh_CN.xml");
 
 // Compares a name with an upper-case ASCII name, ignoring case. Much faster
 // than the toolkit's general comparison, which would convert `upper` to a
@@ -260,10 +257,7 @@ void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObs
 
 wxString QuizFilePath(const wxString& stem)
 {
-    wxString path = QUIZ_PATH_TEMPLATE;
-    path.Replace(wxS("$STEM$"), stem, false);
-    path.Replace(wxS("\\"), wxString(wxFILE_SEP_PATH));
-    return path;
+    return QuizEditionPath(stem, QUIZ_BASE_LANGUAGE);
 }
 
 const wxString& LeafValue(const wxXmlNode& element)

@@ -20,7 +20,7 @@ enum class BuildInfoFormat
 // "wxWidgets 3.2.2-Linux-Unicode build" in the detailed form.
 wxString GetToolkitBuildInfo(BuildInfoFormat format);
 
-// The version line, "Version 2.0.13.45  (Build 207.10062011)".
+// The version line, "Version <version>  (Build <count>.<ddmmyyyy>)".
 wxString GetVersionLine();
 
 class AboutDlg : public wxDialog

@@ -2,7 +2,7 @@
 #include "ui/main_frame.h"
 
 #include "app/language.h"
-#include "app/resources.h"
+#include "app/quiz_edition_file.h"
 #include "quiz/quiz_file.h"
 #include "quiz/quiz_list.h"
 #include "ui/about_dialog.h"
@@ -312,7 +312,7 @@ wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
 
 wxString MindprismFrame::QuizPath(const QuizEntry& quiz)
 {
-    return quiz.IsBuiltIn() ? Resources::Path(QuizFilePath(quiz.stem)) : quiz.path;
+    return quiz.IsBuiltIn() ? BuiltInQuizFile(quiz.stem) : quiz.path;
 }
 
 const QuizEntry& MindprismFrame::CurrentQuiz() const

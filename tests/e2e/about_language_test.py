@@ -24,7 +24,8 @@ class AboutAndLanguageTest(unittest.TestCase):
         app.key(frame, "F1")
         about = app.window("关于心灵棱镜")
         labels = [n.name for n in driver.find_all(about, "label")]
-        self.assertIn("Version 2.0.13.45  (Build 207.10062011)", labels)
+        version = os.environ["MINDPRISM_VERSION"]
+        self.assertIn(f"Version {version}  (Build 207.10062011)", labels)
         self.assertTrue(any(l.startswith("wxWidgets 3.") and l.endswith("-Linux-Unicode build")
                             for l in labels), labels)
         self.assertNotIn("wx-build-info", labels)

@@ -9,6 +9,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import xml.etree.ElementTree as ET
 
 import pyatspi
 
@@ -152,6 +153,21 @@ class MindPrism:
             self.process.wait()
         if self.own_config:
             shutil.rmtree(self.config_home, ignore_errors=True)
+
+
+def quiz_edition(exe, stem, language):
+    """The quiz file the program reads for this interface language: the
+    language's edition when the build has one, else the Chinese one."""
+    data = os.path.join(os.path.dirname(exe), "data")
+    path = os.path.join(data, "%s-%s.xml" % (stem, language))
+    return path if os.path.isfile(path) else os.path.join(data, stem + "-zh_CN.xml")
+
+
+def quiz_questions(path):
+    """The questions of a quiz file: ID -> (text, [(answer, target), ...])."""
+    return {q.findtext("ID"): (q.findtext("Q"),
+                               [(a.findtext("A"), a.findtext("GOTO")) for a in q.findall("ANSWER")])
+            for q in ET.parse(path).getroot()}
 
 
 def question_text(frame):

@@ -1,7 +1,9 @@
 """End-to-end: a user takes the first quiz from its first question to the
-result dialog, and the second one to its result message."""
+result dialog, and the second one to its result message; in English, the
+quiz itself is the English edition."""
 
 import os
+import re
 import sys
 import unittest
 
@@ -56,6 +58,29 @@ class QuizTest(unittest.TestCase):
         self.assertIn(chosen, [n.name for n in driver.find_all(box, "label")])
         self.app.press(box, "OK")
         self.app.gone(role="alert")
+
+    def test_english_interface_takes_the_english_edition_to_an_english_result(self):
+        path = os.path.join(os.path.dirname(EXE), "data", "Quiz_000-en.xml")
+        if not os.path.isfile(path):
+            self.skipTest("this build has no English edition of the first quiz")
+        questions = driver.quiz_questions(path)
+        self.app = driver.MindPrism(EXE)
+        self.addCleanup(self.app.stop)
+        self.app.store_language("en")
+        self.app.start()
+        self.frame = self.app.window("Mind Prism - Which animal are you?")
+        text, answers = questions["1001"]
+        driver.wait_for("the English entry question",
+                        lambda: driver.question_text(self.frame) == (text, [a for a, _ in answers]))
+        dialog, chosen = self.walk_to_the_result(lambda w: w.name == "Result")
+        self.assertIn(chosen, [a for _, q in questions.items() for a, goto in q[1] if goto == "0"])
+        self.assertIn(chosen, [n.name for n in driver.find_all(dialog, "label")])
+        # The answer names its type as the catalogue below it does.
+        verdict = re.search(r"You are type ([A-G]): (.+)$", chosen)
+        self.assertTrue(verdict, chosen)
+        self.assertIn("\n%s. %s\n" % verdict.groups(), driver.text_of(driver.find(dialog, "text")))
+        self.app.press(dialog, "OK")
+        self.app.gone("Result")
 
 
 if __name__ == "__main__":

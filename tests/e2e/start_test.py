@@ -5,21 +5,17 @@ import os
 import sys
 import tempfile
 import unittest
-import xml.etree.ElementTree as ET
 
 import driver
 
 EXE = None
 
 
-def first_question():
-    """Text and answers of the first quiz's entry question, from the file."""
-    path = os.path.join(os.path.dirname(EXE), "data", "Quiz_000-zh_CN.xml")
-    for question in ET.parse(path).getroot():
-        if question.findtext("ID") == "1001":
-            return (question.findtext("Q"),
-                    [a.findtext("A") for a in question.findall("ANSWER")])
-    raise AssertionError("no entry question in " + path)
+def first_question(language):
+    """Text and answers of the first quiz's entry question, from the file
+    the program reads for `language`."""
+    text, answers = driver.quiz_questions(driver.quiz_edition(EXE, "Quiz_000", language))["1001"]
+    return text, [answer for answer, _ in answers]
 
 
 class StartTest(unittest.TestCase):
@@ -28,11 +24,11 @@ class StartTest(unittest.TestCase):
         self.addCleanup(app.stop)
         return app
 
-    def assert_entry_question(self, frame):
+    def assert_entry_question(self, frame, language):
         text, answers = driver.wait_for(
             "the entry question", lambda: driver.question_text(frame)
             if driver.question_text(frame)[0] else None)
-        self.assertEqual((text, answers), first_question())
+        self.assertEqual((text, answers), first_question(language))
 
     def test_started_elsewhere_with_arguments_shows_the_entry_question_and_nothing_else(self):
         elsewhere = tempfile.mkdtemp(prefix="mindprism-cwd-")
@@ -41,7 +37,7 @@ class StartTest(unittest.TestCase):
         app.store_language("zh_CN")
         app.start()
         frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")
-        self.assert_entry_question(frame)
+        self.assert_entry_question(frame, "zh_CN")
         # An error box about the locale would come up as soon as the program
         # is idle, so certainly before it has handled a click on Next.
         entry = driver.question_text(frame)
@@ -57,7 +53,7 @@ class StartTest(unittest.TestCase):
         driver.choose_row(dialog, "English")
         app.press(dialog, "OK")
         frame = app.window("Mind Prism - Which animal are you?")
-        self.assert_entry_question(frame)
+        self.assert_entry_question(frame, "en")
         driver.find(frame, "menu item", "Quit").queryAction().doAction(0)
         self.assertEqual(app.wait_exit(), 0)
         self.assertIn("ui_language=en\n", app.stored())

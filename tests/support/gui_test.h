@@ -1,5 +1,5 @@
 // Window tests: the toolkit is started once per test process by
-// gui_test_main.cpp, with settings in a temporary folder.
+// gui_test_main.cpp, with a settings store of the process's own.
 #pragma once
 
 #include <wx/event.h>
@@ -10,10 +10,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Path of the settings file the application writes in this test process's
-// own XDG_CONFIG_HOME.
-wxString TestConfigFile();
 
 // Every window test process has a stand-in program as its default browser
 // and mail program: it records the arguments of each start and does nothing

@@ -33,3 +33,12 @@ inline std::string QuestionXml(const std::string& id, const std::string& text,
         xml += "<ANSWER><A>" + answer.first + "</A><GOTO>" + answer.second + "</GOTO></ANSWER>";
     return xml + "</QUESTION>";
 }
+
+// A question whose answers, all reading "go", lead to `targets`, on one line.
+inline std::string Q(const std::string& id, std::initializer_list<std::string> targets)
+{
+    std::vector<AnswerXml> answers;
+    for (const std::string& target : targets)
+        answers.emplace_back("go", target);
+    return QuestionXml(id, "text", answers);
+}

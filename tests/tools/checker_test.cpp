@@ -34,15 +34,6 @@ std::string Message(const FileReport& report, size_t index)
                : std::string("<no finding>");
 }
 
-// A question whose answers, all reading "go", lead to `targets`.
-std::string Q(const std::string& id, std::initializer_list<std::string> targets)
-{
-    std::vector<AnswerXml> answers;
-    for (const std::string& target : targets)
-        answers.emplace_back("go", target);
-    return QuestionXml(id, "text", answers);
-}
-
 } // namespace
 
 TEST(CheckerLoad, ReportsFilesThatDoNotLoadWithTheParsersLine)

@@ -4,13 +4,16 @@
 
 #include "app/language.h"
 
+#include <wx/app.h>
+#include <wx/apptrait.h>
 #include <wx/config.h>
 #include <wx/intl.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace
 {
@@ -20,27 +23,41 @@ class LanguageSetting : public testing::Test
 protected:
     void SetUp() override { Store(nullptr); }
 
-    // Starts from a settings file holding `value` (none when null), as a
-    // fresh process would find it.
+    // Starts from a store holding `value` (nothing when null), as a fresh
+    // process would find it.
     void Store(const char* value)
     {
-        delete wxConfigBase::Set(nullptr);  // the next Get() reads the file afresh
-        const std::string file = TestConfigFile().utf8_string();
-        std::filesystem::remove(file);
-        if (value)
-            std::ofstream(file) << "ui_language=" << value << "\n";
+        delete wxConfigBase::Set(nullptr);  // the next Get() reads the store afresh
+        {
+            const std::unique_ptr<wxConfigBase> store = NewStore();
+            store->DeleteAll();
+            if (value)
+                store->Write(wxS("ui_language"), wxString::FromUTF8(value));
+        }
         wxConfigBase::Get()->SetRecordDefaults(true);
     }
-    // The settings file as a later process would read it.
-    std::string Stored()
+    // The setting as a later process would read it, after this one ended.
+    std::optional<std::string> Stored()
     {
         delete wxConfigBase::Set(nullptr);  // written out, as at exit
-        const std::string text = ReadBytes(TestConfigFile());
+        const std::optional<std::string> value = OnDisk();
         wxConfigBase::Get()->SetRecordDefaults(true);
-        return text;
+        return value;
     }
-    // Written to disk at once, without waiting for the process to end.
-    std::string OnDisk() const { return ReadBytes(TestConfigFile()); }
+    // The setting as a later process would read it while this one runs: what
+    // was written out at once.
+    static std::optional<std::string> OnDisk()
+    {
+        wxString value;
+        if (!NewStore()->Read(wxS("ui_language"), &value))
+            return std::nullopt;
+        return value.utf8_string();
+    }
+    // Another handle on the store the program uses.
+    static std::unique_ptr<wxConfigBase> NewStore()
+    {
+        return std::unique_ptr<wxConfigBase>(wxTheApp->GetTraits()->CreateConfig());
+    }
 
     CapturedLog m_log;
 };
@@ -82,8 +99,7 @@ TEST_F(LanguageSetting, FirstStartAsksAndEachChoiceHoldsForTheNextStart)
                           dialog.SetSelection(row.row);
                       }));
         EXPECT_EQ(language, row.language) << row.stored;
-        EXPECT_NE(OnDisk().find(std::string("ui_language=") + row.stored + "\n"), std::string::npos)
-            << OnDisk();
+        EXPECT_EQ(OnDisk(), row.stored);
         Store(row.stored);
         EXPECT_EQ(GetUiLanguage(), row.language) << row.stored;
     }
@@ -95,7 +111,7 @@ TEST_F(LanguageSetting, ACancelledFirstChoiceUsesTheSystemLanguageAndAsksAgain)
     int language = wxLANGUAGE_UNKNOWN;
     wxTEST_DIALOG(language = GetUiLanguage(), ChooseLanguageRow(-1));
     EXPECT_EQ(language, wxLANGUAGE_DEFAULT);
-    EXPECT_NE(Stored().find("ui_language=\n"), std::string::npos) << "empty value recorded";
+    EXPECT_EQ(Stored(), "") << "empty value recorded";
     wxTEST_DIALOG(language = GetUiLanguage(), ChooseLanguageRow(2));
     EXPECT_EQ(language, wxLANGUAGE_ENGLISH);
 }
@@ -110,7 +126,7 @@ TEST_F(LanguageSetting, AnUnknownCodeIsReportedOnceAndKept)
         ASSERT_EQ(m_log.Errors(), 1u) << m_log.Text();
         EXPECT_EQ(m_log.Records()[0].text,
                   wxString::Format("Uknown locale code '%s' in registry.", value));
-        EXPECT_NE(Stored().find(std::string("ui_language=") + value), std::string::npos);
+        EXPECT_EQ(Stored(), value);
     }
 }
 
@@ -150,9 +166,9 @@ TEST_F(LanguageSetting, TheLanguageCommandStoresTheChoiceForTheNextStart)
                           EXPECT_EQ(box.GetMessage(), wxString::FromUTF8(texts.restart));
                           EXPECT_EQ(box.GetTitle(), wxString::FromUTF8(texts.notice));
                       }));
-        EXPECT_NE(OnDisk().find("ui_language=en\n"), std::string::npos);
+        EXPECT_EQ(OnDisk(), "en");
     }
     // Cancelling writes nothing and shows nothing more.
     wxTEST_DIALOG(ChangeUiLanguage(), ChooseLanguageRow(-1));
-    EXPECT_NE(Stored().find("ui_language=en\n"), std::string::npos);
+    EXPECT_EQ(Stored(), "en");
 }

@@ -1,4 +1,5 @@
 // The result dialog's layout and its catalogue text.
+#include "label_lines.h"
 #include "ui_test_util.h"
 
 #include "app/language.h"
@@ -9,8 +10,6 @@
 #include <wx/display.h>
 #include <wx/intl.h>
 #include <wx/stattext.h>
-
-#include <gtk/gtk.h>
 
 #include <string>
 #include <vector>
@@ -53,36 +52,6 @@ std::string BadBreak(const wxString& line, const wxString& next)
     return std::string();
 }
 
-struct LabelLine
-{
-    wxString text;  // including a blank that ends the line
-    int width;      // in pixels
-};
-
-// The lines a wrapped label shows, as GTK's Pango layout broke them; empty
-// if the label is never laid out at its current width.
-std::vector<LabelLine> ShownLines(wxStaticText* label)
-{
-    GtkLabel* gtkLabel = GTK_LABEL(label->GetHandle());
-    // GTK gives the layout the label's width when it allocates the label,
-    // which happens on its own schedule after the toolkit sized the window.
-    const bool laidOut = WaitFor([&] {
-        return pango_layout_get_width(gtk_label_get_layout(gtkLabel)) ==
-               label->GetSize().x * PANGO_SCALE;
-    });
-    std::vector<LabelLine> lines;
-    PangoLayout* layout = gtk_label_get_layout(gtkLabel);
-    const char* text = pango_layout_get_text(layout);
-    for (GSList* item = pango_layout_get_lines_readonly(layout); laidOut && item; item = item->next)
-    {
-        auto* line = static_cast<PangoLayoutLine*>(item->data);
-        PangoRectangle logical;
-        pango_layout_line_get_pixel_extents(line, nullptr, &logical);
-        lines.push_back({wxString::FromUTF8(text + line->start_index, line->length), logical.width});
-    }
-    return lines;
-}
-
 } // namespace
 
 TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
@@ -113,21 +82,27 @@ TEST(ResultDialog, AnswersWrapWithinTheCatalogueWidthAsTheirLanguageWraps)
         const wxString answer = wxString::FromUTF8(utf8);
         SCOPED_TRACE(utf8.substr(0, 30));
         ShownResult shown(answer);
-        const std::vector<LabelLine> lines = ShownLines(shown.label);
-        ASSERT_GT(lines.size(), 1u);
-
-        wxString all;
-        for (size_t i = 0; i < lines.size(); ++i)
+        // More than one line, each within the label's width, broken by the
+        // rules of the language, losing nothing; Windows keeps its lines to
+        // itself, and there the label's height is what is checked.
+        EXPECT_GT(shown.label->GetSize().y, 3 * shown.label->GetCharHeight() / 2);
+        if (const std::optional<std::vector<LabelLine>> shownLines = ShownLines(shown.label))
         {
-            all += lines[i].text;
-            EXPECT_LE(lines[i].width, shown.label->GetSize().x) << lines[i].text;
-            if (i + 1 < lines.size())
+            const std::vector<LabelLine>& lines = *shownLines;
+            ASSERT_GT(lines.size(), 1u);
+            wxString all;
+            for (size_t i = 0; i < lines.size(); ++i)
             {
-                EXPECT_EQ(BadBreak(lines[i].text, lines[i + 1].text), "")
-                    << lines[i].text << " | " << lines[i + 1].text;
+                all += lines[i].text;
+                EXPECT_LE(lines[i].width, shown.label->GetSize().x) << lines[i].text;
+                if (i + 1 < lines.size())
+                {
+                    EXPECT_EQ(BadBreak(lines[i].text, lines[i + 1].text), "")
+                        << lines[i].text << " | " << lines[i + 1].text;
+                }
             }
+            EXPECT_EQ(all.utf8_string(), utf8);
         }
-        EXPECT_EQ(all.utf8_string(), utf8);
 
         // As wide as the catalogue, with room for every line, all inside.
         const wxSize clientSize = shown.dialog.GetClientSize();

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +24,8 @@ namespace
 
 // Keeps the tests away from the desktop's own programs: the MIME manager
 // finds only what the test process registered (the stand-in program, see
-// gui_test.h), and no mailcap files.
+// gui_test.h), and no mailcap files. (Windows reads neither: there the
+// registry's classes hold the stand-in.)
 class OpenCommandSandbox : public testing::Environment
 {
 public:
@@ -33,8 +33,8 @@ public:
     {
         m_empty = std::make_unique<TempDir>();
         // Must happen before the MIME manager's first use: it reads them once.
-        setenv("HOME", m_empty->Path().utf8_str(), 1);
-        setenv("XDG_DATA_DIRS", m_empty->Path().utf8_str(), 1);
+        wxSetEnv(wxS("HOME"), m_empty->Path());
+        wxSetEnv(wxS("XDG_DATA_DIRS"), m_empty->Path());
     }
 
     void TearDown() override { m_empty.reset(); }

@@ -55,7 +55,7 @@ TEST(OpenCommand, TheProgramGetsTheAddressAsOneArgument)
     // Blanks, quotes, backslashes and Chinese, where an address pasted into
     // the command would end its argument or start another.
     const wxString address = wxS("http://example.com/a b\"c\" --evil \\d/\u4f60\u597d");
-    EXPECT_EQ(ArgumentsReceived(address), "--new\n" + std::string(address.utf8_str()) + "\n");
+    EXPECT_EQ(ArgumentsReceived(address), "--new\037" + std::string(address.utf8_str()) + "\037\036");
 }
 
 // The toolkit's own quoting (3.2.2) would halve backslashes before a quote.
@@ -63,5 +63,5 @@ TEST(OpenCommand, BackslashesBeforeAQuoteOrTheEndArriveUnchanged)
 {
     for (const wxString address : {wxS("http://example.com/a b\\\\\"c"), wxS("http://x/a b\\\\"),
                                    wxS("http://x/\\\"\\")})
-        EXPECT_EQ(ArgumentsReceived(address), "--new\n" + std::string(address.utf8_str()) + "\n");
+        EXPECT_EQ(ArgumentsReceived(address), "--new\037" + std::string(address.utf8_str()) + "\037\036");
 }

@@ -8,6 +8,8 @@
 #   quiz          the first quiz taken to its result dialog
 #   install       silent install, the installed program run from another
 #                 folder, silent uninstall leaving no files
+#   setup_language  the setup greets a Chinese system in Chinese, another
+#                 one in English
 # Needs DISPLAY and WINEPREFIX (tools/windows.sh sets both up).
 set -euo pipefail
 CASE=$1
@@ -164,10 +166,14 @@ case_install() {
     wine "$setup" /S
     wineserver -w
     for file in bin/mindprism.exe bin/mindprism-check.exe Uninstall.exe \
-                share/mindprism/data/Quiz_000-zh_CN.xml share/mindprism/img/Mindprism_01.ico \
+                share/mindprism/img/Mindprism_01.ico \
                 share/mindprism/locales/zh_CN/LC_MESSAGES/Mindprism.mo \
                 share/mindprism/locales/zh_CN/LC_MESSAGES/wxstd.mo; do
         [ -f "$installed/$file" ] || fail "not installed: $file"
+    done
+    # Every shipped quiz file, each language edition.
+    for file in "$(dirname "${BASH_SOURCE[0]}")"/../../data/*.xml; do
+        [ -f "$installed/share/mindprism/data/${file##*/}" ] || fail "not installed: data/${file##*/}"
     done
     [ -f "$menu/Mind Prism.lnk" ] || fail "no Start-menu entry"
     wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
@@ -188,6 +194,30 @@ case_install() {
     [ ! -e "$menu" ] || fail "the Start-menu entry is left"
     ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "still listed as installed"
     [ "$(setting)" = "en" ] || fail "the uninstaller removed the user's setting"
+}
+
+case_setup_language() {
+    local setup locales system title window
+    setup=$(ls "$BUILD"/Mind-Prism-*-setup.exe | head -n 1)
+    [ -f "$setup" ] || fail "no installer in $BUILD"
+    # Wine takes the system's language from the Unix locale; a Chinese one
+    # is made for this run (LOCPATH), the machine may have none.
+    locales=$(mktemp -d)
+    localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8" >/dev/null 2>&1 || true
+    [ -f "$locales/zh_CN.UTF-8/LC_CTYPE" ] || fail "cannot make the zh_CN.UTF-8 locale (Debian's locales)"
+    # The window title is the language's own caption with the product's name
+    # in that language.
+    for system in "zh_CN.UTF-8=心灵棱镜 安装" "C.UTF-8=Mind Prism Setup"; do
+        (exec env LOCPATH="$locales" LANG="${system%%=*}" LC_ALL="${system%%=*}" \
+             wine "$setup" >/dev/null 2>&1) &
+        PROGRAM_PID=$!
+        title=${system#*=}
+        window=$(find_window "^$title\$")
+        import -window "$window" "$SHOTS/setup-${system%%.*}.png"
+        kill "$PROGRAM_PID"
+        wait_exit
+    done
+    rm -rf "$locales"
 }
 
 "case_$CASE"

@@ -1,6 +1,7 @@
 // mindprism-check: checks quiz files from the command line, reading them with
 // the application's own loader.
 #include "command_line.h"
+#include "edition_check.h"
 #include "map_output.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
@@ -86,9 +87,29 @@ Warnings: the quiz works, but not as it is written
                    inside a QUESTION; elements of other names are left alone
   load-message     the toolkit logged a message while loading the file
 
+Warnings: language editions out of step (see Editions)
+  edition-question a question is in one edition and not in the other
+                   (reported at line 1 when it is missing from this file)
+  edition-answers  a question has a different number of answers
+  edition-target   an answer leads to another question than in the other
+                   edition (answers are matched by position)
+  edition-ending   an answer ends the quiz in one edition and not the other
+  edition-unread   the other edition cannot be read as a quiz, so it is not
+                   compared (its own check says why)
+
   A mistyped target can give several findings: GOTO " 0" is a
   target-like-end warning and an unknown-target error, and its question may
   then have no end.
+
+Editions
+  A quiz may come in several languages, one file each in one folder, named
+  STEM-LANGUAGE.xml: Quiz_000-zh_CN.xml, Quiz_000-en.xml. The name is split
+  at its last '-'; LANGUAGE is two or three lower-case letters, optionally
+  '_' and two to four letters (en, zh_CN, pt_BR). Checking an edition
+  compares it with every other edition of the same STEM in its folder: the
+  questions (by ID), how many answers each has, and where each answer leads,
+  answer by answer. The texts may differ, the graph may not. Each finding
+  names the other file and its line.
 
 JSON
   {"files": [{"file": F, "errors": N, "warnings": N,
@@ -244,8 +265,9 @@ int main(int argc, char** argv)
     QuizOutline outline;
     for (const std::string& file : arguments.files)
     {
-        FileReport report =
-            CheckQuizFile(FileNameFromArgument(file), arguments.map ? &outline : nullptr);
+        const wxString path = FileNameFromArgument(file);
+        FileReport report = CheckQuizFile(path, arguments.map ? &outline : nullptr);
+        CompareEditions(path, report);
         report.file = file;
         if (!arguments.json)
             Print(TextReport(report));
