@@ -7,5 +7,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}"
 configure_and_build "$RUN_BUILD" "${RUN_OPTIONS[@]}"
-cd "$RUN_BUILD"
-exec ./mindprism "$@"
+# Started from where the user is, so a quiz file named on the command line is
+# found as typed; the program finds its run-time files beside itself.
+exec "$RUN_BUILD/mindprism" "$@"
