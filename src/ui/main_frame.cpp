@@ -13,9 +13,15 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dnd.h>
+#include <wx/evtloop.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/fswatcher.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/listbox.h>
+#include <wx/dataview.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -25,6 +31,8 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/textdlg.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -48,6 +56,10 @@ const long MindprismFrame::ID_MENU_UPDATE = wxNewId();
 const long MindprismFrame::ID_MENU_LANGUAGE = wxNewId();
 const long MindprismFrame::ID_MENU_ABOUT = wxNewId();
 const long MindprismFrame::ID_STATUSBAR = wxNewId();
+const long MindprismFrame::ID_MENU_OPEN = wxNewId();
+const long MindprismFrame::ID_MENU_GOTO = wxNewId();
+const long MindprismFrame::ID_DATAVIEW_PROBLEMS = wxNewId();
+const long MindprismFrame::ID_TIMER_RELOAD = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -63,6 +75,49 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 // the centre pane carries a name of its own.
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
+// The opened quiz's problems, docked below the quiz.
+const wxString PROBLEMS_PANE_NAME = wxS("Problems");
+
+// How long the file must stay still before it is read again: editors save
+// in several steps (write, rename, set attributes), and a half-written file
+// should not be read.
+constexpr int RELOAD_DELAY_MS = 250;
+
+// Files dropped onto the window open as a quiz (the first of them).
+class QuizDropTarget : public wxFileDropTarget
+{
+public:
+    explicit QuizDropTarget(MindprismFrame& frame) : m_frame(frame) {}
+
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
+    {
+        if (files.empty())
+            return false;
+        // After the drop has ended: a refusal shows a message box, which
+        // must not keep the program the file came from waiting.
+        MindprismFrame* frame = &m_frame;
+        const wxString path = files[0];
+        frame->CallAfter([frame, path] { frame->OpenQuiz(path); });
+        return true;
+    }
+
+private:
+    MindprismFrame& m_frame;
+};
+
+// "Question 3 · 2 to 4 more": the place (questions answered so far, plus
+// the one on screen) and how many more the nearest and farthest end lie.
+wxString ProgressText(size_t place, const QuizProgress& progress)
+{
+    const int shownPlace = static_cast<int>(place);
+    const int fewest = static_cast<int>(progress.fewest);
+    if (!progress.most)
+        return wxString::Format(_(L"Question %d · at least %d more"), shownPlace, fewest);
+    if (*progress.most == progress.fewest)
+        return wxString::Format(_(L"Question %d · %d more"), shownPlace, fewest);
+    return wxString::Format(_(L"Question %d · %d to %d more"), shownPlace, fewest,
+                            static_cast<int>(*progress.most));
+}
 
 } // namespace
 
@@ -88,7 +143,10 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     BuildPanel();
     BuildMenuBar();
     BuildStatusBar();
+    BuildProblemsPane();
     ConnectCommands();
+    SetDropTarget(new QuizDropTarget(*this));
+    m_reloadTimer = std::make_unique<wxTimer>(this, ID_TIMER_RELOAD);
 
     LoadQuiz(QuizPath(m_quizzes.front()));
     TitleForQuiz(0);
@@ -97,6 +155,8 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
 
 MindprismFrame::~MindprismFrame()
 {
+    m_reloadTimer->Stop();
+    m_watcher.reset();
     m_auiManager->UnInit();
 }
 
@@ -111,13 +171,7 @@ void MindprismFrame::BuildToolBar()
     for (const QuizEntry& quiz : m_quizzes)
         m_quizChoice->Append(QuizTitle(quiz));
     m_quizChoice->SetSelection(0);
-    // Never narrower than 160 pixels, but wide enough for the longest title
-    // in the interface language, which would otherwise be cut.
-    int textWidth = 0;
-    for (const wxString& title : m_quizChoice->GetStrings())
-        textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
-    const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
-    m_quizChoice->SetInitialSize(wxSize(std::max(FromDIP(160), fitting.x), fitting.y));
+    FitQuizChoice();
 
     m_toolBar->AddControl(m_quizChoice, _("Item label"));
     m_toolBar->AddSeparator();
@@ -135,6 +189,18 @@ void MindprismFrame::BuildToolBar()
                                          .Layer(10)
                                          .Top()
                                          .Gripper());
+}
+
+void MindprismFrame::FitQuizChoice()
+{
+    // Never narrower than 160 pixels, but wide enough for the longest title
+    // in the interface language, which would otherwise be cut; an opened
+    // file's long name is cut at 320.
+    int textWidth = 0;
+    for (const wxString& title : m_quizChoice->GetStrings())
+        textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
+    const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
+    m_quizChoice->SetInitialSize(wxSize(std::clamp(fitting.x, FromDIP(160), FromDIP(320)), fitting.y));
 }
 
 void MindprismFrame::BuildPanel()
@@ -207,6 +273,8 @@ void MindprismFrame::BuildMenuBar()
     wxMenuBar* menuBar = new wxMenuBar();
 
     wxMenu* fileMenu = new wxMenu();
+    fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_OPEN, _("&Open quiz...\tCtrl+O"),
+                                    _("Open a quiz file and follow its changes"), wxITEM_NORMAL));
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_QUIT, _("Quit\tAlt-F4"),
                                     _("Quit the application"), wxITEM_NORMAL));
     menuBar->Append(fileMenu, _("&File"));
@@ -217,6 +285,11 @@ void MindprismFrame::BuildMenuBar()
     m_languageItem = new wxMenuItem(m_viewMenu, ID_MENU_LANGUAGE, _("&Language...\tF2"),
                                     _("Change UI language"), wxITEM_NORMAL);
     m_viewMenu->Append(m_languageItem);
+    // Skipping ahead is for the author of an opened quiz only.
+    m_goToItem = new wxMenuItem(m_viewMenu, ID_MENU_GOTO, _("&Go to question...\tCtrl+G"),
+                                _("Show a question of the opened quiz by its ID"), wxITEM_NORMAL);
+    m_viewMenu->Append(m_goToItem);
+    m_goToItem->Enable(false);
     menuBar->Append(m_viewMenu, _("&View"));
 
     wxMenu* helpMenu = new wxMenu();
@@ -236,6 +309,33 @@ void MindprismFrame::BuildStatusBar()
     m_statusBar->SetStatusStyles(2, styles);
     SetStatusBar(m_statusBar);
     m_statusBar->SetStatusText(MAKER_NOTICE, 1);
+}
+
+void MindprismFrame::BuildProblemsPane()
+{
+    // A list a screen reader can walk row by row: the toolkit's data view
+    // is the platform's own list on GTK (its list control is drawn by the
+    // toolkit and unseen by the accessibility bus), and the status bar is
+    // not read on every platform.
+    m_problemList = new wxDataViewListCtrl(this, ID_DATAVIEW_PROBLEMS, wxDefaultPosition,
+                                           FromDIP(wxSize(512, 110)),
+                                           wxDV_SINGLE | wxDV_ROW_LINES, wxDefaultValidator);
+    m_problemList->SetName(wxS("ID_DATAVIEW_PROBLEMS"));
+    // Where the toolkit draws the list itself (Windows), its window text is
+    // the name a screen reader announces.
+    m_problemList->SetLabel(_("Problems"));
+    m_problemList->AppendTextColumn(_("Line"), wxDATAVIEW_CELL_INERT, FromDIP(48), wxALIGN_RIGHT);
+    m_problemList->AppendTextColumn(_("Kind"), wxDATAVIEW_CELL_INERT, FromDIP(72));
+    m_problemList->AppendTextColumn(_("Message"), wxDATAVIEW_CELL_INERT, FromDIP(380));
+    m_auiManager->AddPane(m_problemList, wxAuiPaneInfo()
+                                             .Name(PROBLEMS_PANE_NAME)
+                                             .Caption(_("Problems"))
+                                             .Bottom()
+                                             .CloseButton(false)
+                                             .BestSize(FromDIP(wxSize(512, 110)))
+                                             .MinSize(FromDIP(wxSize(-1, 80)))
+                                             .Hide());
+    m_auiManager->Update();
 }
 
 void MindprismFrame::ConnectCommands()
@@ -262,6 +362,14 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnLanguage));
     Connect(ID_MENU_ABOUT, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnAbout));
+    Connect(ID_MENU_OPEN, wxEVT_COMMAND_MENU_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnOpenQuiz));
+    Connect(ID_MENU_GOTO, wxEVT_COMMAND_MENU_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
+    Connect(ID_DATAVIEW_PROBLEMS, wxEVT_DATAVIEW_ITEM_ACTIVATED,
+            wxDataViewEventHandler(MindprismFrame::OnProblemActivated));
+    Connect(ID_TIMER_RELOAD, wxEVT_TIMER, wxTimerEventHandler(MindprismFrame::OnReloadTimer));
+    Connect(wxEVT_FSWATCHER, wxFileSystemWatcherEventHandler(MindprismFrame::OnFileSystemChange));
 }
 
 void MindprismFrame::LoadQuiz(const wxString& path)
@@ -293,6 +401,18 @@ void MindprismFrame::ShowQuestion(const Question& question)
     }
     if (!m_answerList->IsEmpty())
         m_answerList->SetSelection(0);
+    ShowProgress();
+}
+
+void MindprismFrame::ShowProgress()
+{
+    wxString text;
+    if (const Question* current = m_navigator.Current())
+        if (const QuizProgress* progress = m_navigator.Progress().Find(current->id))
+            text = ProgressText(m_navigator.Answered() + 1, *progress);
+    m_progressText = text;
+    if (!m_menuHelpShown)
+        m_statusBar->SetStatusText(text, 0);
 }
 
 wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
@@ -354,9 +474,22 @@ void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
     const int index = event.GetInt();
     if (index < 0 || index >= static_cast<int>(m_quizzes.size()))
         return;
-    TitleForQuiz(index);
-    LoadQuiz(QuizPath(m_quizzes[index]));
-    StartQuiz();
+    const QuizEntry& quiz = m_quizzes[index];
+    if (quiz.IsBuiltIn())
+    {
+        TitleForQuiz(index);
+        LoadQuiz(QuizPath(quiz));
+        HideProblems();
+        StartQuiz();
+    }
+    else if (!ShowOpenedQuiz(quiz.path))
+    {
+        // The file went bad since it was opened: the quiz on screen stays.
+        m_quizChoice->SetSelection(m_shownQuiz);
+        return;
+    }
+    m_shownQuiz = index;
+    m_goToItem->Enable(!quiz.IsBuiltIn());
 }
 
 void MindprismFrame::ShowAnswerTarget(wxCommandEvent& event)
@@ -387,4 +520,219 @@ void MindprismFrame::OnAbout(wxCommandEvent& event)
 void MindprismFrame::OnLanguage(wxCommandEvent& event)
 {
     ChangeUiLanguage();
+}
+
+void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
+{
+    wxFileDialog dialog(this, _("Open quiz"), wxEmptyString, wxEmptyString,
+                        _("Quiz files (*.xml)|*.xml|All files|*"),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        OpenQuiz(dialog.GetPath());
+}
+
+void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
+{
+    if (!IsOpenedQuizShown())
+        return;
+    wxTextEntryDialog dialog(this, _("ID of the question to show:"), _("Go to question"));
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString id = dialog.GetValue().Strip(wxString::both);
+    if (!GoToQuestion(id))
+        wxMessageBox(wxString::Format(_("The quiz has no question with the ID \"%s\"."), id),
+                     _("Go to question"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
+}
+
+void MindprismFrame::OnProblemActivated(wxDataViewEvent& event)
+{
+    const int row = m_problemList->ItemToRow(event.GetItem());
+    if (row >= 0 && static_cast<size_t>(row) < m_problemQuestions.size() &&
+        !m_problemQuestions[row].empty())
+        GoToQuestion(m_problemQuestions[row]);
+}
+
+bool MindprismFrame::IsOpenedQuizShown() const
+{
+    return !m_openedPath.empty() && !CurrentQuiz().IsBuiltIn();
+}
+
+void MindprismFrame::HideProblems()
+{
+    ShowProblems({});
+}
+
+void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
+{
+    m_menuHelpShown = show;
+    wxFrame::DoGiveHelp(text, show);
+    if (!show)
+        m_statusBar->SetStatusText(m_progressText, 0);
+}
+
+void MindprismFrame::WatchOpenedQuiz()
+{
+    // The watcher hooks into the running event loop (on GTK it cannot be
+    // made before one runs); without a loop the file is simply not followed.
+    if (m_openedPath.empty() || !wxEventLoopBase::GetActive())
+        return;
+    const wxString folder = wxFileName(m_openedPath).GetPath();
+    if (!m_watcher)
+    {
+        m_watcher = std::make_unique<wxFileSystemWatcher>();
+        m_watcher->SetOwner(this);
+    }
+    else if (folder == m_watchedFolder)
+        return;
+    if (!m_watchedFolder.empty())
+        m_watcher->Remove(wxFileName::DirName(m_watchedFolder));
+    m_watchedFolder.clear();
+    // Reading the file must not count as a change: no access events.
+    if (m_watcher->Add(wxFileName::DirName(folder),
+                       wxFSW_EVENT_CREATE | wxFSW_EVENT_DELETE | wxFSW_EVENT_RENAME |
+                           wxFSW_EVENT_MODIFY | wxFSW_EVENT_WARNING))
+        m_watchedFolder = folder;
+}
+
+void MindprismFrame::OnFileSystemChange(wxFileSystemWatcherEvent& event)
+{
+    if (m_openedPath.empty())
+        return;
+    const wxFileName opened(m_openedPath);
+    // A warning means changes may have been lost: read the file to be sure.
+    const bool concernsFile = event.GetChangeType() == wxFSW_EVENT_WARNING ||
+                              event.GetPath().SameAs(opened) || event.GetNewPath().SameAs(opened);
+    if (concernsFile)
+        m_reloadTimer->StartOnce(RELOAD_DELAY_MS);
+}
+
+void MindprismFrame::OnReloadTimer(wxTimerEvent& event)
+{
+    ReloadOpenedQuiz();
+}
+
+bool MindprismFrame::OpenQuiz(const wxString& path)
+{
+    wxFileName file(path);
+    file.MakeAbsolute();
+    m_reloadTimer->Stop();
+    if (!ShowOpenedQuiz(file.GetFullPath()))
+        return false;
+
+    // One opened quiz at a time: it takes the entry after the built-in ones.
+    const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(), QuizEnding::MessageBox};
+    const int index = static_cast<int>(BuiltInQuizzes().size());
+    if (static_cast<int>(m_quizzes.size()) > index)
+    {
+        m_quizzes[index] = opened;
+        m_quizChoice->SetString(index, QuizTitle(opened));
+    }
+    else
+    {
+        m_quizzes.push_back(opened);
+        m_quizChoice->Append(QuizTitle(opened));
+    }
+    m_quizChoice->SetSelection(index);
+    FitQuizChoice();
+    if (wxAuiToolBarItem* item = m_toolBar->FindTool(ID_CHOICE1))
+        item->SetMinSize(m_quizChoice->GetSize());
+    m_toolBar->Realize();
+    m_auiManager->GetPane(m_toolBar).BestSize(m_toolBar->GetBestSize());
+    m_auiManager->Update();
+    TitleForQuiz(index);
+    m_shownQuiz = index;
+    m_goToItem->Enable(true);
+
+    m_openedPath = file.GetFullPath();
+    CallAfter(&MindprismFrame::WatchOpenedQuiz);
+    return true;
+}
+
+bool MindprismFrame::ShowOpenedQuiz(const wxString& path)
+{
+    QuizFileCheck check;
+    if (!m_navigator.Load(m_quizDocument, path, check))
+    {
+        wxMessageBox(check.error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    m_quizRoot = m_quizDocument.GetRoot();
+    StartQuiz();
+    ShowProblems(check.report.findings);
+    return true;
+}
+
+bool MindprismFrame::GoToQuestion(const wxString& id)
+{
+    if (!IsOpenedQuizShown() || !m_navigator.Questions().FindQuestion(id))
+        return false;
+    // Played from there as from a fresh start: no way back, counted anew.
+    QuizPlace place;
+    place.current = id;
+    const QuizNavigator::ReloadResult moved = m_navigator.MoveTo(place);
+    if (moved.show)
+        ShowQuestion(*moved.show);
+    return true;
+}
+
+void MindprismFrame::ReloadOpenedQuiz()
+{
+    if (!IsOpenedQuizShown())
+        return;
+    if (!wxFileName::FileExists(m_openedPath))
+    {
+        ShowProblems({}, ProblemRow{wxString(), _("warning"),
+                                    wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
+                                                     m_openedPath),
+                                    wxString()});
+        return;
+    }
+    QuizFileCheck check;
+    const QuizNavigator::ReloadResult result =
+        m_navigator.Reload(m_quizDocument, m_openedPath, m_answerList->GetSelection(), check);
+    if (!result.loaded)
+    {
+        wxString error = check.error;
+        error.Replace(wxS("\n"), wxS(" "));
+        ShowProblems(check.report.findings,
+                     ProblemRow{wxString(), _("error"),
+                                wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), error),
+                                wxString()});
+        return;
+    }
+    m_quizRoot = m_quizDocument.GetRoot();
+    if (result.show)
+    {
+        ShowQuestion(*result.show);
+        if (result.selection != wxNOT_FOUND)
+            m_answerList->SetSelection(result.selection);
+    }
+    ShowProblems(check.report.findings);
+}
+
+void MindprismFrame::ShowProblems(const FindingList& findings, const ProblemRow& lead)
+{
+    m_problemList->DeleteAllItems();
+    m_problemQuestions.clear();
+    const auto add = [this](const ProblemRow& row) {
+        wxVector<wxVariant> values;
+        values.push_back(row.line);
+        values.push_back(row.kind);
+        values.push_back(row.message);
+        m_problemList->AppendItem(values);
+        m_problemQuestions.push_back(row.questionId);
+    };
+    if (!lead.message.empty())
+        add(lead);
+    for (const Finding& finding : findings)
+        add(ProblemRow{wxString::Format(wxS("%ld"), finding.line),
+                       finding.severity == Severity::Error ? _("error") : _("warning"),
+                       finding.message, finding.questionId});
+    wxAuiPaneInfo& pane = m_auiManager->GetPane(PROBLEMS_PANE_NAME);
+    const bool show = !m_problemQuestions.empty();
+    if (pane.IsShown() != show)
+    {
+        pane.Show(show);
+        m_auiManager->Update();
+    }
 }

@@ -2,6 +2,7 @@
 // routes every command. The rules of the quiz live in QuizNavigator.
 #pragma once
 
+#include "quiz/check_report.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_list.h"
 #include "widgets/xml_document_ex.h"
@@ -15,6 +16,10 @@ class wxAuiManager;
 class wxAuiToolBar;
 class wxButton;
 class wxChoice;
+class wxDataViewEvent;
+class wxDataViewListCtrl;
+class wxFileSystemWatcherBase;
+class wxFileSystemWatcherEvent;
 class wxListBox;
 class wxMenu;
 class wxMenuItem;
@@ -23,6 +28,8 @@ class wxStaticLine;
 class wxStaticText;
 class wxStatusBar;
 class wxTextCtrl;
+class wxTimer;
+class wxTimerEvent;
 class wxXmlNode;
 
 class MindprismFrame : public wxFrame
@@ -51,6 +58,10 @@ public:
     static const long ID_MENU_LANGUAGE;
     static const long ID_MENU_ABOUT;
     static const long ID_STATUSBAR;
+    static const long ID_MENU_OPEN;
+    static const long ID_MENU_GOTO;
+    static const long ID_DATAVIEW_PROBLEMS;
+    static const long ID_TIMER_RELOAD;
 
     // Reads a quiz file into the question table (later files win on equal IDs).
     void LoadQuiz(const wxString& path);
@@ -61,8 +72,21 @@ public:
 
     const QuizNavigator& Navigator() const { return m_navigator; }
 
+    // Opens a quiz file as the third entry of the quiz choice and follows
+    // its changes on disk. A file that cannot be read as a quiz is refused
+    // with a message naming it and saying why; the window stays as it was.
+    bool OpenQuiz(const wxString& path);
+    // Shows question `id` of the opened quiz and plays on from it; false,
+    // changing nothing, when the quiz has no such question.
+    bool GoToQuestion(const wxString& id);
+    // Reads the opened file again now, keeping the player's place (the file
+    // watcher calls this a moment after the last change it saw).
+    void ReloadOpenedQuiz();
+
 private:
     void BuildToolBar();
+    // Sizes the quiz choice to its longest title.
+    void FitQuizChoice();
     void BuildPanel();
     void BuildMenuBar();
     void BuildStatusBar();
@@ -77,6 +101,37 @@ private:
     void OnCheckUpdate(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnLanguage(wxCommandEvent& event);
+    void OnOpenQuiz(wxCommandEvent& event);
+    void OnGoToQuestion(wxCommandEvent& event);
+    void OnProblemActivated(wxDataViewEvent& event);
+    void OnFileSystemChange(wxFileSystemWatcherEvent& event);
+    void OnReloadTimer(wxTimerEvent& event);
+
+    void BuildProblemsPane();
+    // One row of the Problems pane.
+    struct ProblemRow
+    {
+        wxString line;
+        wxString kind;
+        wxString message;
+        wxString questionId;  // the question it concerns; empty for none
+    };
+    // Lists the problems of the opened quiz, after `lead` when it has a
+    // message; the pane shows only while it has rows.
+    void ShowProblems(const FindingList& findings, const ProblemRow& lead = ProblemRow());
+    void HideProblems();
+    // Reads the opened file and starts it; false, after a message box
+    // saying why, when it cannot be read as a quiz.
+    bool ShowOpenedQuiz(const wxString& path);
+    // The player's place and how far the end is, in the status bar.
+    void ShowProgress();
+    // Menu help takes the status field while a menu is open; the place
+    // comes back when it closes, up to date even if it changed meanwhile.
+    void DoGiveHelp(const wxString& text, bool show) override;
+    // Watches the opened file's folder: editors save by writing a new file
+    // and renaming it over the old one.
+    void WatchOpenedQuiz();
+    bool IsOpenedQuizShown() const;
 
     // Retitles the window after quiz number `index` of the choice.
     void TitleForQuiz(int index);
@@ -105,10 +160,22 @@ private:
     wxStaticText* m_questionLabel = nullptr;
     wxListBox* m_answerList = nullptr;
     wxMenuItem* m_languageItem = nullptr;
+    wxMenuItem* m_goToItem = nullptr;
     wxButton* m_nextButton = nullptr;
     wxStatusBar* m_statusBar = nullptr;
     wxStaticLine* m_staticLine = nullptr;
     wxChoice* m_quizChoice = nullptr;
+    wxDataViewListCtrl* m_problemList = nullptr;
+
+    // The quiz opened from a file, and what follows it on disk.
+    wxString m_openedPath;                           // full path; empty when none
+    std::vector<wxString> m_problemQuestions;        // question ID per problem row
+    std::unique_ptr<wxFileSystemWatcherBase> m_watcher;  // created once an event loop runs
+    wxString m_watchedFolder;
+    std::unique_ptr<wxTimer> m_reloadTimer;          // one reload per burst of changes
+    wxString m_progressText;                         // status field 0 when no menu is open
+    bool m_menuHelpShown = false;
+    int m_shownQuiz = 0;                             // choice index of the quiz on screen
 
     wxDECLARE_EVENT_TABLE();
 };
