@@ -730,9 +730,23 @@ void MindprismFrame::ShowProblems(const FindingList& findings, const ProblemRow&
                        finding.message, finding.questionId});
     wxAuiPaneInfo& pane = m_auiManager->GetPane(PROBLEMS_PANE_NAME);
     const bool show = !m_problemQuestions.empty();
-    if (pane.IsShown() != show)
+    if (pane.IsShown() == show)
+        return;
+    // The pane takes its room from the window, not from the quiz: the
+    // window grows by what the quiz would lose, and gives it back after.
+    const int quizHeight = m_panel->GetSize().y;
+    pane.Show(show);
+    m_auiManager->Update();
+    if (IsMaximized() || IsFullScreen())
+        m_problemsGrowth = 0;
+    else if (show)
     {
-        pane.Show(show);
-        m_auiManager->Update();
+        m_problemsGrowth = std::max(0, quizHeight - m_panel->GetSize().y);
+        SetSize(GetSize() + wxSize(0, m_problemsGrowth));
+    }
+    else
+    {
+        SetSize(GetSize() - wxSize(0, m_problemsGrowth));
+        m_problemsGrowth = 0;
     }
 }

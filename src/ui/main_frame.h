@@ -176,6 +176,7 @@ private:
     wxString m_progressText;                         // status field 0 when no menu is open
     bool m_menuHelpShown = false;
     int m_shownQuiz = 0;                             // choice index of the quiz on screen
+    int m_problemsGrowth = 0;                        // height the window took on for the pane
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -6,6 +6,7 @@
 
 #include <wx/aui/aui.h>
 #include <wx/dataview.h>
+#include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -84,10 +85,15 @@ TEST_F(OpenedQuizTest, OpensAsAThirdQuizWithItsFileNameAndEndsInAResultBox)
     ChooseQuiz(2);
     EXPECT_EQ(QuestionText(), wxS("First"));
 
-    // Another file takes the third entry's place.
-    ASSERT_TRUE(OpenXml(CHAIN, wxS("other.xml")));
+    // A file dropped onto the window takes the third entry's place.
+    auto* drop = dynamic_cast<wxFileDropTarget*>(m_frame->GetDropTarget());
+    ASSERT_NE(drop, nullptr);
+    wxArrayString files;
+    files.Add(m_folder.Write(wxS("other.xml"), CHAIN));
+    EXPECT_TRUE(drop->OnDropFiles(0, 0, files));
+    EXPECT_TRUE(WaitFor([&] { return choice->GetString(2) == wxS("other.xml"); }));
     EXPECT_EQ(choice->GetCount(), 3u);
-    EXPECT_EQ(choice->GetString(2), wxS("other.xml"));
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - other.xml"));
 }
 
 TEST_F(OpenedQuizTest, AFileThatIsNoQuizIsRefusedByNameAndChangesNothing)
