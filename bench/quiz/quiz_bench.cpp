@@ -3,6 +3,7 @@
 // file, a switch against a load, lookups in tables of different sizes, and
 // navigation steps at the start of a large quiz against the same deep in it.
 // Run: quiz_bench [--questions=N] [benchmark flags]
+#include "bench_quiz.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_file.h"
 
@@ -29,30 +30,6 @@ namespace
 
 int g_questions = 100000;
 wxString g_quizPath;
-
-// A chain quiz: question k leads on to k+1 (first answer), to k+2, to a
-// random question, or ends; IDs from 1001.
-std::string MakeQuiz(int questions)
-{
-    std::mt19937 random(42);
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<questions>\n";
-    for (int k = 0; k < questions; ++k)
-    {
-        const int id = 1001 + k;
-        const auto target = [&](int offset) {
-            return k + offset < questions ? std::to_string(id + offset) : std::string("0");
-        };
-        xml += "  <QUESTION>\n    <ID>" + std::to_string(id) + "</ID>\n    <Q>第 " +
-               std::to_string(id) + " 题：周末早上醒来，你最想做的第一件事是什么？</Q>\n";
-        const std::string targets[] = {target(1), target(2),
-                                       std::to_string(1001 + random() % questions), "0"};
-        for (const std::string& to : targets)
-            xml += "    <ANSWER>\n      <A>约上朋友出门吃早午餐 &amp; 聊聊天 (" + to +
-                   ")</A>\n      <GOTO>" + to + "</GOTO>\n    </ANSWER>\n";
-        xml += "  </QUESTION>\n";
-    }
-    return xml + "</questions>\n";
-}
 
 std::string g_self;  // this program, started afresh for each measured load
 

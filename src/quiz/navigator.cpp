@@ -39,14 +39,18 @@ QuizNavigator::ReloadResult QuizNavigator::Reload(wxXmlDocument& document, const
 
 void QuizNavigator::TakeFile(QuestionTable& file, const wxString& path, bool replaceLast)
 {
+    // Questions of the file's last version that the new one lacks are taken
+    // out; the others are displaced by the new records as they are adopted.
+    // The old records are alive here: only this function frees records.
     if (replaceLast && path == m_lastFilePath)
-        for (const wxString& id : m_lastFileIds)
-            m_questions.Withdraw(id);
+        for (const Question* old : m_lastFileRecords)
+            if (!file.FindQuestion(old->id) && m_questions.FindQuestion(old->id) == old)
+                m_questions.Withdraw(old->id);
     m_lastFilePath = path;
-    m_lastFileIds.clear();
-    m_lastFileIds.reserve(file.size());
+    m_lastFileRecords.clear();
+    m_lastFileRecords.reserve(file.size());
     for (const auto& entry : file.Index())
-        m_lastFileIds.push_back(entry.first);
+        m_lastFileRecords.push_back(entry.second);
     m_questions.Adopt(file);
     m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
     m_progress = QuizProgressMap(m_questions);
@@ -114,12 +118,12 @@ QuizPlace QuizNavigator::Place(int selection) const
         place.current = m_currentQuestion->id;
     // The first step is the record Prev holds, which a load may have
     // displaced; the rest follow the back links as Prev does.
-    std::unordered_set<wxString> seen;
+    std::unordered_set<const Question*> seen;
     for (const Question* back = m_previousQuestion; back;
          back = m_questions.FindQuestion(back->backId))
     {
         place.wayBack.push_back(back->id);
-        if (!seen.insert(back->id).second)
+        if (!seen.insert(back).second)
             break;
     }
     return place;

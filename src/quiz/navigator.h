@@ -121,7 +121,7 @@ private:
     Question* m_previousQuestion = nullptr;  // where Prev goes next
     Question* m_currentQuestion = nullptr;   // the question on display
     size_t m_answered = 0;
-    wxString m_lastFilePath;                 // the file loaded last
-    std::vector<wxString> m_lastFileIds;     // IDs it stored
+    wxString m_lastFilePath;                          // the file loaded last
+    std::vector<const Question*> m_lastFileRecords;  // the records it stored
     QuizProgressMap m_progress;
 };

@@ -246,12 +246,14 @@ void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Readin
     }
 }
 
-// Reads the questions of a document the loader just filled. Unobserved, the
-// values are moved out of the tree: nothing reads it afterwards.
+// Reads the questions of a document the loader just filled. Unless an
+// observer reads them, the values are moved out of the tree: nothing reads
+// it afterwards.
 void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer)
 {
+    const bool move = observer == nullptr || !observer->ReadsTreeValues();
     if (const wxXmlNode* root = document.GetRoot())
-        ReadQuestionsFrom(*root, table, Reading{ValueTaker(observer == nullptr), observer});
+        ReadQuestionsFrom(*root, table, Reading{ValueTaker(move), observer});
 }
 
 } // namespace

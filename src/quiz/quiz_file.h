@@ -57,6 +57,11 @@ public:
                                  const wxString& target) {}
     // An element in a place where the reader ignores it.
     virtual void OnIgnored(const wxXmlNode& element, const wxXmlNode& parent) {}
+
+    // Whether the observer reads the values of ID, Q, A and GOTO from the
+    // tree. When it does not (it reads the records it is handed instead),
+    // the loader moves them out of the tree as it does unobserved.
+    virtual bool ReadsTreeValues() const { return true; }
 };
 
 // Loads the file into `document` (encoding UTF-8, no flags) and adds its
@@ -65,9 +70,10 @@ public:
 // QUIZ_MAX_FILE_BYTES, is not well-formed, or is shaped in a way the
 // toolkit's XML code cannot cope with (nesting beyond QUIZ_MAX_NESTING, work
 // beyond QUIZ_MAX_PARSE_WORK); the toolkit's error log says why. A wrong
-// root element still returns true, with nothing added. Without an observer
-// the texts are moved from the document's tree into the records, leaving
-// the tree's texts empty: nothing reads the tree after loading.
+// root element still returns true, with nothing added. Without an observer,
+// or with one that does not read the tree's values, the texts are moved
+// from the document's tree into the records, leaving the tree's texts
+// empty: nothing reads them after loading.
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer = nullptr);
 

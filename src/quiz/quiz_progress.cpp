@@ -58,14 +58,14 @@ std::vector<size_t> FewestToEnd(const QuizGraph& graph)
 } // namespace
 
 QuizProgressMap::QuizProgressMap(const QuestionTable& table)
+    : m_table(&table), m_nodeOf(table.size())
 {
     const QuestionIndex& index = table.Index();
     std::vector<const Question*> questions;
     questions.reserve(index.size());
-    std::unordered_map<const Question*, size_t> nodeOf(index.size());
     for (const auto& entry : index)
     {
-        nodeOf.emplace(entry.second, questions.size());
+        m_nodeOf.emplace(entry.second, questions.size());
         questions.push_back(entry.second);
     }
 
@@ -76,7 +76,7 @@ QuizProgressMap::QuizProgressMap(const QuestionTable& table)
             if (answer.target == QUIZ_END_TARGET)
                 graph.MarkEnding(node);
             else if (const Question* to = table.FindQuestion(answer.target))
-                graph.AddEdge(node, nodeOf.at(to));
+                graph.AddEdge(node, m_nodeOf.find(to)->second);
         }
     const GraphFacts facts = AnalyseGraph(graph, std::nullopt);
     const std::vector<size_t> fewest = FewestToEnd(graph);
@@ -84,13 +84,14 @@ QuizProgressMap::QuizProgressMap(const QuestionTable& table)
     // The most, over ways that end. Components come sinks first, so each
     // successor is settled before the node; inside a loop that can end
     // every member is unbounded, so the order there does not matter.
-    std::vector<size_t> most(graph.Size(), 0);
     std::vector<bool> unbounded(graph.Size(), false);
-    m_figures.reserve(questions.size());
+    m_figures.resize(graph.Size());
+    m_canEnd = facts.canEnd;
     for (const size_t node : facts.members)
     {
         if (!facts.canEnd[node])
             continue;
+        ++m_count;
         bool open = facts.InLoop(node);
         size_t best = 0;
         for (const size_t* to = graph.EdgesBegin(node); !open && to != graph.EdgesEnd(node); ++to)
@@ -100,19 +101,24 @@ QuizProgressMap::QuizProgressMap(const QuestionTable& table)
             if (unbounded[*to])
                 open = true;
             else
-                best = std::max(best, most[*to] + 1);
+                best = std::max(best, *m_figures[*to].most + 1);
         }
         unbounded[node] = open;
-        most[node] = best;
-        QuizProgress& figures = m_figures[questions[node]->id];
-        figures.fewest = fewest[node];
+        m_figures[node].fewest = fewest[node];
         if (!open)
-            figures.most = best;
+            m_figures[node].most = best;
     }
 }
 
 const QuizProgress* QuizProgressMap::Find(const wxString& id) const
 {
-    const auto it = m_figures.find(id);
-    return it == m_figures.end() ? nullptr : &it->second;
+    return m_table ? Find(m_table->FindQuestion(id)) : nullptr;
+}
+
+const QuizProgress* QuizProgressMap::Find(const Question* question) const
+{
+    const auto it = m_nodeOf.find(question);
+    if (it == m_nodeOf.end() || !m_canEnd[it->second])
+        return nullptr;
+    return &m_figures[it->second];
 }

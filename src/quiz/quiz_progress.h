@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class QuestionTable;
+struct Question;
 
 // The questions still to answer after the one on screen before the quiz
 // can end, counting only ways that do reach an end. A question with an
@@ -28,8 +30,9 @@ struct QuizProgress
 };
 
 // The figures of every question of a table from which an end can be
-// reached, by ID. Built once per load, in time linear in the questions and
-// answers, without recursion (quizzes may chain 100,000 questions).
+// reached. Built once per load, in time linear in the questions and
+// answers, without recursion (quizzes may chain 100,000 questions). It
+// refers to the table's records: rebuild it whenever the table changes.
 class QuizProgressMap
 {
 public:
@@ -40,8 +43,14 @@ public:
     // The figures of question `id`; null when it is not in the table or no
     // end can be reached from it.
     const QuizProgress* Find(const wxString& id) const;
-    size_t size() const { return m_figures.size(); }
+    // The same for a record; null too for one no longer stored.
+    const QuizProgress* Find(const Question* question) const;
+    size_t size() const { return m_count; }
 
 private:
-    std::unordered_map<wxString, QuizProgress> m_figures;
+    const QuestionTable* m_table = nullptr;
+    std::unordered_map<const Question*, size_t> m_nodeOf;
+    std::vector<QuizProgress> m_figures;  // by node
+    std::vector<bool> m_canEnd;           // by node: the figures mean something
+    size_t m_count = 0;
 };

@@ -36,6 +36,8 @@ public:
     void OnAnswerDropped(const wxXmlNode& element, const wxString& text,
                          const wxString& target) override;
     void OnIgnored(const wxXmlNode& element, const wxXmlNode& parent) override;
+    // It reads values from the records only: the loader may move them.
+    bool ReadsTreeValues() const override { return false; }
 
 private:
     // A finding inside the QUESTION being read; it is named once its ID,

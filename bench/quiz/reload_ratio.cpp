@@ -1,0 +1,118 @@
+// Reloading an opened quiz after the author saved it: reading the file, the
+// checker's findings, the progress figures and carrying the player's place
+// over, against the toolkit's bare load of the same file in the same run.
+// The window's redrawing is not included: it shows one question.
+// Times are processor time of the process. Linux only for now.
+// Run: reload_ratio [--questions=N] [--rounds=N]
+#include "bench_quiz.h"
+#include "quiz/navigator.h"
+#include "quiz/question_table.h"
+#include "quiz/quiz_checker.h"
+#include "quiz/quiz_progress.h"
+
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/xml/xml.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// The processor time the work took, in milliseconds: on a machine shared
+// with other jobs, waiting for a core is not the work's cost.
+double Milliseconds(const std::function<bool()>& work)
+{
+    const auto now = [] {
+        timespec time{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+        return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
+    };
+    const double start = now();
+    if (!work())
+    {
+        std::fprintf(stderr, "a load failed\n");
+        std::exit(1);
+    }
+    return now() - start;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int questions = 10000;
+    int rounds = 9;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strncmp(argv[i], "--questions=", 12) == 0)
+            questions = std::atoi(argv[i] + 12);
+        else if (std::strncmp(argv[i], "--rounds=", 9) == 0)
+            rounds = std::max(1, std::atoi(argv[i] + 9));
+    }
+    wxInitializer toolkit;
+    const wxString path = wxFileName::CreateTempFileName(wxS("mindprism-reload"));
+    const std::string xml = MakeQuiz(questions);
+    wxFFile(path, "wb").Write(xml.data(), xml.size());
+    std::printf("Quiz of %d questions, %.1f MB, %d rounds\n", questions, xml.size() / 1e6, rounds);
+
+    // Both keep their document from one round to the next, as the window
+    // does: each load also frees the tree before it.
+    wxXmlDocument bareDocument;
+    wxXmlDocument quizDocument;
+    QuizNavigator navigator;
+    QuizFileCheck check;
+    navigator.Load(quizDocument, path, check);
+    navigator.Start();
+    for (int k = 0; k < questions / 2; ++k)
+        navigator.Next(0);
+
+    std::map<std::string, std::vector<double>> times;
+    for (int round = 0; round < rounds; ++round)
+    {
+        times["bare"].push_back(
+            Milliseconds([&] { return bareDocument.Load(path, wxS("UTF-8"), 0); }));
+        times["reload"].push_back(Milliseconds([&] {
+            return navigator.Reload(quizDocument, path, 1, check).loaded &&
+                   navigator.Progress().Find(navigator.Current()) != nullptr;
+        }));
+        // Its parts, on their own.
+        QuestionTable table;
+        wxXmlDocument document;
+        times["checked"].push_back(
+            Milliseconds([&] { return LoadCheckedQuiz(document, path, table, check); }));
+        times["progress"].push_back(Milliseconds([&] {
+            return QuizProgressMap(navigator.Questions()).size() > 0;
+        }));
+        times["check file"].push_back(
+            Milliseconds([&] { return CheckQuizFile(path).summary.has_value(); }));
+    }
+    const double bare = Median(times["bare"]);
+    std::printf("Medians:\n");
+    std::printf("  wxXmlDocument::Load (bare)         %8.1f ms\n", bare);
+    std::printf("  QuizNavigator::Reload              %8.1f ms  %5.2f x bare  (goal: at most 1.5)\n",
+                Median(times["reload"]), Median(times["reload"]) / bare);
+    std::printf("    of which LoadCheckedQuiz         %8.1f ms  %5.2f x bare\n",
+                Median(times["checked"]), Median(times["checked"]) / bare);
+    std::printf("    of which QuizProgressMap         %8.1f ms  %5.2f x bare\n",
+                Median(times["progress"]), Median(times["progress"]) / bare);
+    std::printf("  CheckQuizFile alone (a 2nd read)   %8.1f ms  %5.2f x bare\n",
+                Median(times["check file"]), Median(times["check file"]) / bare);
+    wxRemoveFile(path);
+    return 0;
+}
