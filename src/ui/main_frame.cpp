@@ -712,22 +712,30 @@ void MindprismFrame::ReloadOpenedQuiz()
 
 void MindprismFrame::ShowProblems(const FindingList& findings, const ProblemRow& lead)
 {
-    m_problemList->DeleteAllItems();
+    // The rows go into a new store that the list then takes whole: row by
+    // row, the list would redraw thousands of times for a large quiz.
+    wxDataViewListStore* store = new wxDataViewListStore();
+    for (int column = 0; column < 3; ++column)
+        store->AppendColumn(wxS("string"));
     m_problemQuestions.clear();
-    const auto add = [this](const ProblemRow& row) {
+    const auto add = [this, store](const ProblemRow& row) {
         wxVector<wxVariant> values;
         values.push_back(row.line);
         values.push_back(row.kind);
         values.push_back(row.message);
-        m_problemList->AppendItem(values);
+        store->AppendItem(values);
         m_problemQuestions.push_back(row.questionId);
     };
     if (!lead.message.empty())
         add(lead);
+    const wxString error = _("error");
+    const wxString warning = _("warning");
     for (const Finding& finding : findings)
         add(ProblemRow{wxString::Format(wxS("%ld"), finding.line),
-                       finding.severity == Severity::Error ? _("error") : _("warning"),
-                       finding.message, finding.questionId});
+                       finding.severity == Severity::Error ? error : warning, finding.message,
+                       finding.questionId});
+    m_problemList->AssociateModel(store);
+    store->DecRef();  // the list holds it now
     wxAuiPaneInfo& pane = m_auiManager->GetPane(PROBLEMS_PANE_NAME);
     const bool show = !m_problemQuestions.empty();
     if (pane.IsShown() == show)
