@@ -538,8 +538,10 @@ void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
     wxTextEntryDialog dialog(this, _("ID of the question to show:"), _("Go to question"));
     if (dialog.ShowModal() != wxID_OK)
         return;
-    const wxString id = dialog.GetValue().Strip(wxString::both);
-    if (!GoToQuestion(id))
+    // Blanks around an ID are most likely typed by accident, but an ID may
+    // have them (the checker warns of it): as typed first.
+    const wxString id = dialog.GetValue();
+    if (!GoToQuestion(id) && !GoToQuestion(wxString(id).Strip(wxString::both)))
         wxMessageBox(wxString::Format(_("The quiz has no question with the ID \"%s\"."), id),
                      _("Go to question"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
 }
@@ -615,9 +617,9 @@ bool MindprismFrame::OpenQuiz(const wxString& path)
 {
     wxFileName file(path);
     file.MakeAbsolute();
-    m_reloadTimer->Stop();
     if (!ShowOpenedQuiz(file.GetFullPath()))
         return false;
+    m_reloadTimer->Stop();  // a change of the file this one replaces
 
     // One opened quiz at a time: it takes the entry after the built-in ones.
     const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(), QuizEnding::MessageBox};
