@@ -200,7 +200,8 @@ void MindprismFrame::FitQuizChoice()
     for (const wxString& title : m_quizChoice->GetStrings())
         textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
     const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
-    m_quizChoice->SetInitialSize(wxSize(std::clamp(fitting.x, FromDIP(160), FromDIP(320)), fitting.y));
+    const int width = std::clamp(fitting.x, FromDIP(160), FromDIP(320));
+    m_quizChoice->SetInitialSize(wxSize(width, fitting.y));
 }
 
 void MindprismFrame::BuildPanel()
@@ -622,7 +623,8 @@ bool MindprismFrame::OpenQuiz(const wxString& path)
     m_reloadTimer->Stop();  // a change of the file this one replaces
 
     // One opened quiz at a time: it takes the entry after the built-in ones.
-    const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(), QuizEnding::MessageBox};
+    const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(),
+                           QuizEnding::MessageBox};
     const int index = static_cast<int>(BuiltInQuizzes().size());
     if (static_cast<int>(m_quizzes.size()) > index)
     {
@@ -683,10 +685,10 @@ void MindprismFrame::ReloadOpenedQuiz()
         return;
     if (!wxFileName::FileExists(m_openedPath))
     {
-        ShowProblems({}, ProblemRow{wxString(), _("warning"),
-                                    wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
-                                                     m_openedPath),
-                                    wxString()});
+        const wxString gone =
+            wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
+                             m_openedPath);
+        ShowProblems({}, ProblemRow{wxString(), _("warning"), gone, wxString()});
         return;
     }
     QuizFileCheck check;
@@ -694,12 +696,10 @@ void MindprismFrame::ReloadOpenedQuiz()
         m_navigator.Reload(m_quizDocument, m_openedPath, m_answerList->GetSelection(), check);
     if (!result.loaded)
     {
-        wxString error = check.error;
-        error.Replace(wxS("\n"), wxS(" "));
-        ShowProblems(check.report.findings,
-                     ProblemRow{wxString(), _("error"),
-                                wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), error),
-                                wxString()});
+        wxString why = check.error;
+        why.Replace(wxS("\n"), wxS(" "));  // one row, one line
+        const wxString kept = wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), why);
+        ShowProblems(check.report.findings, ProblemRow{wxString(), _("error"), kept, wxString()});
         return;
     }
     m_quizRoot = m_quizDocument.GetRoot();
