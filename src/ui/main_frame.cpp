@@ -6,6 +6,7 @@
 #include "quiz/quiz_file.h"
 #include "quiz/quiz_list.h"
 #include "ui/about_dialog.h"
+#include "ui/file_follower.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
 #include "ui/result_dialog.h"
@@ -14,10 +15,8 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dnd.h>
-#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/fswatcher.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/listbox.h>
@@ -32,7 +31,6 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
-#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -59,7 +57,6 @@ const long MindprismFrame::ID_STATUSBAR = wxNewId();
 const long MindprismFrame::ID_MENU_OPEN = wxNewId();
 const long MindprismFrame::ID_MENU_GOTO = wxNewId();
 const long MindprismFrame::ID_DATAVIEW_PROBLEMS = wxNewId();
-const long MindprismFrame::ID_TIMER_RELOAD = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -77,11 +74,6 @@ const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
 // The opened quiz's problems, docked below the quiz.
 const wxString PROBLEMS_PANE_NAME = wxS("Problems");
-
-// How long the file must stay still before it is read again: editors save
-// in several steps (write, rename, set attributes), and a half-written file
-// should not be read.
-constexpr int RELOAD_DELAY_MS = 250;
 
 // Files dropped onto the window open as a quiz (the first of them).
 class QuizDropTarget : public wxFileDropTarget
@@ -146,7 +138,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     BuildProblemsPane();
     ConnectCommands();
     SetDropTarget(new QuizDropTarget(*this));
-    m_reloadTimer = std::make_unique<wxTimer>(this, ID_TIMER_RELOAD);
+    m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
 
     LoadQuiz(QuizPath(m_quizzes.front()));
     TitleForQuiz(0);
@@ -155,8 +147,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
 
 MindprismFrame::~MindprismFrame()
 {
-    m_reloadTimer->Stop();
-    m_watcher.reset();
+    m_follower.reset();
     m_auiManager->UnInit();
 }
 
@@ -369,8 +360,6 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
     Connect(ID_DATAVIEW_PROBLEMS, wxEVT_DATAVIEW_ITEM_ACTIVATED,
             wxDataViewEventHandler(MindprismFrame::OnProblemActivated));
-    Connect(ID_TIMER_RELOAD, wxEVT_TIMER, wxTimerEventHandler(MindprismFrame::OnReloadTimer));
-    Connect(wxEVT_FSWATCHER, wxFileSystemWatcherEventHandler(MindprismFrame::OnFileSystemChange));
 }
 
 void MindprismFrame::LoadQuiz(const wxString& path)
@@ -573,54 +562,12 @@ void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
         m_statusBar->SetStatusText(m_progressText, 0);
 }
 
-void MindprismFrame::WatchOpenedQuiz()
-{
-    // The watcher hooks into the running event loop (on GTK it cannot be
-    // made before one runs); without a loop the file is simply not followed.
-    if (m_openedPath.empty() || !wxEventLoopBase::GetActive())
-        return;
-    const wxString folder = wxFileName(m_openedPath).GetPath();
-    if (!m_watcher)
-    {
-        m_watcher = std::make_unique<wxFileSystemWatcher>();
-        m_watcher->SetOwner(this);
-    }
-    else if (folder == m_watchedFolder)
-        return;
-    if (!m_watchedFolder.empty())
-        m_watcher->Remove(wxFileName::DirName(m_watchedFolder));
-    m_watchedFolder.clear();
-    // Reading the file must not count as a change: no access events.
-    if (m_watcher->Add(wxFileName::DirName(folder),
-                       wxFSW_EVENT_CREATE | wxFSW_EVENT_DELETE | wxFSW_EVENT_RENAME |
-                           wxFSW_EVENT_MODIFY | wxFSW_EVENT_WARNING))
-        m_watchedFolder = folder;
-}
-
-void MindprismFrame::OnFileSystemChange(wxFileSystemWatcherEvent& event)
-{
-    if (m_openedPath.empty())
-        return;
-    const wxFileName opened(m_openedPath);
-    // A warning means changes may have been lost: read the file to be sure.
-    const bool concernsFile = event.GetChangeType() == wxFSW_EVENT_WARNING ||
-                              event.GetPath().SameAs(opened) || event.GetNewPath().SameAs(opened);
-    if (concernsFile)
-        m_reloadTimer->StartOnce(RELOAD_DELAY_MS);
-}
-
-void MindprismFrame::OnReloadTimer(wxTimerEvent& event)
-{
-    ReloadOpenedQuiz();
-}
-
 bool MindprismFrame::OpenQuiz(const wxString& path)
 {
     wxFileName file(path);
     file.MakeAbsolute();
     if (!ShowOpenedQuiz(file.GetFullPath()))
         return false;
-    m_reloadTimer->Stop();  // a change of the file this one replaces
 
     // One opened quiz at a time: it takes the entry after the built-in ones.
     const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(),
@@ -648,7 +595,7 @@ bool MindprismFrame::OpenQuiz(const wxString& path)
     m_goToItem->Enable(true);
 
     m_openedPath = file.GetFullPath();
-    CallAfter(&MindprismFrame::WatchOpenedQuiz);
+    m_follower->Follow(m_openedPath);
     return true;
 }
 

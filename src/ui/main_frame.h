@@ -12,14 +12,13 @@
 #include <memory>
 #include <vector>
 
+class FileFollower;
 class wxAuiManager;
 class wxAuiToolBar;
 class wxButton;
 class wxChoice;
 class wxDataViewEvent;
 class wxDataViewListCtrl;
-class wxFileSystemWatcherBase;
-class wxFileSystemWatcherEvent;
 class wxListBox;
 class wxMenu;
 class wxMenuItem;
@@ -28,8 +27,6 @@ class wxStaticLine;
 class wxStaticText;
 class wxStatusBar;
 class wxTextCtrl;
-class wxTimer;
-class wxTimerEvent;
 class wxXmlNode;
 
 class MindprismFrame : public wxFrame
@@ -61,7 +58,6 @@ public:
     static const long ID_MENU_OPEN;
     static const long ID_MENU_GOTO;
     static const long ID_DATAVIEW_PROBLEMS;
-    static const long ID_TIMER_RELOAD;
 
     // Reads a quiz file into the question table (later files win on equal IDs).
     void LoadQuiz(const wxString& path);
@@ -79,8 +75,8 @@ public:
     // Shows question `id` of the opened quiz and plays on from it; false,
     // changing nothing, when the quiz has no such question.
     bool GoToQuestion(const wxString& id);
-    // Reads the opened file again now, keeping the player's place (the file
-    // watcher calls this a moment after the last change it saw).
+    // Reads the opened file again now, keeping the player's place (called a
+    // moment after the last change of the file on disk).
     void ReloadOpenedQuiz();
 
 private:
@@ -104,8 +100,6 @@ private:
     void OnOpenQuiz(wxCommandEvent& event);
     void OnGoToQuestion(wxCommandEvent& event);
     void OnProblemActivated(wxDataViewEvent& event);
-    void OnFileSystemChange(wxFileSystemWatcherEvent& event);
-    void OnReloadTimer(wxTimerEvent& event);
 
     void BuildProblemsPane();
     // One row of the Problems pane.
@@ -128,9 +122,6 @@ private:
     // Menu help takes the status field while a menu is open; the place
     // comes back when it closes, up to date even if it changed meanwhile.
     void DoGiveHelp(const wxString& text, bool show) override;
-    // Watches the opened file's folder: editors save by writing a new file
-    // and renaming it over the old one.
-    void WatchOpenedQuiz();
     bool IsOpenedQuizShown() const;
 
     // Retitles the window after quiz number `index` of the choice.
@@ -170,9 +161,7 @@ private:
     // The quiz opened from a file, and what follows it on disk.
     wxString m_openedPath;                           // full path; empty when none
     std::vector<wxString> m_problemQuestions;        // question ID per problem row
-    std::unique_ptr<wxFileSystemWatcherBase> m_watcher;  // created once an event loop runs
-    wxString m_watchedFolder;
-    std::unique_ptr<wxTimer> m_reloadTimer;          // one reload per burst of changes
+    std::unique_ptr<FileFollower> m_follower;        // reloads it after each save
     wxString m_progressText;                         // status field 0 when no menu is open
     bool m_menuHelpShown = false;
     int m_shownQuiz = 0;                             // choice index of the quiz on screen
