@@ -41,19 +41,24 @@ void QuizNavigator::TakeFile(QuestionTable& file, const wxString& path, bool rep
 {
     // Questions of the file's last version that the new one lacks are taken
     // out; the others are displaced by the new records as they are adopted.
-    // The old records are alive here: only this function frees records.
     if (replaceLast && path == m_lastFilePath)
-        for (const Question* old : m_lastFileRecords)
-            if (!file.FindQuestion(old->id) && m_questions.FindQuestion(old->id) == old)
-                m_questions.Withdraw(old->id);
+        for (const wxString& id : m_lastFileIds)
+            if (!file.FindQuestion(id))
+                m_questions.Withdraw(id);
     m_lastFilePath = path;
-    m_lastFileRecords.clear();
-    m_lastFileRecords.reserve(file.size());
+    m_lastFileIds.clear();
+    m_lastFileIds.reserve(file.size());
     for (const auto& entry : file.Index())
-        m_lastFileRecords.push_back(entry.second);
+        m_lastFileIds.push_back(entry.first);
     m_questions.Adopt(file);
-    m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
+    if (!replaceLast)
+        ReleaseDisplaced();
     m_progress = QuizProgressMap(m_questions);
+}
+
+void QuizNavigator::ReleaseDisplaced()
+{
+    m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
 }
 
 Question* QuizNavigator::Start()

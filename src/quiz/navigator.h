@@ -76,10 +76,18 @@ public:
     // only its old version had are no longer found (given another path, it
     // loads that file on top, as Load does, and keeps the place the same way). The place is mapped as
     // MoveTo does from Place(selection). When the file does not load (the
-    // check says why), nothing changes: the last good quiz stays. Records
-    // still on screen stay valid until the next load.
+    // check says why), nothing changes: the last good quiz stays. The old
+    // version's records stay alive, so what is on screen stays valid, until
+    // ReleaseDisplaced: call it once the new question is shown (freeing
+    // them costs about a fifth of a reload, which the player need not wait
+    // for). Call it while that file's quiz is the one played: the place
+    // carried over is the player's in the whole table.
     ReloadResult Reload(wxXmlDocument& document, const wxString& path, int selection,
                         QuizFileCheck& check);
+
+    // Frees the records displaced by loads, except the current and previous
+    // question's. Load does it itself; Reload leaves it to the caller.
+    void ReleaseDisplaced();
 
     // Makes the entry question current and returns it; null, changing
     // nothing, when the table has none. The answered count starts again.
@@ -122,6 +130,6 @@ private:
     Question* m_currentQuestion = nullptr;   // the question on display
     size_t m_answered = 0;
     wxString m_lastFilePath;                          // the file loaded last
-    std::vector<const Question*> m_lastFileRecords;  // the records it stored
+    std::vector<wxString> m_lastFileIds;              // the IDs it stored
     QuizProgressMap m_progress;
 };

@@ -4,6 +4,7 @@
 #include "quiz/quiz_checker.h"
 #include "quiz_test_util.h"
 
+#include <wx/filefn.h>
 #include <wx/xml/xml.h>
 
 #include <gtest/gtest.h>
@@ -85,6 +86,9 @@ TEST(Reload, ThePlayerKeepsTheirPlaceAsFarAsTheNewFileAllows)
                   wxString::FromUTF8(c.saved == Chain("THREE") ? "THREE" : "three"));
         for (const std::string& expected : c.prevs)
             EXPECT_EQ(Id(nav.Prev()), expected);
+        nav.ReleaseDisplaced();
+        EXPECT_LE(nav.Questions().RecordCount(), nav.Questions().size() + 2)
+            << "the old version is freed, but for what navigation points at";
     }
 }
 
@@ -114,6 +118,10 @@ TEST(Reload, OnlyTheNewFilesQuestionsAreFoundAndABrokenSaveChangesNothing)
     dir.Write(wxS("quiz.xml"), "<questions><QUESTION>\n<ID>1001</ID></QUESTION>");
     nav.Reload(document, path, 0, check);
     EXPECT_NE(check.error.find(wxS("line 2")), wxString::npos) << "the parser's line: " << check.error;
+    ASSERT_TRUE(wxRemoveFile(path));
+    EXPECT_FALSE(nav.Reload(document, path, 0, check).loaded);
+    EXPECT_NE(check.error.find(path), wxString::npos) << "a removed file: " << check.error;
+    EXPECT_EQ(Id(nav.Current()), "1002");
 
     // The mended file: 1005 is gone, so it is no longer found.
     dir.Write(wxS("quiz.xml"), QuizXml(QuestionXml("1001", "one", {{"a", "1002"}}) +
