@@ -655,6 +655,9 @@ void MindprismFrame::ReloadOpenedQuiz()
         ShowQuestion(*result.show);
         if (result.selection != wxNOT_FOUND)
             m_answerList->SetSelection(result.selection);
+        // The old version's records are freed once the new one is on
+        // screen: the player need not wait for it.
+        CallAfter([this] { m_navigator.ReleaseDisplaced(); });
     }
     ShowProblems(check.report.findings);
 }
