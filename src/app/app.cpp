@@ -6,6 +6,7 @@
 #include "app/settings_store.h"
 #include "ui/main_frame.h"
 
+#include <wx/cmdline.h>
 #include <wx/config.h>
 #include <wx/icon.h>
 #include <wx/image.h>
@@ -27,6 +28,33 @@ wxIMPLEMENT_APP(MindprismApp);
 // No window creates the hyperlink control, yet it must be creatable by its
 // class name: without this the linker leaves it out of the program.
 wxFORCE_LINK_MODULE(hyperlink);
+
+namespace
+{
+
+// The quiz file named on the command line: the first argument that is not
+// an option. Every other argument is ignored, so no option is refused.
+wxString QuizFileArgument(int argc, const wxCmdLineArgsArray& argv)
+{
+    wxCmdLineParser parser;
+    parser.SetCmdLine(argc, argv);
+    // No switch characters: every argument is a parameter, and the parse
+    // never fails or prints a usage text.
+    parser.SetSwitchChars(wxEmptyString);
+    parser.AddParam(wxS("quiz file"), wxCMD_LINE_VAL_STRING,
+                    wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE);
+    if (parser.Parse(false) != 0)
+        return wxString();
+    for (size_t i = 0; i < parser.GetParamCount(); ++i)
+    {
+        const wxString argument = parser.GetParam(i);
+        if (!argument.empty() && !argument.StartsWith(wxS("-")))
+            return argument;
+    }
+    return wxString();
+}
+
+} // namespace
 
 bool MindprismApp::OnInit()
 {
@@ -57,5 +85,8 @@ bool MindprismApp::OnInit()
         frame->SetIcon(icon);
     frame->Show(true);
     SetTopWindow(frame);
+    const wxString quizFile = QuizFileArgument(argc, argv);
+    if (!quizFile.empty())
+        frame->OpenQuiz(quizFile);
     return true;
 }

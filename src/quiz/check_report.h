@@ -21,6 +21,9 @@ struct Finding
     Severity severity = Severity::Warning;
     const char* code = "";  // stable short name, listed in --help
     wxString message;
+    // The question the finding is about, where it is about one (the window
+    // shows it when the finding is chosen); empty otherwise.
+    wxString questionId{};
 };
 
 using FindingList = std::vector<Finding>;

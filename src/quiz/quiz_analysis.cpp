@@ -38,9 +38,10 @@ public:
     }
 
 private:
-    void Add(long line, Severity severity, const char* code, const wxString& message)
+    void Add(long line, Severity severity, const char* code, const wxString& message,
+             const wxString& questionId = wxString())
     {
-        m_findings.push_back(Finding{line, severity, code, message});
+        m_findings.push_back(Finding{line, severity, code, message, questionId});
     }
 
     void BuildGraph()
@@ -77,7 +78,8 @@ private:
         else
             Add(line, Severity::Error, "unknown-target",
                 QuestionName(m_questions[from].record->id) + wxS(": GOTO ") + Quoted(target) +
-                    wxS(" names no question"));
+                    wxS(" names no question"),
+                m_questions[from].record->id);
         return std::nullopt;
     }
 
@@ -124,16 +126,20 @@ private:
                 // A question without ID has had its own finding already.
                 if (!question.record->id.empty())
                     Add(question.line, Severity::Warning, "unreachable",
-                        name + wxS(" cannot be reached from question \"") + QUIZ_ENTRY_ID + "\"");
+                        name + wxS(" cannot be reached from question \"") + QUIZ_ENTRY_ID + "\"",
+                        question.record->id);
                 if (answerless)
-                    Add(question.line, Severity::Warning, "no-answers", name + wxS(" has no answers"));
+                    Add(question.line, Severity::Warning, "no-answers", name + wxS(" has no answers"),
+                        question.record->id);
             }
             else if (answerless)
                 Add(question.line, Severity::Error, "dead-end",
-                    name + wxS(" has no answers: a player who gets here cannot finish the quiz"));
+                    name + wxS(" has no answers: a player who gets here cannot finish the quiz"),
+                    question.record->id);
             else if (!facts.canEnd[index])
                 Add(question.line, Severity::Error, "no-end",
-                    wxS("no end can be reached from ") + name + wxS(": ") + WhyNoEnd(index, facts));
+                    wxS("no end can be reached from ") + name + wxS(": ") + WhyNoEnd(index, facts),
+                    question.record->id);
         }
     }
 

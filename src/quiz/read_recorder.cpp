@@ -252,6 +252,7 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
 {
     const long line = element.GetLineNumber();
     const wxString name = QuestionName(question.id);
+    const size_t firstFinding = m_findings.size();
     if (question.id.empty())
         m_findings.push_back(Finding{line, Severity::Warning, "missing-id",
             wxS("QUESTION has no ID (or an empty one): no answer can lead to it")});
@@ -275,6 +276,8 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
         m_findings.push_back(std::move(finding));
     }
     m_pending.clear();
+    for (size_t i = firstFinding; i < m_findings.size(); ++i)
+        m_findings[i].questionId = question.id;
 
     m_indexOf[&question] = m_questions.size();
     m_questions.push_back(RecordedQuestion{&question, line, std::move(m_pendingTargetLines), true});

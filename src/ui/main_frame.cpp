@@ -6,6 +6,7 @@
 #include "quiz/quiz_file.h"
 #include "quiz/quiz_list.h"
 #include "ui/about_dialog.h"
+#include "ui/file_follower.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
 #include "ui/quiz_map_link.h"
@@ -14,9 +15,13 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dnd.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/listbox.h>
+#include <wx/dataview.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -26,6 +31,7 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/textdlg.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -50,6 +56,9 @@ const long MindprismFrame::ID_MENU_LANGUAGE = wxNewId();
 const long MindprismFrame::ID_MENU_ABOUT = wxNewId();
 const long MindprismFrame::ID_STATUSBAR = wxNewId();
 const long MindprismFrame::ID_MENU_MAP = wxNewId();
+const long MindprismFrame::ID_MENU_OPEN = wxNewId();
+const long MindprismFrame::ID_MENU_GOTO = wxNewId();
+const long MindprismFrame::ID_DATAVIEW_PROBLEMS = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -65,6 +74,44 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 // the centre pane carries a name of its own.
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
+// The opened quiz's problems, docked below the quiz.
+const wxString PROBLEMS_PANE_NAME = wxS("Problems");
+
+// Files dropped onto the window open as a quiz (the first of them).
+class QuizDropTarget : public wxFileDropTarget
+{
+public:
+    explicit QuizDropTarget(MindprismFrame& frame) : m_frame(frame) {}
+
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
+    {
+        if (files.empty())
+            return false;
+        // After the drop has ended: a refusal shows a message box, which
+        // must not keep the program the file came from waiting.
+        MindprismFrame* frame = &m_frame;
+        const wxString path = files[0];
+        frame->CallAfter([frame, path] { frame->OpenQuiz(path); });
+        return true;
+    }
+
+private:
+    MindprismFrame& m_frame;
+};
+
+// "Question 3 · 2 to 4 more": the place (questions answered so far, plus
+// the one on screen) and how many more the nearest and farthest end lie.
+wxString ProgressText(size_t place, const QuizProgress& progress)
+{
+    const int shownPlace = static_cast<int>(place);
+    const int fewest = static_cast<int>(progress.fewest);
+    if (!progress.most)
+        return wxString::Format(_(L"Question %d · at least %d more"), shownPlace, fewest);
+    if (*progress.most == progress.fewest)
+        return wxString::Format(_(L"Question %d · %d more"), shownPlace, fewest);
+    return wxString::Format(_(L"Question %d · %d to %d more"), shownPlace, fewest,
+                            static_cast<int>(*progress.most));
+}
 
 } // namespace
 
@@ -91,7 +138,10 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     BuildPanel();
     BuildMenuBar();
     BuildStatusBar();
+    BuildProblemsPane();
     ConnectCommands();
+    SetDropTarget(new QuizDropTarget(*this));
+    m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
 
     LoadQuiz(QuizPath(m_quizzes.front()));
     TitleForQuiz(0);
@@ -100,6 +150,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
 
 MindprismFrame::~MindprismFrame()
 {
+    m_follower.reset();
     m_auiManager->UnInit();
 }
 
@@ -114,13 +165,7 @@ void MindprismFrame::BuildToolBar()
     for (const QuizEntry& quiz : m_quizzes)
         m_quizChoice->Append(QuizTitle(quiz));
     m_quizChoice->SetSelection(0);
-    // Never narrower than 160 pixels, but wide enough for the longest title
-    // in the interface language, which would otherwise be cut.
-    int textWidth = 0;
-    for (const wxString& title : m_quizChoice->GetStrings())
-        textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
-    const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
-    m_quizChoice->SetInitialSize(wxSize(std::max(FromDIP(160), fitting.x), fitting.y));
+    FitQuizChoice();
 
     m_toolBar->AddControl(m_quizChoice, _("Item label"));
     m_toolBar->AddSeparator();
@@ -138,6 +183,19 @@ void MindprismFrame::BuildToolBar()
                                          .Layer(10)
                                          .Top()
                                          .Gripper());
+}
+
+void MindprismFrame::FitQuizChoice()
+{
+    // Never narrower than 160 pixels, but wide enough for the longest title
+    // in the interface language, which would otherwise be cut; an opened
+    // file's long name is cut at 320.
+    int textWidth = 0;
+    for (const wxString& title : m_quizChoice->GetStrings())
+        textWidth = std::max(textWidth, m_quizChoice->GetTextExtent(title).x);
+    const wxSize fitting = m_quizChoice->GetSizeFromTextSize(textWidth);
+    const int width = std::clamp(fitting.x, FromDIP(160), FromDIP(320));
+    m_quizChoice->SetInitialSize(wxSize(width, fitting.y));
 }
 
 void MindprismFrame::BuildPanel()
@@ -210,6 +268,8 @@ void MindprismFrame::BuildMenuBar()
     wxMenuBar* menuBar = new wxMenuBar();
 
     wxMenu* fileMenu = new wxMenu();
+    fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_OPEN, _("&Open quiz...\tCtrl+O"),
+                                    _("Open a quiz file and follow its changes"), wxITEM_NORMAL));
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_QUIT, _("Quit\tAlt-F4"),
                                     _("Quit the application"), wxITEM_NORMAL));
     menuBar->Append(fileMenu, _("&File"));
@@ -220,6 +280,11 @@ void MindprismFrame::BuildMenuBar()
     m_languageItem = new wxMenuItem(m_viewMenu, ID_MENU_LANGUAGE, _("&Language...\tF2"),
                                     _("Change UI language"), wxITEM_NORMAL);
     m_viewMenu->Append(m_languageItem);
+    // Skipping ahead is for the author of an opened quiz only.
+    m_goToItem = new wxMenuItem(m_viewMenu, ID_MENU_GOTO, _("&Go to question...\tCtrl+G"),
+                                _("Show a question of the opened quiz by its ID"), wxITEM_NORMAL);
+    m_viewMenu->Append(m_goToItem);
+    m_goToItem->Enable(false);
     wxMenuItem* mapItem = m_viewMenu->Append(ID_MENU_MAP, _("Quiz &map\tCtrl+M"),
         QuizMapLink::Available() ? _("Show the map of this quiz and where you are on it")
                                  : QuizMapLink::Unavailable());
@@ -243,6 +308,33 @@ void MindprismFrame::BuildStatusBar()
     m_statusBar->SetStatusStyles(2, styles);
     SetStatusBar(m_statusBar);
     m_statusBar->SetStatusText(MAKER_NOTICE, 1);
+}
+
+void MindprismFrame::BuildProblemsPane()
+{
+    // A list a screen reader can walk row by row: the toolkit's data view
+    // is the platform's own list on GTK (its list control is drawn by the
+    // toolkit and unseen by the accessibility bus), and the status bar is
+    // not read on every platform.
+    m_problemList = new wxDataViewListCtrl(this, ID_DATAVIEW_PROBLEMS, wxDefaultPosition,
+                                           FromDIP(wxSize(512, 110)),
+                                           wxDV_SINGLE | wxDV_ROW_LINES, wxDefaultValidator);
+    m_problemList->SetName(wxS("ID_DATAVIEW_PROBLEMS"));
+    // Where the toolkit draws the list itself (Windows), its window text is
+    // the name a screen reader announces.
+    m_problemList->SetLabel(_("Problems"));
+    m_problemList->AppendTextColumn(_("Line"), wxDATAVIEW_CELL_INERT, FromDIP(48), wxALIGN_RIGHT);
+    m_problemList->AppendTextColumn(_("Kind"), wxDATAVIEW_CELL_INERT, FromDIP(72));
+    m_problemList->AppendTextColumn(_("Message"), wxDATAVIEW_CELL_INERT, FromDIP(380));
+    m_auiManager->AddPane(m_problemList, wxAuiPaneInfo()
+                                             .Name(PROBLEMS_PANE_NAME)
+                                             .Caption(_("Problems"))
+                                             .Bottom()
+                                             .CloseButton(false)
+                                             .BestSize(FromDIP(wxSize(512, 110)))
+                                             .MinSize(FromDIP(wxSize(-1, 80)))
+                                             .Hide());
+    m_auiManager->Update();
 }
 
 void MindprismFrame::ConnectCommands()
@@ -271,6 +363,12 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnAbout));
     Connect(ID_MENU_MAP, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnQuizMap));
+    Connect(ID_MENU_OPEN, wxEVT_COMMAND_MENU_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnOpenQuiz));
+    Connect(ID_MENU_GOTO, wxEVT_COMMAND_MENU_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
+    Connect(ID_DATAVIEW_PROBLEMS, wxEVT_DATAVIEW_ITEM_ACTIVATED,
+            wxDataViewEventHandler(MindprismFrame::OnProblemActivated));
 }
 
 void MindprismFrame::LoadQuiz(const wxString& path)
@@ -302,7 +400,19 @@ void MindprismFrame::ShowQuestion(const Question& question)
     }
     if (!m_answerList->IsEmpty())
         m_answerList->SetSelection(0);
+    ShowProgress();
     FollowOnMap();
+}
+
+void MindprismFrame::ShowProgress()
+{
+    wxString text;
+    if (const Question* current = m_navigator.Current())
+        if (const QuizProgress* progress = m_navigator.Progress().Find(current->id))
+            text = ProgressText(m_navigator.Answered() + 1, *progress);
+    m_progressText = text;
+    if (!m_menuHelpShown)
+        m_statusBar->SetStatusText(text, 0);
 }
 
 wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
@@ -364,9 +474,22 @@ void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
     const int index = event.GetInt();
     if (index < 0 || index >= static_cast<int>(m_quizzes.size()))
         return;
-    TitleForQuiz(index);
-    LoadQuiz(QuizPath(m_quizzes[index]));
-    StartQuiz();
+    const QuizEntry& quiz = m_quizzes[index];
+    if (quiz.IsBuiltIn())
+    {
+        TitleForQuiz(index);
+        LoadQuiz(QuizPath(quiz));
+        HideProblems();
+        StartQuiz();
+    }
+    else if (!ShowOpenedQuiz(quiz.path))
+    {
+        // The file went bad since it was opened: the quiz on screen stays.
+        m_quizChoice->SetSelection(m_shownQuiz);
+        return;
+    }
+    m_shownQuiz = index;
+    m_goToItem->Enable(!quiz.IsBuiltIn());
 }
 
 void MindprismFrame::ShowAnswerTarget(wxCommandEvent& event)
@@ -407,19 +530,211 @@ void MindprismFrame::OnQuizMap(wxCommandEvent& event)
 
 void MindprismFrame::FollowOnMap()
 {
-    m_map->Follow(QuizPath(CurrentQuiz()), m_quizChoice->GetStringSelection(), !CurrentQuiz().IsBuiltIn(),
+    m_map->Follow(QuizPath(CurrentQuiz()), m_quizChoice->GetStringSelection(), IsOpenedQuizShown(),
                   m_navigator);
 }
 
 void MindprismFrame::ShowFromMap(const wxString& id)
 {
-    // A built-in quiz is not for skipping ahead.
-    if (CurrentQuiz().IsBuiltIn() || !m_navigator.Questions().FindQuestion(id))
+    GoToQuestion(id);
+}
+
+void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
+{
+    wxFileDialog dialog(this, _("Open quiz"), wxEmptyString, wxEmptyString,
+                        _("Quiz files (*.xml)|*.xml|All files|*"),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        OpenQuiz(dialog.GetPath());
+}
+
+void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
+{
+    if (!IsOpenedQuizShown())
         return;
-    // Played from there as from a fresh start: no way back.
+    wxTextEntryDialog dialog(this, _("ID of the question to show:"), _("Go to question"));
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    // Blanks around an ID are most likely typed by accident, but an ID may
+    // have them (the checker warns of it): as typed first.
+    const wxString id = dialog.GetValue();
+    if (!GoToQuestion(id) && !GoToQuestion(wxString(id).Strip(wxString::both)))
+        wxMessageBox(wxString::Format(_("The quiz has no question with the ID \"%s\"."), id),
+                     _("Go to question"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
+}
+
+void MindprismFrame::OnProblemActivated(wxDataViewEvent& event)
+{
+    const int row = m_problemList->ItemToRow(event.GetItem());
+    if (row >= 0 && static_cast<size_t>(row) < m_problemQuestions.size() &&
+        !m_problemQuestions[row].empty())
+        GoToQuestion(m_problemQuestions[row]);
+}
+
+bool MindprismFrame::IsOpenedQuizShown() const
+{
+    return !m_openedPath.empty() && !CurrentQuiz().IsBuiltIn();
+}
+
+void MindprismFrame::HideProblems()
+{
+    ShowProblems({});
+}
+
+void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
+{
+    m_menuHelpShown = show;
+    wxFrame::DoGiveHelp(text, show);
+    if (!show)
+        m_statusBar->SetStatusText(m_progressText, 0);
+}
+
+bool MindprismFrame::OpenQuiz(const wxString& path)
+{
+    wxFileName file(path);
+    file.MakeAbsolute();
+    if (!ShowOpenedQuiz(file.GetFullPath()))
+        return false;
+
+    // One opened quiz at a time: it takes the entry after the built-in ones.
+    const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(),
+                           QuizEnding::MessageBox};
+    const int index = static_cast<int>(BuiltInQuizzes().size());
+    if (static_cast<int>(m_quizzes.size()) > index)
+    {
+        m_quizzes[index] = opened;
+        m_quizChoice->SetString(index, QuizTitle(opened));
+    }
+    else
+    {
+        m_quizzes.push_back(opened);
+        m_quizChoice->Append(QuizTitle(opened));
+    }
+    m_quizChoice->SetSelection(index);
+    FitQuizChoice();
+    if (wxAuiToolBarItem* item = m_toolBar->FindTool(ID_CHOICE1))
+        item->SetMinSize(m_quizChoice->GetSize());
+    m_toolBar->Realize();
+    m_auiManager->GetPane(m_toolBar).BestSize(m_toolBar->GetBestSize());
+    m_auiManager->Update();
+    TitleForQuiz(index);
+    m_shownQuiz = index;
+    m_goToItem->Enable(true);
+
+    m_openedPath = file.GetFullPath();
+    m_follower->Follow(m_openedPath);
+    return true;
+}
+
+bool MindprismFrame::ShowOpenedQuiz(const wxString& path)
+{
+    QuizFileCheck check;
+    if (!m_navigator.Load(m_quizDocument, path, check))
+    {
+        wxMessageBox(check.error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    m_quizRoot = m_quizDocument.GetRoot();
+    StartQuiz();
+    ShowProblems(check.report.findings);
+    return true;
+}
+
+bool MindprismFrame::GoToQuestion(const wxString& id)
+{
+    if (!IsOpenedQuizShown() || !m_navigator.Questions().FindQuestion(id))
+        return false;
+    // Played from there as from a fresh start: no way back, counted anew.
     QuizPlace place;
     place.current = id;
     const QuizNavigator::ReloadResult moved = m_navigator.MoveTo(place);
     if (moved.show)
         ShowQuestion(*moved.show);
+    return true;
+}
+
+void MindprismFrame::ReloadOpenedQuiz()
+{
+    if (!IsOpenedQuizShown())
+        return;
+    if (!wxFileName::FileExists(m_openedPath))
+    {
+        const wxString gone =
+            wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
+                             m_openedPath);
+        ShowProblems({}, ProblemRow{wxString(), _("warning"), gone, wxString()});
+        return;
+    }
+    QuizFileCheck check;
+    const QuizNavigator::ReloadResult result =
+        m_navigator.Reload(m_quizDocument, m_openedPath, m_answerList->GetSelection(), check);
+    if (!result.loaded)
+    {
+        wxString why = check.error;
+        why.Replace(wxS("\n"), wxS(" "));  // one row, one line
+        const wxString kept = wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), why);
+        ShowProblems(check.report.findings, ProblemRow{wxString(), _("error"), kept, wxString()});
+        FollowOnMap();  // the map says at once that this save is broken
+        return;
+    }
+    m_quizRoot = m_quizDocument.GetRoot();
+    if (result.show)
+    {
+        ShowQuestion(*result.show);
+        if (result.selection != wxNOT_FOUND)
+            m_answerList->SetSelection(result.selection);
+        // The old version's records are freed once the new one is on
+        // screen: the player need not wait for it.
+        CallAfter([this] { m_navigator.ReleaseDisplaced(); });
+    }
+    ShowProblems(check.report.findings);
+}
+
+void MindprismFrame::ShowProblems(const FindingList& findings, const ProblemRow& lead)
+{
+    // The rows go into a new store that the list then takes whole: row by
+    // row, the list would redraw thousands of times for a large quiz.
+    wxDataViewListStore* store = new wxDataViewListStore();
+    for (int column = 0; column < 3; ++column)
+        store->AppendColumn(wxS("string"));
+    m_problemQuestions.clear();
+    const auto add = [this, store](const ProblemRow& row) {
+        wxVector<wxVariant> values;
+        values.push_back(row.line);
+        values.push_back(row.kind);
+        values.push_back(row.message);
+        store->AppendItem(values);
+        m_problemQuestions.push_back(row.questionId);
+    };
+    if (!lead.message.empty())
+        add(lead);
+    const wxString error = _("error");
+    const wxString warning = _("warning");
+    for (const Finding& finding : findings)
+        add(ProblemRow{wxString::Format(wxS("%ld"), finding.line),
+                       finding.severity == Severity::Error ? error : warning, finding.message,
+                       finding.questionId});
+    m_problemList->AssociateModel(store);
+    store->DecRef();  // the list holds it now
+    wxAuiPaneInfo& pane = m_auiManager->GetPane(PROBLEMS_PANE_NAME);
+    const bool show = !m_problemQuestions.empty();
+    if (pane.IsShown() == show)
+        return;
+    // The pane takes its room from the window, not from the quiz: the
+    // window grows by what the quiz would lose, and gives it back after.
+    const int quizHeight = m_panel->GetSize().y;
+    pane.Show(show);
+    m_auiManager->Update();
+    if (IsMaximized() || IsFullScreen())
+        m_problemsGrowth = 0;
+    else if (show)
+    {
+        m_problemsGrowth = std::max(0, quizHeight - m_panel->GetSize().y);
+        SetSize(GetSize() + wxSize(0, m_problemsGrowth));
+    }
+    else
+    {
+        SetSize(GetSize() - wxSize(0, m_problemsGrowth));
+        m_problemsGrowth = 0;
+    }
 }

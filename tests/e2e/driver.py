@@ -173,8 +173,8 @@ def quiz_questions(path):
 def question_text(frame):
     """The question text and the answers listed under it."""
     text = find(frame, "text")
-    cells = find_all(frame, "table cell")
-    return text_of(text), [c.name for c in cells]
+    answers = find(frame, "table")  # the first list; a Problems pane comes after it
+    return text_of(text), [c.name for c in find_all(answers, "table cell")]
 
 
 def choose_row(dialog, row_name):

@@ -33,7 +33,7 @@ class StartTest(unittest.TestCase):
     def test_started_elsewhere_with_arguments_shows_the_entry_question_and_nothing_else(self):
         elsewhere = tempfile.mkdtemp(prefix="mindprism-cwd-")
         self.addCleanup(os.rmdir, elsewhere)
-        app = self.run_app(cwd=elsewhere, args=["--unknown-option", "file.xml"])
+        app = self.run_app(cwd=elsewhere, args=["--unknown-option", "-x"])
         app.store_language("zh_CN")
         app.start()
         frame = app.window("心灵棱镜 - 你具备哪种动物潜质？")

@@ -10,6 +10,9 @@
 #                 folder, silent uninstall leaving no files
 #   setup_language  the setup greets a Chinese system in Chinese, another
 #                 one in English
+#   authoring     started with a quiz file (blanks and Chinese in its name),
+#                 the window follows its saves: new text, a broken save's
+#                 problem, the mended file
 # Needs DISPLAY and WINEPREFIX (tools/windows.sh sets both up).
 set -euo pipefail
 CASE=$1
@@ -218,6 +221,85 @@ case_setup_language() {
         wait_exit
     done
     rm -rf "$locales"
+}
+
+# probe: the main window's child windows, one per line: class, visible
+# (0/1), text (tests/windows/window_probe.cpp).
+probe() {
+    wine "$BUILD/tests/windows/window_probe.exe" 'Mind Prism - ' 2>/dev/null | tr -d '\r'
+}
+
+# question_text: the text of the question box (the one edit box).
+question_text() {
+    probe | awk -F'\t' 'tolower($1) == "edit" { print $3; exit }'
+}
+
+# problems_shown: true while the Problems pane is on screen.
+problems_shown() {
+    probe | awk -F'\t' '$3 == "Problems" && $2 == 1 { found = 1 } END { exit !found }'
+}
+
+# wait_until WHAT COMMAND...: runs COMMAND until it succeeds, for up to a
+# minute; fails naming WHAT.
+wait_until() {
+    local what=$1 waited=0
+    shift
+    until "$@"; do
+        [ $waited -lt 300 ] || fail "timed out waiting for $what"
+        sleep 0.2
+        waited=$((waited + 1))
+    done
+}
+
+question_is() {
+    [ "$(question_text)" = "$1" ]
+}
+
+# quiz_file SECOND_TEXT: a quiz of two questions without problems.
+quiz_file() {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<questions>\n'
+    printf '<QUESTION><ID>1001</ID><Q>Where do you start?</Q>'
+    printf '<ANSWER><A>Here</A><GOTO>1002</GOTO></ANSWER></QUESTION>\n'
+    printf '<QUESTION><ID>1002</ID><Q>%s</Q>' "$1"
+    printf '<ANSWER><A>Done</A><GOTO>0</GOTO></ANSWER></QUESTION>\n</questions>\n'
+}
+
+# save_by_rename FILE: stdin written to a new file renamed over FILE, as
+# editors save.
+save_by_rename() {
+    cat >"$1.tmp"
+    mv -f "$1.tmp" "$1"
+}
+
+case_authoring() {
+    wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
+    local folder quiz main
+    folder=$(mktemp -d)
+    quiz="$folder/我的 quiz 草稿.xml"
+    quiz_file 'What comes next?' | save_by_rename "$quiz"
+    # Wine hands the arguments over in the locale's encoding.
+    (cd "$BUILD" && LC_ALL=C.UTF-8 exec wine "$BUILD/mindprism.exe" "$(winepath -w "$quiz")" \
+        >/dev/null 2>&1) &
+    PROGRAM_PID=$!
+    main=$(find_window '^Mind Prism - 我的 quiz 草稿\.xml$')
+    wait_until "the first question" question_is 'Where do you start?'
+    xdotool mousemove --window "$main" 220 318 click 1
+    wait_until "the second question" question_is 'What comes next?'
+
+    quiz_file 'What comes after the edit?' | save_by_rename "$quiz"
+    wait_until "the new text" question_is 'What comes after the edit?'
+
+    printf '<questions><QUESTION><ID>1001</ID>' | save_by_rename "$quiz"
+    wait_until "the Problems pane" problems_shown
+    question_is 'What comes after the edit?' || fail "a broken save changed the quiz on screen"
+    import -window "$main" "$SHOTS/authoring-problem.png"
+
+    quiz_file 'Mended.' | save_by_rename "$quiz"
+    wait_until "the mended quiz" question_is 'Mended.'
+    wait_until "the Problems pane to close" eval '! problems_shown'
+    close_window "$main"
+    wait_exit
+    rm -rf "$folder"
 }
 
 "case_$CASE"

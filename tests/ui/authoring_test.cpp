@@ -1,0 +1,209 @@
+// A quiz opened from a file, as its author meets it: the Problems pane, the
+// player's place in the status bar, reading the file again after a save.
+#include "ui_test_util.h"
+
+#include "quiz_xml.h"
+
+#include <wx/aui/aui.h>
+#include <wx/dataview.h>
+#include <wx/dnd.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/textdlg.h>
+
+#include <algorithm>
+
+namespace
+{
+
+class OpenedQuizTest : public FrameTest
+{
+protected:
+    wxDataViewListCtrl* Problems() const { return Get<wxDataViewListCtrl>("ID_DATAVIEW_PROBLEMS"); }
+    bool ProblemsShown() const
+    {
+        return wxAuiManager::GetManager(m_frame)->GetPane(Problems()).IsShown();
+    }
+    // The rows of the Problems pane: "line | kind | message".
+    std::vector<std::string> ProblemRows() const
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < Problems()->GetItemCount(); ++row)
+            rows.push_back((Problems()->GetTextValue(row, 0) + wxS(" | ") +
+                            Problems()->GetTextValue(row, 1) + wxS(" | ") +
+                            Problems()->GetTextValue(row, 2)).utf8_string());
+        return rows;
+    }
+    std::string Progress() const
+    {
+        return Get<wxStatusBar>("ID_STATUSBAR")->GetStatusText(0).utf8_string();
+    }
+    // Opens `xml`, saved as `name` in the test's folder.
+    bool OpenXml(const std::string& xml, const wxString& name = wxS("quiz.xml"))
+    {
+        return m_frame->OpenQuiz(m_folder.Write(name, xml));
+    }
+    // Sends a row activation (double click, Enter) to the Problems pane.
+    void Activate(int row)
+    {
+        wxDataViewEvent event(wxEVT_DATAVIEW_ITEM_ACTIVATED, Problems(), Problems()->RowToItem(row));
+        Problems()->ProcessWindowEvent(event);
+    }
+
+    TempDir m_folder;
+};
+
+// 1001 -> 1002 -> 1003 -> end: no findings.
+const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}),
+                                   QuestionXml("1002", "Second", {{"on", "1003"}}),
+                                   QuestionXml("1003", "Third", {{"done", "0"}})});
+
+} // namespace
+
+TEST_F(OpenedQuizTest, OpensAsAThirdQuizWithItsFileNameAndEndsInAResultBox)
+{
+    const wxString name = wxString::FromUTF8("my 测验 file.xml");
+    ASSERT_TRUE(OpenXml(CHAIN, name));
+    wxChoice* choice = Get<wxChoice>("ID_CHOICE1");
+    ASSERT_EQ(choice->GetCount(), 3u);
+    EXPECT_EQ(choice->GetSelection(), 2);
+    EXPECT_EQ(choice->GetString(2), name);
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - ") + name);
+    EXPECT_EQ(QuestionText(), wxS("First"));
+    EXPECT_FALSE(ProblemsShown());
+    EXPECT_TRUE(m_frame->GetMenuBar()->IsEnabled(MindprismFrame::ID_MENU_GOTO));
+
+    Press("ID_BUTTON_NEXT");
+    Press("ID_BUTTON_NEXT");
+    wxTEST_DIALOG(Press("ID_BUTTON_NEXT"), ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_EQ(box.GetCaption(), wxS("Result"));
+                      EXPECT_EQ(box.GetMessage(), wxS("done"));
+                  }));
+
+    // A built-in quiz: no skipping ahead, no problems shown; and back.
+    ChooseQuiz(0);
+    EXPECT_FALSE(m_frame->GetMenuBar()->IsEnabled(MindprismFrame::ID_MENU_GOTO));
+    ChooseQuiz(2);
+    EXPECT_EQ(QuestionText(), wxS("First"));
+
+    // A file dropped onto the window takes the third entry's place.
+    auto* drop = dynamic_cast<wxFileDropTarget*>(m_frame->GetDropTarget());
+    ASSERT_NE(drop, nullptr);
+    wxArrayString files;
+    files.Add(m_folder.Write(wxS("other.xml"), CHAIN));
+    EXPECT_TRUE(drop->OnDropFiles(0, 0, files));
+    EXPECT_TRUE(WaitFor([&] { return choice->GetString(2) == wxS("other.xml"); }));
+    EXPECT_EQ(choice->GetCount(), 3u);
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - other.xml"));
+}
+
+TEST_F(OpenedQuizTest, AFileThatIsNoQuizIsRefusedByNameAndChangesNothing)
+{
+    const wxString before = QuestionText();
+    for (const std::string& xml : {std::string("<questions><QUESTION>"),
+                                   QuizXml({QuestionXml("2001", "No entry", {{"a", "0"}})})})
+    {
+        const wxString path = m_folder.Write(wxS("bad quiz.xml"), xml);
+        wxTEST_DIALOG(EXPECT_FALSE(m_frame->OpenQuiz(path)),
+                      ExpectDialog<wxMessageDialog>([&](wxMessageDialog& box) {
+                          EXPECT_NE(box.GetMessage().find(wxS("bad quiz.xml")), wxString::npos)
+                              << box.GetMessage();
+                      }));
+    }
+    wxTEST_DIALOG(EXPECT_FALSE(m_frame->OpenQuiz(m_folder.File(wxS("missing.xml")))),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}));
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetCount(), 2u);
+    EXPECT_EQ(QuestionText(), before);
+    EXPECT_FALSE(ProblemsShown());
+}
+
+TEST_F(OpenedQuizTest, TheProblemsPaneListsFindingsAndShowsTheQuestionOfARowOrAnId)
+{
+    // 1002 leads nowhere: an error on its line (3), about question 1002.
+    ASSERT_TRUE(OpenXml(QuizXml({QuestionXml("1001", "First", {{"on", "1002"}, {"end", "0"}}),
+                                 QuestionXml("1002", "Second", {{"lost", "1999"}})})));
+    ASSERT_TRUE(ProblemsShown());
+    const std::vector<std::string> rows = ProblemRows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [](const std::string& text) {
+        return text.rfind("3 | error | ", 0) == 0;
+    });
+    ASSERT_NE(row, rows.end()) << testing::PrintToString(rows);
+    Activate(static_cast<int>(row - rows.begin()));
+    EXPECT_EQ(QuestionText(), wxS("Second"));
+
+    const auto goTo = [](const char* id) {
+        return ExpectDialog<wxTextEntryDialog>([id](wxTextEntryDialog& dialog) { dialog.SetValue(id); });
+    };
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo(" 1001 "));
+    EXPECT_EQ(QuestionText(), wxS("First"));
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo("4711"),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_NE(box.GetMessage().find(wxS("4711")), wxString::npos);
+                  }));
+    EXPECT_EQ(QuestionText(), wxS("First"));
+
+    // Silent for a clean file and for the built-in quizzes.
+    ASSERT_TRUE(OpenXml(CHAIN));
+    EXPECT_FALSE(ProblemsShown());
+    ChooseQuiz(1);
+    EXPECT_FALSE(ProblemsShown());
+}
+
+// The figures come from the engine; the window words them, and gives the
+// field back after a menu's help has used it.
+TEST_F(OpenedQuizTest, TheStatusBarShowsThePlaceAndHowFarTheEndIs)
+{
+    EXPECT_FALSE(Progress().empty()) << "built-in quizzes show it too";
+    ASSERT_TRUE(OpenXml(QuizXml({QuestionXml("1001", "Fork", {{"end", "0"}, {"on", "1002"}}),
+                                 QuestionXml("1002", "Chain", {{"on", "1003"}}),
+                                 QuestionXml("1003", "Last", {{"end", "0"}}),
+                                 QuestionXml("1004", "Loop", {{"again", "1004"}, {"end", "0"}}),
+                                 QuestionXml("1005", "Trap", {{"again", "1005"}})})));
+    EXPECT_EQ(Progress(), "Question 1 · 0 to 2 more");
+    Answers()->SetSelection(1);
+    Press("ID_BUTTON_NEXT");
+    EXPECT_EQ(Progress(), "Question 2 · 1 more");
+    ASSERT_TRUE(m_frame->GoToQuestion(wxS("1004")));
+    EXPECT_EQ(Progress(), "Question 1 · at least 0 more");
+    ASSERT_TRUE(m_frame->GoToQuestion(wxS("1005")));
+    EXPECT_EQ(Progress(), "");
+
+    // A menu's help takes the field while the menu is open; the place,
+    // changed meanwhile, comes back when it closes.
+    wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, MindprismFrame::ID_MENU_QUIT);
+    m_frame->ProcessWindowEvent(highlight);
+    EXPECT_EQ(Progress(), "Quit the application");
+    ASSERT_TRUE(m_frame->GoToQuestion(wxS("1003")));
+    EXPECT_EQ(Progress(), "Quit the application");
+    wxMenuEvent close(wxEVT_MENU_CLOSE, 0, m_frame->GetMenuBar()->GetMenu(0));
+    m_frame->ProcessWindowEvent(close);
+    EXPECT_EQ(Progress(), "Question 1 · 0 more");
+}
+
+// What the file watcher sets off, called directly: a save keeps the place,
+// a broken save or a removed file keeps the quiz and says so, and the next
+// good save recovers.
+TEST_F(OpenedQuizTest, ReadingTheFileAgainKeepsThePlaceAndSurvivesBrokenSaves)
+{
+    ASSERT_TRUE(OpenXml(CHAIN));
+    Press("ID_BUTTON_NEXT");
+    m_folder.Write(wxS("quiz.xml"), "<questions><QUESTION><ID>1001</ID>");
+    m_frame->ReloadOpenedQuiz();
+    EXPECT_EQ(QuestionText(), wxS("Second"));
+    ASSERT_TRUE(ProblemsShown());
+    EXPECT_EQ(ProblemRows().front().rfind(" | error | ", 0), 0u) << ProblemRows().front();
+
+    ASSERT_TRUE(wxRemoveFile(m_folder.File(wxS("quiz.xml"))));
+    m_frame->ReloadOpenedQuiz();
+    EXPECT_EQ(QuestionText(), wxS("Second"));
+    ASSERT_EQ(ProblemRows().size(), 1u);
+    EXPECT_NE(ProblemRows().front().find("is gone"), std::string::npos) << ProblemRows().front();
+
+    m_folder.Write(wxS("quiz.xml"), QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}),
+                                             QuestionXml("1002", "Second, new", {{"on", "1003"}}),
+                                             QuestionXml("1003", "Third", {{"done", "0"}})}));
+    m_frame->ReloadOpenedQuiz();
+    EXPECT_EQ(QuestionText(), wxS("Second, new"));
+    EXPECT_FALSE(ProblemsShown());
+}
