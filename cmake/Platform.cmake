@@ -5,6 +5,7 @@
 #   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
+#   MINDPRISM_WATCHER_END         how a file-system watcher is let go
 #   MINDPRISM_TEST_RUN_PROGRAM    how tests run a program through the shell
 #   MINDPRISM_TEST_GUI_PLATFORM   where window tests keep settings and the
 #                                 stand-in browser
@@ -17,6 +18,7 @@ if(WIN32)
   set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
   set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
+  set(MINDPRISM_WATCHER_END watcher_end_msw.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
   set(MINDPRISM_CHECK_COMMAND_LINE command_line_msw.cpp)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_msw.cpp)
@@ -28,6 +30,7 @@ else()
   set(MINDPRISM_LABEL_MEASURE label_measure_gtk.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
   set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
+  set(MINDPRISM_WATCHER_END watcher_end_inotify.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)
   set(MINDPRISM_CHECK_COMMAND_LINE command_line_posix.cpp)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_posix.cpp)

@@ -1,6 +1,8 @@
 // Following a file on disk.
 #include "ui/file_follower.h"
 
+#include "ui/watcher_end.h"
+
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/fswatcher.h>
@@ -26,7 +28,7 @@ FileFollower::FileFollower(std::function<void()> changed)
 FileFollower::~FileFollower()
 {
     m_quiet->Stop();
-    m_watcher.reset();
+    EndWatcher(std::move(m_watcher));
 }
 
 void FileFollower::Follow(const wxString& path)
