@@ -65,6 +65,16 @@ bool HasPlugin(GVC_t* context, const char* kind, const char* name)
     return found;
 }
 
+// One Graphviz context for the whole process, made on first use under the
+// lock and never freed: the Pango plugin remembers the last font it measured
+// by a pointer into the context's font cache, so a second context, after
+// the first was freed, would read freed memory.
+GVC_t* SharedContext()
+{
+    static GVC_t* const context = gvContext();
+    return context;
+}
+
 const char NOT_REGISTERED[] =
     "; Debian's libgvc6 package registers them when it is installed (as root, 'dot -c' "
     "registers them again)";
@@ -80,8 +90,6 @@ struct MapRenderer::Graphviz
             gvFreeLayout(context, graph);
         if (graph)
             agclose(graph);
-        if (context)
-            gvFreeContext(context);
         agseterrf(previous);
         Heard().clear();
     }
@@ -122,7 +130,7 @@ bool MapRenderer::Layout(const std::string& dot)
     m_error.clear();
     m_warnings.clear();
     Graphviz& gv = *m_graphviz;
-    gv.context = gvContext();
+    gv.context = SharedContext();
     if (!gv.context)
     {
         m_error = "Graphviz could not start: " + Said();
