@@ -2,7 +2,6 @@
 #include "quiz/quiz_file.h"
 
 #include "quiz/question_table.h"
-#include "quiz/quiz_edition.h"
 #include "quiz/xml_nesting.h"
 
 #include <wx/file.h>
@@ -254,11 +253,6 @@ void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObs
 }
 
 } // namespace
-
-wxString QuizFilePath(const wxString& stem)
-{
-    return QuizEditionPath(stem, QUIZ_BASE_LANGUAGE);
-}
 
 const wxString& LeafValue(const wxXmlNode& element)
 {

@@ -29,11 +29,6 @@ constexpr unsigned long long QUIZ_MAX_PARSE_WORK = 1ULL << 30;
 // Largest quiz file loaded; its tree takes about ten times as much memory.
 constexpr unsigned long long QUIZ_MAX_FILE_BYTES = 256ULL << 20;
 
-// Path of the original (zh_CN) edition of the quiz with this stem (see
-// BuiltInQuizzes and quiz_edition.h), relative to the folder holding the
-// run-time files: "data/Quiz_000-zh_CN.xml" for "Quiz_000".
-wxString QuizFilePath(const wxString& stem);
-
 // What the reader does with each node, for tools that explain a quiz file.
 // The application passes none. Every callback defaults to doing nothing.
 class QuizReadObserver
