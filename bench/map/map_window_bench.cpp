@@ -5,7 +5,7 @@
 // and then the time to draw the whole map at once (Fit).
 // Needs an X display. Run: map_window_bench [--questions=20,300,1000]
 #include "layered_quiz.h"
-#include "quiz/navigator.h"
+#include "quiz/quiz_session.h"
 #include "ui/quiz_map_link.h"
 #include "ui/quiz_map_window.h"
 
@@ -56,19 +56,20 @@ bool Measure(int questions, Figures& figures)
         std::ofstream file(std::string(path.utf8_str()), std::ios::binary);
         file << LayeredQuiz(questions, 20);
     }
+    // The quiz opened in a session, as the main window opens a file.
     wxXmlDocument document;
-    QuizNavigator navigator;
-    if (!navigator.Load(document, path) || !navigator.Start())
+    QuizSession session({}, [](const QuizEntry&) { return wxString(); }, document);
+    wxString error;
+    if (!session.Open(path, error))
         return false;
     wxFrame* owner = new wxFrame(nullptr, wxID_ANY, wxS("owner"), wxPoint(0, 0), wxSize(400, 300));
     owner->Show();
     wxYield();
     bool ok = true;
     {
-        QuizMapLink link(owner, nullptr);
+        QuizMapLink link(owner, session);
         const Clock::time_point start = Clock::now();
         link.Open();
-        link.Follow(path, wxS("bench"), false, navigator);
         figures.blocked = Since(start);
         for (;;)
         {

@@ -5,6 +5,7 @@
 // Run: quiz_bench [--questions=N] [benchmark flags]
 #include "bench_quiz.h"
 #include "quiz/navigator.h"
+#include "quiz/quiz_session.h"
 #include "quiz/quiz_file.h"
 
 #include <wx/ffile.h>
@@ -161,8 +162,10 @@ void FindQuestion(benchmark::State& state)
 void NextAndPrev(benchmark::State& state)
 {
     static wxXmlDocument document;
+    static QuestionTable table;
     static QuizNavigator navigator;
-    static bool loaded = navigator.Load(document, g_quizPath);
+    static bool loaded = LoadQuiz(document, g_quizPath, table);
+    navigator.Play(table);
     if (!loaded)
     {
         state.SkipWithError("quiz not loaded");
@@ -182,19 +185,17 @@ void NextAndPrev(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2 * STEPS);
 }
 
-// Switching quizzes: load the other file into the same table and start it.
+// Switching quizzes: the session reads the file into the built-in quizzes'
+// table again and starts it.
 void SwitchQuiz(benchmark::State& state)
 {
     wxXmlDocument document;
-    QuizNavigator navigator;
-    navigator.Load(document, g_quizPath);
-    navigator.Start();
-    navigator.Next(0);
+    QuizSession session({QuizEntry{wxS("big"), wxS("big"), wxString(), QuizEnding::MessageBox}},
+                        [](const QuizEntry&) { return g_quizPath; }, document);
+    session.Switch(0);
+    session.Next(0);
     for (auto _ : state)
-    {
-        benchmark::DoNotOptimize(navigator.Load(document, g_quizPath));
-        benchmark::DoNotOptimize(navigator.Start());
-    }
+        benchmark::DoNotOptimize(session.Switch(0));
 }
 
 // Collects the results to print ratios after the usual table.

@@ -3,115 +3,68 @@
 
 #include "quiz/quiz_file.h"
 
-#include <wx/xml/xml.h>
-
 #include <algorithm>
 #include <unordered_set>
 
-bool QuizNavigator::Load(wxXmlDocument& document, const wxString& path)
+QuizNavigator::Spot QuizNavigator::Find(QuestionTable* table, const wxString& id)
 {
-    QuestionTable file;
-    if (!LoadQuiz(document, path, file))
-        return false;
-    TakeFile(file, path, false);
-    return true;
-}
-
-bool QuizNavigator::Load(wxXmlDocument& document, const wxString& path, QuizFileCheck& check)
-{
-    QuestionTable file;
-    if (!LoadCheckedQuiz(document, path, file, check))
-        return false;
-    TakeFile(file, path, false);
-    return true;
-}
-
-QuizNavigator::ReloadResult QuizNavigator::Reload(wxXmlDocument& document, const wxString& path,
-                                                  int selection, QuizFileCheck& check)
-{
-    QuestionTable file;
-    if (!LoadCheckedQuiz(document, path, file, check))
-        return ReloadResult{};
-    const QuizPlace place = Place(selection);
-    TakeFile(file, path, true);
-    return MoveTo(place);
-}
-
-void QuizNavigator::TakeFile(QuestionTable& file, const wxString& path, bool replaceLast)
-{
-    // Questions of the file's last version that the new one lacks are taken
-    // out; the others are displaced by the new records as they are adopted.
-    if (replaceLast && path == m_lastFilePath)
-        for (const wxString& id : m_lastFileIds)
-            if (!file.FindQuestion(id))
-                m_questions.Withdraw(id);
-    m_lastFilePath = path;
-    m_lastFileIds.clear();
-    m_lastFileIds.reserve(file.size());
-    for (const auto& entry : file.Index())
-        m_lastFileIds.push_back(entry.first);
-    m_questions.Adopt(file);
-    if (!replaceLast)
-        ReleaseDisplaced();
-    m_progress = QuizProgressMap(m_questions);
-}
-
-void QuizNavigator::ReleaseDisplaced()
-{
-    m_questions.ReleaseDisplaced({m_currentQuestion, m_previousQuestion});
+    if (!table || id.empty())
+        return Spot{};
+    Question* found = table->FindQuestion(id);
+    return found ? Spot{found, table} : Spot{};
 }
 
 Question* QuizNavigator::Start()
 {
-    Question* entry = m_questions.FindQuestion(QUIZ_ENTRY_ID);
-    if (entry)
+    const Spot entry = Find(m_table, QUIZ_ENTRY_ID);
+    if (entry.question)
     {
-        m_currentQuestion = entry;
+        m_current = entry;
         m_answered = 0;
     }
-    return entry;
+    return entry.question;
 }
 
 QuizNavigator::Step QuizNavigator::Next(int choice)
 {
     Step step;
-    if (!m_currentQuestion || choice < 0 ||
-        static_cast<size_t>(choice) >= m_currentQuestion->answers.size())
+    Question* answered = m_current.question;
+    if (!answered || choice < 0 || static_cast<size_t>(choice) >= answered->answers.size())
         return step;
 
-    m_previousQuestion = m_currentQuestion;
-    step.answer = &m_currentQuestion->answers[choice];
+    m_previous = m_current;
+    step.answer = &answered->answers[choice];
     if (step.answer->target == QUIZ_END_TARGET)
     {
         step.kind = Step::Ended;
         return step;
     }
-    Question* found = m_questions.FindQuestion(step.answer->target);
-    if (!found)
+    const Spot found = Find(m_current.table, step.answer->target);
+    if (!found.question)
     {
         step.kind = Step::Stayed;
         return step;
     }
-    m_currentQuestion = found;
-    found->backId = m_previousQuestion->id;
+    m_current = found;
+    found.question->backId = answered->id;
     ++m_answered;
     step.kind = Step::Moved;
-    step.question = found;
+    step.question = found.question;
     return step;
 }
 
 Question* QuizNavigator::Prev()
 {
-    Question* back = m_previousQuestion;
-    if (!back)
+    const Spot back = m_previous;
+    if (!back.question)
         return nullptr;
     // After an end or an answer leading nowhere, Prev first shows the same
     // question again: that takes nothing back.
-    if (back != m_currentQuestion && m_answered > 0)
+    if (back.question != m_current.question && m_answered > 0)
         --m_answered;
-    m_currentQuestion = back;
-    m_previousQuestion = m_questions.FindQuestion(back->backId);
-    return back;
+    m_current = back;
+    m_previous = Find(back.table, back.question->backId);
+    return back.question;
 }
 
 QuizPlace QuizNavigator::Place(int selection) const
@@ -119,16 +72,15 @@ QuizPlace QuizNavigator::Place(int selection) const
     QuizPlace place;
     place.selection = selection;
     place.answered = m_answered;
-    if (m_currentQuestion)
-        place.current = m_currentQuestion->id;
+    if (m_current.question)
+        place.current = m_current.question->id;
     // The first step is the record Prev holds, which a load may have
     // displaced; the rest follow the back links as Prev does.
     std::unordered_set<const Question*> seen;
-    for (const Question* back = m_previousQuestion; back;
-         back = m_questions.FindQuestion(back->backId))
+    for (Spot back = m_previous; back.question; back = Find(back.table, back.question->backId))
     {
-        place.wayBack.push_back(back->id);
-        if (!seen.insert(back).second)
+        place.wayBack.push_back(back.question->id);
+        if (!seen.insert(back.question).second)
             break;
     }
     return place;
@@ -138,21 +90,22 @@ QuizNavigator::ReloadResult QuizNavigator::MoveTo(const QuizPlace& place)
 {
     ReloadResult result;
     result.loaded = true;
-    Question* current = place.current.empty() ? nullptr : m_questions.FindQuestion(place.current);
-    if (!current)
+    const Spot current = Find(m_table, place.current);
+    if (!current.question)
     {
-        m_previousQuestion = nullptr;
+        m_previous = Spot{};
         result.show = Start();
         result.restarted = true;
         result.selection = result.show && !result.show->answers.empty() ? 0 : wxNOT_FOUND;
         return result;
     }
-    m_currentQuestion = current;
+    m_current = current;
     m_answered = place.answered;
-    result.show = current;
-    if (current->answers.empty())
+    result.show = current.question;
+    const size_t answers = current.question->answers.size();
+    if (answers == 0)
         result.selection = wxNOT_FOUND;
-    else if (place.selection >= 0 && static_cast<size_t>(place.selection) < current->answers.size())
+    else if (place.selection >= 0 && static_cast<size_t>(place.selection) < answers)
         result.selection = place.selection;
     else
         result.selection = 0;
@@ -164,20 +117,37 @@ QuizNavigator::ReloadResult QuizNavigator::MoveTo(const QuizPlace& place)
     const std::vector<wxString>& way = place.wayBack;
     const bool loops =
         way.size() > 1 && std::find(way.begin(), way.end() - 1, way.back()) != way.end() - 1;
-    Question* link = current;
-    m_previousQuestion = nullptr;
+    Question* link = current.question;
+    m_previous = Spot{};
     size_t kept = 0;
     for (; kept < way.size(); ++kept)
     {
-        Question* back = m_questions.FindQuestion(way[kept]);
-        if (!back)
+        const Spot back = Find(m_table, way[kept]);
+        if (!back.question)
             break;
         link->backId = way[kept];
-        if (link == current)
-            m_previousQuestion = back;
-        link = back;
+        // Only the first step is where Prev goes: after an end or an answer
+        // leading nowhere that is the question on screen itself.
+        if (kept == 0)
+            m_previous = back;
+        link = back.question;
     }
     if (kept < way.size() || !loops)
         link->backId.clear();
     return result;
+}
+
+void QuizNavigator::ReleaseDisplaced(QuestionTable& table) const
+{
+    table.ReleaseDisplaced({m_current.question, m_previous.question});
+}
+
+void QuizNavigator::Forget(const QuestionTable& table)
+{
+    if (m_table == &table)
+        m_table = nullptr;
+    if (m_current.table == &table)
+        m_current = Spot{};
+    if (m_previous.table == &table)
+        m_previous = Spot{};
 }

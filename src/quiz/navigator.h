@@ -1,15 +1,12 @@
-// Navigation through a loaded quiz: the current and previous question and the
-// rules of Next, Prev, Reset and switching. Windows map it to their controls.
+// Navigation through a quiz: the current and previous question and the
+// rules of Next, Prev, Reset and switching. It plays over tables it does
+// not own (see QuizSession); windows map it to their controls.
 #pragma once
 
 #include "quiz/question_table.h"
-#include "quiz/quiz_checker.h"
-#include "quiz/quiz_progress.h"
 
 #include <cstddef>
 #include <vector>
-
-class wxXmlDocument;
 
 // Where the player stands, by question IDs only, so that it survives the
 // records being replaced by a reload of the quiz file.
@@ -41,10 +38,10 @@ public:
         const Answer* answer = nullptr;
     };
 
-    // Where the player is after a reload (see Reload).
+    // Where the player is after a reload (see MoveTo).
     struct ReloadResult
     {
-        bool loaded = false;  // false: nothing changed, the check says why
+        bool loaded = false;  // false: nothing changed
         Question* show = nullptr;  // the question to put on screen (null only if none)
         int selection = wxNOT_FOUND;  // the answer to select on it
         bool restarted = false;  // the question on screen was gone: back at 1001
@@ -54,51 +51,30 @@ public:
     QuizNavigator(const QuizNavigator&) = delete;
     QuizNavigator& operator=(const QuizNavigator&) = delete;
 
-    QuestionTable& Questions() { return m_questions; }
-    const QuestionTable& Questions() const { return m_questions; }
-    Question* Current() const { return m_currentQuestion; }
-    Question* Previous() const { return m_previousQuestion; }
+    // The table the quiz started next is played over. Each question the
+    // navigator points at keeps the table it was found in: a question
+    // reached by Prev after a switch still plays on in its own quiz.
+    void Play(QuestionTable& table) { m_table = &table; }
+    QuestionTable* Table() const { return m_table; }
 
-    // Adds the quiz file's questions to the table (later files win on equal
-    // IDs) and frees records that are displaced and no longer pointed at.
-    // False when the file could not be loaded; the table is then unchanged
-    // and the toolkit's log says why. For the built-in quizzes.
-    bool Load(wxXmlDocument& document, const wxString& path);
+    Question* Current() const { return m_current.question; }
+    Question* Previous() const { return m_previous.question; }
+    // The table the question on screen was found in (null before Start).
+    QuestionTable* CurrentTable() const { return m_current.table; }
 
-    // The same for a quiz the user opened: the file is read once, both for
-    // playing and for the checker's findings, which go into `check` with the
-    // reason of a failure instead of the log. A file without a question 1001
-    // that has an answer is refused. Call Start afterwards, as after Load.
-    bool Load(wxXmlDocument& document, const wxString& path, QuizFileCheck& check);
-
-    // Reads the file last loaded again after it changed, keeping the
-    // player's place: afterwards the table holds the new file, so questions
-    // only its old version had are no longer found (given another path, it
-    // loads that file on top, as Load does, and keeps the place the same way). The place is mapped as
-    // MoveTo does from Place(selection). When the file does not load (the
-    // check says why), nothing changes: the last good quiz stays. The old
-    // version's records stay alive, so what is on screen stays valid, until
-    // ReleaseDisplaced: call it once the new question is shown (freeing
-    // them costs about a fifth of a reload, which the player need not wait
-    // for). Call it while that file's quiz is the one played: the place
-    // carried over is the player's in the whole table.
-    ReloadResult Reload(wxXmlDocument& document, const wxString& path, int selection,
-                        QuizFileCheck& check);
-
-    // Frees the records displaced by loads, except the current and previous
-    // question's. Load does it itself; Reload leaves it to the caller.
-    void ReleaseDisplaced();
-
-    // Makes the entry question current and returns it; null, changing
-    // nothing, when the table has none. The answered count starts again.
+    // Makes the entry question of the table in play current and returns
+    // it; null, changing nothing, when it has none. The answered count
+    // starts again.
     Question* Start();
 
     // Follows answer number `choice` of the current question (wxNOT_FOUND
-    // when nothing is selected).
+    // when nothing is selected), looking its target up in the current
+    // question's table.
     Step Next(int choice);
 
     // Steps back one question along the back links; returns the question to
-    // show, or null when there is nowhere to go.
+    // show, or null when there is nowhere to go. An empty back link leads
+    // nowhere, even where a question without ID is stored under it.
     Question* Prev();
 
     // Questions answered so far: one more for every Next that moves, one
@@ -109,27 +85,31 @@ public:
     // The player's place, with the answer `selection` selected on screen.
     QuizPlace Place(int selection) const;
 
-    // Puts the player at `place` in the quiz now in the table: its question
-    // stays current if its ID is found, with the same answer selected where
-    // that index exists (else the first), and the way back is kept up to
-    // the first question no longer found. If the question is gone, the quiz
+    // Puts the player at `place` in the table in play: its question stays
+    // current if its ID is found, with the same answer selected where that
+    // index exists (else the first), and the way back is kept up to the
+    // first question no longer found. If the question is gone, the quiz
     // starts again at the entry (answered 0, no way back).
     ReloadResult MoveTo(const QuizPlace& place);
 
-    // The figures of every question in the table, rebuilt by every load.
-    const QuizProgressMap& Progress() const { return m_progress; }
+    // Frees the records `table` displaced, except those the navigator
+    // points at.
+    void ReleaseDisplaced(QuestionTable& table) const;
+
+    // Forgets every question of `table`, which is about to go.
+    void Forget(const QuestionTable& table);
 
 private:
-    // Puts the questions of a freshly loaded file into the table on top of
-    // what is there, first taking out those the same file stored when it
-    // was the last loaded, if `replaceLast`.
-    void TakeFile(QuestionTable& file, const wxString& path, bool replaceLast);
+    struct Spot
+    {
+        Question* question = nullptr;
+        QuestionTable* table = nullptr;
+    };
+    // The question `id` names in `table`; none for an empty ID.
+    static Spot Find(QuestionTable* table, const wxString& id);
 
-    QuestionTable m_questions{100};
-    Question* m_previousQuestion = nullptr;  // where Prev goes next
-    Question* m_currentQuestion = nullptr;   // the question on display
+    QuestionTable* m_table = nullptr;  // the quiz in play
+    Spot m_previous;                   // where Prev goes next
+    Spot m_current;                    // the question on display
     size_t m_answered = 0;
-    wxString m_lastFilePath;                          // the file loaded last
-    std::vector<wxString> m_lastFileIds;              // the IDs it stored
-    QuizProgressMap m_progress;
 };

@@ -57,6 +57,12 @@ void QuestionTable::Adopt(QuestionTable& other)
     other.m_displaced = 0;
 }
 
+void QuestionTable::Replace(QuestionTable& other)
+{
+    m_index.clear();
+    Adopt(other);
+}
+
 void QuestionTable::ReleaseDisplaced(std::initializer_list<const Question*> keep)
 {
     if (m_displaced == 0)

@@ -57,6 +57,10 @@ public:
     // displaced. `other` is left empty. Pointers to the records stay valid.
     void Adopt(QuestionTable& other);
 
+    // Makes `other`'s records the whole table: every record stored now is
+    // displaced (kept alive like one), then `other` is adopted.
+    void Replace(QuestionTable& other);
+
     // Frees displaced records except those listed, which callers still use.
     void ReleaseDisplaced(std::initializer_list<const Question*> keep);
 

@@ -149,8 +149,12 @@ FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
     }, outline);
 }
 
-bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
-                     QuizFileCheck& check)
+namespace
+{
+
+// LoadCheckedQuiz's work, with `load` reading the quiz into the table.
+bool LoadChecked(const Loader& load, const wxString& path, QuestionTable& table,
+                 QuizFileCheck& check, QuizOutline* outline)
 {
     check = QuizFileCheck{};
     FindingList& findings = check.report.findings;
@@ -159,12 +163,13 @@ bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTabl
     try
     {
         LogCapture log;
-        loaded = LoadQuiz(document, path, table, &recorder);
+        wxXmlDocument document;
+        loaded = load(document, table, &recorder);
         ReportLog(log, loaded, findings);
         if (!loaded)
             check.error = LoadError(path, log);
         else if (!recorder.WrongRoot())
-            check.report.summary = AnalyseQuiz(table, recorder, findings);
+            check.report.summary = AnalyseQuiz(table, recorder, findings, outline);
     }
     catch (const std::bad_alloc&)
     {
@@ -186,4 +191,44 @@ bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTabl
                 path, QUIZ_ENTRY_ID);
     }
     return check.Loaded();
+}
+
+} // namespace
+
+bool LoadCheckedQuiz(const wxString& path, QuestionTable& table, QuizFileCheck& check,
+                     QuizOutline* outline)
+{
+    return LoadChecked([&path](wxXmlDocument& document, QuestionTable& into,
+                               QuizReadObserver* observer) {
+        return LoadQuiz(document, path, into, observer);
+    }, path, table, check, outline);
+}
+
+bool LoadCheckedQuizBytes(const char* data, size_t size, const wxString& path,
+                          QuestionTable& table, QuizFileCheck& check, QuizOutline* outline)
+{
+    return LoadChecked([&](wxXmlDocument& document, QuestionTable& into,
+                           QuizReadObserver* observer) {
+        return LoadQuizBytes(document, data, size, path, into, observer);
+    }, path, table, check, outline);
+}
+
+bool ReadQuizVersion(const wxString& path, std::vector<char>& bytes, QuizFileCheck& check)
+{
+    check = QuizFileCheck{};
+    LogCapture log;
+    bool read = false;
+    try
+    {
+        read = ReadQuizFile(path, bytes);
+    }
+    catch (const std::bad_alloc&)
+    {
+        bytes = std::vector<char>();
+    }
+    if (read)
+        return true;
+    ReportLog(log, false, check.report.findings);
+    check.error = LoadError(path, log);
+    return false;
 }

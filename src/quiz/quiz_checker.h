@@ -6,6 +6,8 @@
 
 #include <wx/string.h>
 
+#include <vector>
+
 class QuestionTable;
 class wxXmlDocument;
 struct QuizOutline;
@@ -36,8 +38,19 @@ struct QuizFileCheck
 
 // Loads a quiz file for playing and checks it from that one read: `table`
 // (which should be empty) receives the file's questions exactly as
-// LoadQuiz would store them, and `check` the findings of CheckQuizFile.
-// Nothing goes to the toolkit's log. False when the file does not load or
-// has no question 1001 with an answer; `table` is then to be thrown away.
-bool LoadCheckedQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
-                     QuizFileCheck& check);
+// LoadQuiz would store them, `check` the findings of CheckQuizFile and,
+// when given, `outline` the quiz as its map draws it. Nothing goes to the
+// toolkit's log. False when the file does not load or has no question 1001
+// with an answer; `table` is then to be thrown away.
+bool LoadCheckedQuiz(const wxString& path, QuestionTable& table, QuizFileCheck& check,
+                     QuizOutline* outline = nullptr);
+
+// The same for the bytes of the file at `path`, read with ReadQuizVersion.
+bool LoadCheckedQuizBytes(const char* data, size_t size, const wxString& path,
+                          QuestionTable& table, QuizFileCheck& check,
+                          QuizOutline* outline = nullptr);
+
+// Reads the quiz file at `path` whole, once, so that what is played, checked
+// and compared with the version before is the same. False, with `check`
+// saying why as LoadCheckedQuiz would, when it cannot be read.
+bool ReadQuizVersion(const wxString& path, std::vector<char>& bytes, QuizFileCheck& check);

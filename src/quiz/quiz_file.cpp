@@ -51,8 +51,9 @@ bool IsMarkupAside(const wxXmlNode& node)
     return node.GetType() == wxXML_COMMENT_NODE || node.GetType() == wxXML_PI_NODE;
 }
 
-// Reads the whole file; the toolkit logs why when it cannot.
-bool ReadFile(const wxString& path, std::vector<char>& bytes)
+} // namespace
+
+bool ReadQuizFile(const wxString& path, std::vector<char>& bytes)
 {
     // A folder reports a meaningless length, and a pipe or device would
     // block or never end: only regular files are quiz files.
@@ -76,6 +77,9 @@ bool ReadFile(const wxString& path, std::vector<char>& bytes)
     bytes.resize(static_cast<size_t>(length));
     return length == 0 || file.Read(bytes.data(), bytes.size()) == static_cast<ssize_t>(length);
 }
+
+namespace
+{
 
 // Refuses what the toolkit's XML code handles badly (see XmlShape), then
 // parses into `document`.
@@ -273,7 +277,7 @@ bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& tabl
               QuizReadObserver* observer)
 {
     std::vector<char> bytes;
-    if (!ReadFile(path, bytes) || !ParseQuiz(document, bytes.data(), bytes.size(), path))
+    if (!ReadQuizFile(path, bytes) || !ParseQuiz(document, bytes.data(), bytes.size(), path))
         return false;
     std::vector<char>().swap(bytes);  // the tree holds it all now
     ReadLoaded(document, table, observer);

@@ -4,6 +4,8 @@
 
 #include <wx/string.h>
 
+#include <vector>
+
 class wxXmlDocument;
 class wxXmlNode;
 class QuestionTable;
@@ -72,6 +74,10 @@ public:
 // empty: nothing reads them after loading.
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer = nullptr);
+
+// Reads a quiz file whole, refusing what LoadQuiz refuses before parsing (not
+// a regular file, larger than QUIZ_MAX_FILE_BYTES); the toolkit's log says why.
+bool ReadQuizFile(const wxString& path, std::vector<char>& bytes);
 
 // The same for a quiz file already in memory; `name` names it in messages.
 bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name,

@@ -11,3 +11,8 @@ const std::vector<QuizEntry>& BuiltInQuizzes()
     };
     return quizzes;
 }
+
+wxString ShownTitle(const QuizEntry& quiz)
+{
+    return quiz.IsBuiltIn() ? wxGetTranslation(quiz.title) : quiz.title;
+}

@@ -29,5 +29,9 @@ struct QuizEntry
     bool IsBuiltIn() const { return path.empty(); }
 };
 
+// The title a quiz shows in the choice and the titles, in the interface
+// language.
+wxString ShownTitle(const QuizEntry& quiz);
+
 // The shipped quizzes, in the order of the quiz choice.
 const std::vector<QuizEntry>& BuiltInQuizzes();

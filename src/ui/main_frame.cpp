@@ -3,12 +3,11 @@
 
 #include "app/language.h"
 #include "app/quiz_edition_file.h"
-#include "quiz/quiz_file.h"
-#include "quiz/quiz_list.h"
 #include "ui/about_dialog.h"
 #include "ui/file_follower.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
+#include "ui/problems_pane.h"
 #include "ui/quiz_map_link.h"
 #include "ui/result_dialog.h"
 
@@ -21,7 +20,6 @@
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/listbox.h>
-#include <wx/dataview.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -74,8 +72,6 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 // the centre pane carries a name of its own.
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
-// The opened quiz's problems, docked below the quiz.
-const wxString PROBLEMS_PANE_NAME = wxS("Problems");
 
 // Files dropped onto the window open as a quiz (the first of them).
 class QuizDropTarget : public wxFileDropTarget
@@ -119,7 +115,9 @@ wxBEGIN_EVENT_TABLE(MindprismFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
 MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
-    : m_quizzes(BuiltInQuizzes())
+    : m_session(std::make_unique<QuizSession>(
+          BuiltInQuizzes(), [](const QuizEntry& quiz) { return BuiltInQuizFile(quiz.stem); },
+          m_quizDocument))
 {
     KeepHistoricalSizerFlags();
     Create(parent, wxID_ANY, _("Mind Prism"), wxDefaultPosition, wxDefaultSize,
@@ -133,24 +131,29 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
         SetIcon(icon);
     }
     m_auiManager = std::make_unique<wxAuiManager>(this, wxAUI_MGR_DEFAULT);
-    m_map = std::make_unique<QuizMapLink>(this, [this](const wxString& id) { ShowFromMap(id); });
     BuildToolBar();
     BuildPanel();
     BuildMenuBar();
     BuildStatusBar();
-    BuildProblemsPane();
+    m_problems = std::make_unique<ProblemsPane>(*this, *m_auiManager, *m_panel,
+                                                ID_DATAVIEW_PROBLEMS, *m_session);
+    m_map = std::make_unique<QuizMapLink>(this, *m_session);
     ConnectCommands();
     SetDropTarget(new QuizDropTarget(*this));
     m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
+    m_subscription =
+        m_session->Subscribe([this](const SessionChange& change) { OnSessionChange(change); });
 
-    LoadQuiz(QuizPath(m_quizzes.front()));
-    TitleForQuiz(0);
-    StartQuiz();
+    // The first quiz, started as a switch to it would.
+    m_session->Switch(0);
 }
 
 MindprismFrame::~MindprismFrame()
 {
     m_follower.reset();
+    m_subscription.Reset();
+    m_map.reset();
+    m_problems.reset();
     m_auiManager->UnInit();
 }
 
@@ -162,8 +165,8 @@ void MindprismFrame::BuildToolBar()
     // show its text uncut.
     m_quizChoice = new wxChoice(m_toolBar, ID_CHOICE1, wxDefaultPosition, FromDIP(wxSize(160, -1)), 0,
                                 nullptr, 0, wxDefaultValidator, wxS("ID_CHOICE1"));
-    for (const QuizEntry& quiz : m_quizzes)
-        m_quizChoice->Append(QuizTitle(quiz));
+    for (const QuizEntry& quiz : m_session->Quizzes())
+        m_quizChoice->Append(ShownTitle(quiz));
     m_quizChoice->SetSelection(0);
     FitQuizChoice();
 
@@ -310,33 +313,6 @@ void MindprismFrame::BuildStatusBar()
     m_statusBar->SetStatusText(MAKER_NOTICE, 1);
 }
 
-void MindprismFrame::BuildProblemsPane()
-{
-    // A list a screen reader can walk row by row: the toolkit's data view
-    // is the platform's own list on GTK (its list control is drawn by the
-    // toolkit and unseen by the accessibility bus), and the status bar is
-    // not read on every platform.
-    m_problemList = new wxDataViewListCtrl(this, ID_DATAVIEW_PROBLEMS, wxDefaultPosition,
-                                           FromDIP(wxSize(512, 110)),
-                                           wxDV_SINGLE | wxDV_ROW_LINES, wxDefaultValidator);
-    m_problemList->SetName(wxS("ID_DATAVIEW_PROBLEMS"));
-    // Where the toolkit draws the list itself (Windows), its window text is
-    // the name a screen reader announces.
-    m_problemList->SetLabel(_("Problems"));
-    m_problemList->AppendTextColumn(_("Line"), wxDATAVIEW_CELL_INERT, FromDIP(48), wxALIGN_RIGHT);
-    m_problemList->AppendTextColumn(_("Kind"), wxDATAVIEW_CELL_INERT, FromDIP(72));
-    m_problemList->AppendTextColumn(_("Message"), wxDATAVIEW_CELL_INERT, FromDIP(380));
-    m_auiManager->AddPane(m_problemList, wxAuiPaneInfo()
-                                             .Name(PROBLEMS_PANE_NAME)
-                                             .Caption(_("Problems"))
-                                             .Bottom()
-                                             .CloseButton(false)
-                                             .BestSize(FromDIP(wxSize(512, 110)))
-                                             .MinSize(FromDIP(wxSize(-1, 80)))
-                                             .Hide());
-    m_auiManager->Update();
-}
-
 void MindprismFrame::ConnectCommands()
 {
     Connect(ID_CHOICE1, wxEVT_COMMAND_CHOICE_SELECTED,
@@ -367,20 +343,15 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnOpenQuiz));
     Connect(ID_MENU_GOTO, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
-    Connect(ID_DATAVIEW_PROBLEMS, wxEVT_DATAVIEW_ITEM_ACTIVATED,
-            wxDataViewEventHandler(MindprismFrame::OnProblemActivated));
-}
-
-void MindprismFrame::LoadQuiz(const wxString& path)
-{
-    if (m_navigator.Load(m_quizDocument, path))
-        m_quizRoot = m_quizDocument.GetRoot();
+    // The selection is kept in the session, for a reload of the file; it
+    // changes nothing by itself.
+    Connect(ID_LISTBOX_ANSWER, wxEVT_COMMAND_LISTBOX_SELECTED,
+            wxCommandEventHandler(MindprismFrame::OnAnswerSelected));
 }
 
 void MindprismFrame::StartQuiz()
 {
-    if (Question* entry = m_navigator.Start())
-        ShowQuestion(*entry);
+    m_session->Reset();
 }
 
 void MindprismFrame::StartQuiz(wxCommandEvent& event)
@@ -400,96 +371,109 @@ void MindprismFrame::ShowQuestion(const Question& question)
     }
     if (!m_answerList->IsEmpty())
         m_answerList->SetSelection(0);
-    ShowProgress();
-    FollowOnMap();
 }
 
-void MindprismFrame::ShowProgress()
+void MindprismFrame::OnSessionChange(const SessionChange& change)
+{
+    if (change.Has(SessionChange::Quizzes))
+        ShowQuizzes();
+    if (change.Has(SessionChange::Quiz | SessionChange::Quizzes))
+        ShowQuiz();
+    if (change.Has(SessionChange::Question))
+        if (const Question* current = m_session->Current())
+        {
+            ShowQuestion(*current);
+            const int selection = m_session->Selection();
+            if (selection != wxNOT_FOUND && selection < static_cast<int>(m_answerList->GetCount()))
+                m_answerList->SetSelection(selection);
+        }
+    if (change.Has(SessionChange::Question | SessionChange::Status))
+        ShowStatus();
+}
+
+void MindprismFrame::ShowQuizzes()
+{
+    const std::vector<QuizEntry>& quizzes = m_session->Quizzes();
+    while (m_quizChoice->GetCount() > quizzes.size())
+        m_quizChoice->Delete(m_quizChoice->GetCount() - 1);
+    for (size_t index = 0; index < quizzes.size(); ++index)
+    {
+        const wxString title = ShownTitle(quizzes[index]);
+        if (index >= m_quizChoice->GetCount())
+            m_quizChoice->Append(title);
+        else if (m_quizChoice->GetString(index) != title)
+            m_quizChoice->SetString(index, title);
+    }
+    FitQuizChoice();
+    if (wxAuiToolBarItem* item = m_toolBar->FindTool(ID_CHOICE1))
+        item->SetMinSize(m_quizChoice->GetSize());
+    m_toolBar->Realize();
+    m_auiManager->GetPane(m_toolBar).BestSize(m_toolBar->GetBestSize());
+    m_auiManager->Update();
+}
+
+void MindprismFrame::ShowQuiz()
+{
+    const int index = m_session->CurrentIndex();
+    if (m_quizChoice->GetSelection() != index)
+        m_quizChoice->SetSelection(index);
+    SetTitle(_("Mind Prism") + wxS(" - ") + ShownTitle(m_session->CurrentQuiz()));
+    m_goToItem->Enable(m_session->OpenedShown());
+    // The opened file is followed from when it is opened, shown or not.
+    if (const OpenedQuiz* opened = m_session->Opened())
+        if (opened->path != m_followed)
+        {
+            m_followed = opened->path;
+            m_follower->Follow(m_followed);
+        }
+}
+
+void MindprismFrame::ShowStatus()
 {
     wxString text;
-    if (const Question* current = m_navigator.Current())
-        if (const QuizProgress* progress = m_navigator.Progress().Find(current->id))
-            text = ProgressText(m_navigator.Answered() + 1, *progress);
+    if (!m_session->MissingTarget().empty())
+        text = wxString::Format(_("This answer leads to question %s, which this quiz does not have"),
+                                m_session->MissingTarget());
+    else if (m_session->Current())
+        if (const QuizProgress* progress = m_session->Progress())
+            text = ProgressText(m_session->Place(), *progress);
     m_progressText = text;
     if (!m_menuHelpShown)
         m_statusBar->SetStatusText(text, 0);
 }
 
-wxString MindprismFrame::QuizTitle(const QuizEntry& quiz)
-{
-    return quiz.IsBuiltIn() ? wxGetTranslation(quiz.title) : quiz.title;
-}
-
-wxString MindprismFrame::QuizPath(const QuizEntry& quiz)
-{
-    return quiz.IsBuiltIn() ? BuiltInQuizFile(quiz.stem) : quiz.path;
-}
-
-const QuizEntry& MindprismFrame::CurrentQuiz() const
-{
-    const int index = m_quizChoice->GetSelection();
-    return index >= 0 && index < static_cast<int>(m_quizzes.size()) ? m_quizzes[index]
-                                                                     : m_quizzes.front();
-}
-
-void MindprismFrame::TitleForQuiz(int index)
-{
-    SetTitle(_("Mind Prism") + wxS(" - ") + m_quizChoice->GetString(index));
-}
-
 void MindprismFrame::NextQuestion(wxCommandEvent& event)
 {
-    const QuizNavigator::Step step = m_navigator.Next(m_answerList->GetSelection());
-    switch (step.kind)
+    const QuizNavigator::Step step = m_session->Next(m_answerList->GetSelection());
+    if (step.kind != QuizNavigator::Step::Ended)
+        return;
+    // How a quiz ends depends on the quiz chosen, whichever question is on screen.
+    if (m_session->CurrentQuiz().ending == QuizEnding::MessageBox)
     {
-        case QuizNavigator::Step::NoChoice:
-        case QuizNavigator::Step::Stayed:
-            break;
-        case QuizNavigator::Step::Moved:
-            ShowQuestion(*step.question);
-            break;
-        case QuizNavigator::Step::Ended:
-            if (CurrentQuiz().ending == QuizEnding::MessageBox)
-            {
-                wxMessageBox(step.answer->text, _("Result"), wxOK | wxCENTRE);
-            }
-            else
-            {
-                g_resultText = step.answer->text;
-                ResultDlg dialog(this, wxID_ANY, wxDefaultPosition, wxDefaultSize);
-                dialog.ShowModal();
-            }
-            break;
+        wxMessageBox(step.answer->text, _("Result"), wxOK | wxCENTRE);
+    }
+    else
+    {
+        g_resultText = step.answer->text;
+        ResultDlg dialog(this, wxID_ANY, wxDefaultPosition, wxDefaultSize);
+        dialog.ShowModal();
     }
 }
 
 void MindprismFrame::PrevQuestion(wxCommandEvent& event)
 {
-    if (Question* back = m_navigator.Prev())
-        ShowQuestion(*back);
+    m_session->Prev();
 }
 
 void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
 {
-    const int index = event.GetInt();
-    if (index < 0 || index >= static_cast<int>(m_quizzes.size()))
+    wxString error;
+    if (m_session->Switch(event.GetInt(), &error))
         return;
-    const QuizEntry& quiz = m_quizzes[index];
-    if (quiz.IsBuiltIn())
-    {
-        TitleForQuiz(index);
-        LoadQuiz(QuizPath(quiz));
-        HideProblems();
-        StartQuiz();
-    }
-    else if (!ShowOpenedQuiz(quiz.path))
-    {
-        // The file went bad since it was opened: the quiz on screen stays.
-        m_quizChoice->SetSelection(m_shownQuiz);
-        return;
-    }
-    m_shownQuiz = index;
-    m_goToItem->Enable(!quiz.IsBuiltIn());
+    // The file went bad since it was opened: the quiz on screen stays.
+    if (!error.empty())
+        wxMessageBox(error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+    ShowQuiz();
 }
 
 void MindprismFrame::ShowAnswerTarget(wxCommandEvent& event)
@@ -499,6 +483,11 @@ void MindprismFrame::ShowAnswerTarget(wxCommandEvent& event)
     if (item != wxNOT_FOUND)
         message = static_cast<const Answer*>(m_answerList->GetClientData(item))->target;
     wxMessageBox(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+}
+
+void MindprismFrame::OnAnswerSelected(wxCommandEvent& event)
+{
+    m_session->Select(event.GetSelection());
 }
 
 void MindprismFrame::OnQuit(wxCommandEvent& event)
@@ -525,18 +514,6 @@ void MindprismFrame::OnLanguage(wxCommandEvent& event)
 void MindprismFrame::OnQuizMap(wxCommandEvent& event)
 {
     m_map->Open();
-    FollowOnMap();
-}
-
-void MindprismFrame::FollowOnMap()
-{
-    m_map->Follow(QuizPath(CurrentQuiz()), m_quizChoice->GetStringSelection(), IsOpenedQuizShown(),
-                  m_navigator);
-}
-
-void MindprismFrame::ShowFromMap(const wxString& id)
-{
-    GoToQuestion(id);
 }
 
 void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
@@ -550,7 +527,7 @@ void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
 
 void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
 {
-    if (!IsOpenedQuizShown())
+    if (!m_session->OpenedShown())
         return;
     wxTextEntryDialog dialog(this, _("ID of the question to show:"), _("Go to question"));
     if (dialog.ShowModal() != wxID_OK)
@@ -563,24 +540,6 @@ void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
                      _("Go to question"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
 }
 
-void MindprismFrame::OnProblemActivated(wxDataViewEvent& event)
-{
-    const int row = m_problemList->ItemToRow(event.GetItem());
-    if (row >= 0 && static_cast<size_t>(row) < m_problemQuestions.size() &&
-        !m_problemQuestions[row].empty())
-        GoToQuestion(m_problemQuestions[row]);
-}
-
-bool MindprismFrame::IsOpenedQuizShown() const
-{
-    return !m_openedPath.empty() && !CurrentQuiz().IsBuiltIn();
-}
-
-void MindprismFrame::HideProblems()
-{
-    ShowProblems({});
-}
-
 void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
 {
     m_menuHelpShown = show;
@@ -591,150 +550,22 @@ void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
 
 bool MindprismFrame::OpenQuiz(const wxString& path)
 {
-    wxFileName file(path);
-    file.MakeAbsolute();
-    if (!ShowOpenedQuiz(file.GetFullPath()))
-        return false;
-
-    // One opened quiz at a time: it takes the entry after the built-in ones.
-    const QuizEntry opened{file.GetFullName(), wxString(), file.GetFullPath(),
-                           QuizEnding::MessageBox};
-    const int index = static_cast<int>(BuiltInQuizzes().size());
-    if (static_cast<int>(m_quizzes.size()) > index)
-    {
-        m_quizzes[index] = opened;
-        m_quizChoice->SetString(index, QuizTitle(opened));
-    }
-    else
-    {
-        m_quizzes.push_back(opened);
-        m_quizChoice->Append(QuizTitle(opened));
-    }
-    m_quizChoice->SetSelection(index);
-    FitQuizChoice();
-    if (wxAuiToolBarItem* item = m_toolBar->FindTool(ID_CHOICE1))
-        item->SetMinSize(m_quizChoice->GetSize());
-    m_toolBar->Realize();
-    m_auiManager->GetPane(m_toolBar).BestSize(m_toolBar->GetBestSize());
-    m_auiManager->Update();
-    TitleForQuiz(index);
-    m_shownQuiz = index;
-    m_goToItem->Enable(true);
-
-    m_openedPath = file.GetFullPath();
-    m_follower->Follow(m_openedPath);
-    return true;
-}
-
-bool MindprismFrame::ShowOpenedQuiz(const wxString& path)
-{
-    QuizFileCheck check;
-    if (!m_navigator.Load(m_quizDocument, path, check))
-    {
-        wxMessageBox(check.error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
-        return false;
-    }
-    m_quizRoot = m_quizDocument.GetRoot();
-    StartQuiz();
-    ShowProblems(check.report.findings);
-    return true;
+    wxString error;
+    if (m_session->Open(path, error))
+        return true;
+    wxMessageBox(error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+    return false;
 }
 
 bool MindprismFrame::GoToQuestion(const wxString& id)
 {
-    if (!IsOpenedQuizShown() || !m_navigator.Questions().FindQuestion(id))
-        return false;
-    // Played from there as from a fresh start: no way back, counted anew.
-    QuizPlace place;
-    place.current = id;
-    const QuizNavigator::ReloadResult moved = m_navigator.MoveTo(place);
-    if (moved.show)
-        ShowQuestion(*moved.show);
-    return true;
+    return m_session->GoTo(id);
 }
 
 void MindprismFrame::ReloadOpenedQuiz()
 {
-    if (!IsOpenedQuizShown())
-        return;
-    if (!wxFileName::FileExists(m_openedPath))
-    {
-        const wxString gone =
-            wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
-                             m_openedPath);
-        ShowProblems({}, ProblemRow{wxString(), _("warning"), gone, wxString()});
-        return;
-    }
-    QuizFileCheck check;
-    const QuizNavigator::ReloadResult result =
-        m_navigator.Reload(m_quizDocument, m_openedPath, m_answerList->GetSelection(), check);
-    if (!result.loaded)
-    {
-        wxString why = check.error;
-        why.Replace(wxS("\n"), wxS(" "));  // one row, one line
-        const wxString kept = wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), why);
-        ShowProblems(check.report.findings, ProblemRow{wxString(), _("error"), kept, wxString()});
-        FollowOnMap();  // the map says at once that this save is broken
-        return;
-    }
-    m_quizRoot = m_quizDocument.GetRoot();
-    if (result.show)
-    {
-        ShowQuestion(*result.show);
-        if (result.selection != wxNOT_FOUND)
-            m_answerList->SetSelection(result.selection);
-        // The old version's records are freed once the new one is on
-        // screen: the player need not wait for it.
-        CallAfter([this] { m_navigator.ReleaseDisplaced(); });
-    }
-    ShowProblems(check.report.findings);
-}
-
-void MindprismFrame::ShowProblems(const FindingList& findings, const ProblemRow& lead)
-{
-    // The rows go into a new store that the list then takes whole: row by
-    // row, the list would redraw thousands of times for a large quiz.
-    wxDataViewListStore* store = new wxDataViewListStore();
-    for (int column = 0; column < 3; ++column)
-        store->AppendColumn(wxS("string"));
-    m_problemQuestions.clear();
-    const auto add = [this, store](const ProblemRow& row) {
-        wxVector<wxVariant> values;
-        values.push_back(row.line);
-        values.push_back(row.kind);
-        values.push_back(row.message);
-        store->AppendItem(values);
-        m_problemQuestions.push_back(row.questionId);
-    };
-    if (!lead.message.empty())
-        add(lead);
-    const wxString error = _("error");
-    const wxString warning = _("warning");
-    for (const Finding& finding : findings)
-        add(ProblemRow{wxString::Format(wxS("%ld"), finding.line),
-                       finding.severity == Severity::Error ? error : warning, finding.message,
-                       finding.questionId});
-    m_problemList->AssociateModel(store);
-    store->DecRef();  // the list holds it now
-    wxAuiPaneInfo& pane = m_auiManager->GetPane(PROBLEMS_PANE_NAME);
-    const bool show = !m_problemQuestions.empty();
-    if (pane.IsShown() == show)
-        return;
-    // The pane takes its room from the window, not from the quiz: the
-    // window grows by what the quiz would lose, and gives it back after.
-    const int quizHeight = m_panel->GetSize().y;
-    pane.Show(show);
-    m_auiManager->Update();
-    if (IsMaximized() || IsFullScreen())
-        m_problemsGrowth = 0;
-    else if (show)
-    {
-        m_problemsGrowth = std::max(0, quizHeight - m_panel->GetSize().y);
-        SetSize(GetSize() + wxSize(0, m_problemsGrowth));
-    }
-    else
-    {
-        SetSize(GetSize() - wxSize(0, m_problemsGrowth));
-        m_problemsGrowth = 0;
-    }
+    m_session->FileChanged();
+    // The old version's records are freed once the new one is on screen:
+    // the player need not wait for it.
+    CallAfter([this] { m_session->ReleaseDisplaced(); });
 }

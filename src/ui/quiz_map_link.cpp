@@ -5,12 +5,10 @@
 #include "map/map_worker.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_analysis.h"
-#include "quiz/quiz_checker.h"
+#include "quiz/quiz_list.h"
 #include "ui/quiz_map_window.h"
 
 #include <wx/display.h>
-#include <wx/filename.h>
-#include <wx/log.h>
 
 namespace
 {
@@ -19,30 +17,8 @@ using ResultPointer = std::shared_ptr<MapLayoutWorker::Result>;
 
 } // namespace
 
-bool QuizMapLink::FileStamp::operator==(const FileStamp& other) const
-{
-    return path == other.path && size == other.size &&
-           modified.IsValid() == other.modified.IsValid() &&
-           (!modified.IsValid() || modified == other.modified);
-}
-
-QuizMapLink::FileStamp QuizMapLink::StampOf(const wxString& path)
-{
-    // A missing file has neither time nor size, and differs from any
-    // version that was there.
-    wxLogNull quiet;
-    FileStamp stamp;
-    stamp.path = path;
-    const wxFileName file(path);
-    if (file.FileExists())
-    {
-        stamp.modified = file.GetModificationTime();
-        stamp.size = file.GetSize();
-    }
-    return stamp;
-}
-
-QuizMapLink::QuizMapLink(wxWindow* owner, Jump jump) : m_owner(owner), m_jump(std::move(jump))
+QuizMapLink::QuizMapLink(wxWindow* owner, QuizSession& session)
+    : m_owner(owner), m_session(session)
 {
     Bind(wxEVT_THREAD, &QuizMapLink::OnLaidOut, this);
     // The worker calls from its own thread; the result comes here as an
@@ -52,10 +28,12 @@ QuizMapLink::QuizMapLink(wxWindow* owner, Jump jump) : m_owner(owner), m_jump(st
         event->SetPayload(ResultPointer(std::move(result)));
         wxQueueEvent(this, event);
     });
+    m_subscription = session.Subscribe([this](const SessionChange& change) { OnSessionChange(change); });
 }
 
 QuizMapLink::~QuizMapLink()
 {
+    m_subscription.Reset();
     // No result is delivered once the worker is gone; a layout under way
     // finishes on its own.
     m_worker.reset();
@@ -99,9 +77,10 @@ void QuizMapLink::Open()
     }
     m_window = new QuizMapFrame(m_owner, m_rect.IsEmpty() ? FirstPlace() : m_rect);
     m_window->Bind(wxEVT_CLOSE_WINDOW, &QuizMapLink::OnWindowClosed, this);
+    // A click plays from a question of a quiz the user opened only.
     m_window->Canvas()->SetJump([this](const wxString& id) {
-        if (m_canJump && m_jump)
-            m_jump(id);
+        if (m_session.OpenedShown())
+            m_session.GoTo(id);
     });
     m_window->Show();
     Refresh();
@@ -118,32 +97,49 @@ void QuizMapLink::OnWindowClosed(wxCloseEvent& event)
     event.Skip();
 }
 
-void QuizMapLink::Follow(const wxString& path, const wxString& title, bool canJump,
-                         const QuizNavigator& navigator)
+void QuizMapLink::OnSessionChange(const SessionChange& change)
 {
-    m_path = path;
-    m_title = title;
-    m_canJump = canJump;
-    // The place is taken when the window opens (the frame follows again then).
+    // Nothing is laid out while nobody looks; the window reads the session
+    // when it opens.
     if (!m_window)
         return;
-    m_current = navigator.Current() ? navigator.Current()->id : wxString();
-    m_wayBack = navigator.Place(wxNOT_FOUND).wayBack;
-    Refresh();
+    if (change.Has(SessionChange::Quiz | SessionChange::Map))
+        Refresh();
+    else if (change.Has(SessionChange::Question))
+        Mark();
+}
+
+wxString QuizMapLink::QuizKey() const
+{
+    const QuizEntry& quiz = m_session.CurrentQuiz();
+    return quiz.IsBuiltIn() ? quiz.stem : quiz.path;
 }
 
 void QuizMapLink::Refresh()
 {
-    // Nothing is laid out while nobody looks.
     if (!m_window)
         return;
-    m_window->SetQuizTitle(m_title);
-    const FileStamp stamp = StampOf(m_path);
-    const bool shown = m_map && stamp == m_mapStamp;
-    const bool coming = m_waiting && stamp == m_waitingStamp;
-    // A version already read and found wanting is not read again.
-    if (!shown && !coming && !(stamp == m_triedStamp))
-        Read(stamp);
+    m_window->SetQuizTitle(ShownTitle(m_session.CurrentQuiz()));
+    const wxString quiz = QuizKey();
+    // Another quiz's map is of no use, not even until this one's is laid out.
+    if (m_map && m_mapQuiz != quiz)
+    {
+        m_map.reset();
+        m_mapOutline.reset();
+    }
+    const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
+    if (!outline)
+        m_status = _("The quiz file cannot be read as a quiz.");
+    else if (outline != m_tried || quiz != m_triedQuiz)
+        Request(outline);
+    else if (!m_waiting && m_map && m_mapOutline == outline)
+        m_status.clear();
+    // The session plays the last good version while the file is broken or
+    // gone; the map shows that version and says so.
+    const OpenedQuiz* opened = m_session.Opened();
+    if (outline && m_session.OpenedShown() && opened->state != OpenedQuiz::FileState::Read &&
+        !m_waiting)
+        m_status = _("The quiz file cannot be read as a quiz now; the map shows its last good version.");
     QuizMapCanvas* canvas = m_window->Canvas();
     if (canvas->Map() != m_map.get())
         canvas->SetMap(m_map);
@@ -151,23 +147,12 @@ void QuizMapLink::Refresh()
     Mark();
 }
 
-void QuizMapLink::Read(const FileStamp& stamp)
+void QuizMapLink::Request(const std::shared_ptr<const QuizOutline>& outline)
 {
-    m_triedStamp = stamp;
+    m_tried = outline;
+    m_triedQuiz = QuizKey();
     m_waiting = 0;
-    // Another quiz's map is of no use; a broken save of this one keeps the
-    // last good map on show.
-    if (m_map && m_mapStamp.path != stamp.path)
-        m_map.reset();
-    QuizOutline outline;
-    const FileReport report = CheckQuizFile(stamp.path, &outline);
-    if (!report.summary)
-    {
-        m_status = m_map ? _("The quiz file cannot be read as a quiz now; the map shows its last good version.")
-                         : _("The quiz file cannot be read as a quiz.");
-        return;
-    }
-    MapGraph graph = MakeMapGraph(outline);
+    MapGraph graph = MakeMapGraph(*outline);
     if (graph.nodes.size() > MAX_BOXES)
     {
         m_status = wxString::Format(_("This quiz is too large for a map: %d boxes, of at most %d."),
@@ -175,7 +160,6 @@ void QuizMapLink::Read(const FileStamp& stamp)
         return;
     }
     m_waiting = m_worker->Request(std::move(graph));
-    m_waitingStamp = stamp;
     m_status = _("Laying out the map...");
 }
 
@@ -183,7 +167,9 @@ void QuizMapLink::Mark()
 {
     if (!m_map || !m_window)
         return;
-    m_marks = MarkPlace(m_map->graph, m_current, m_wayBack);
+    const QuizNavigator& navigator = m_session.Navigator();
+    const wxString current = navigator.Current() ? navigator.Current()->id : wxString();
+    m_marks = MarkPlace(m_map->graph, current, navigator.Place(wxNOT_FOUND).wayBack);
     m_window->Canvas()->SetMarks(m_marks);
 }
 
@@ -197,7 +183,8 @@ void QuizMapLink::OnLaidOut(wxThreadEvent& event)
     if (result->laidOut)
     {
         m_map = std::make_shared<const QuizMap>(std::move(result->map));
-        m_mapStamp = m_waitingStamp;
+        m_mapOutline = m_tried;
+        m_mapQuiz = m_triedQuiz;
         m_status.clear();
     }
     else

@@ -15,11 +15,20 @@ class Navigation : public testing::Test
 protected:
     TempDir m_dir;
     wxXmlDocument m_document;
+    QuestionTable m_table;
     QuizNavigator m_nav;
 
+    // Adds a quiz to the table, later files winning, as the built-in
+    // quizzes are read.
     bool Load(const std::string& xml, const char* name = "quiz.xml")
     {
-        return m_nav.Load(m_document, m_dir.Write(wxString::FromUTF8(name), xml));
+        QuestionTable file;
+        if (!LoadQuiz(m_document, m_dir.Write(wxString::FromUTF8(name), xml), file))
+            return false;
+        m_table.Adopt(file);
+        m_nav.ReleaseDisplaced(m_table);
+        m_nav.Play(m_table);
+        return true;
     }
     std::string Current() const
     {
@@ -33,9 +42,11 @@ protected:
     }
 };
 
-// 1001 -> 1002 -> 1003 -> end, with a loop from 1003 back to 1001.
+// 1001 -> 1002 -> 1003 -> end, with a loop from 1003 back to 1001, and a
+// draft question without ID, stored under the empty ID.
 const std::string LOOP_QUIZ =
-    QuizXml(QuestionXml("1001", "one", {{"to two", "1002"}}) +
+    QuizXml(QuestionXml("", "draft", {{"back", "1001"}}) +
+            QuestionXml("1001", "one", {{"to two", "1002"}}) +
             QuestionXml("1002", "two", {{"to three", "1003"}, {"nowhere", "4711"}}) +
             QuestionXml("1003", "three", {{"loop", "1001"}, {"done", "0"}, {"zeros", "00"},
                                           {"blank", " 0"}}));
@@ -47,7 +58,8 @@ TEST_F(Navigation, NextFollowsTheChosenAnswerAndPrevWalksBack)
     ASSERT_TRUE(Load(LOOP_QUIZ));
     ASSERT_NE(m_nav.Start(), nullptr);
     EXPECT_EQ(Current(), "1001");
-    EXPECT_EQ(Prev(), "nothing") << "Prev at the entry question does nothing";
+    EXPECT_EQ(Prev(), "nothing") << "Prev at the entry question does nothing, not even "
+                                    "through its empty back link to the draft";
     EXPECT_EQ(Current(), "1001");
 
     EXPECT_EQ(Next().kind, QuizNavigator::Step::Moved);
@@ -144,16 +156,16 @@ TEST_F(Navigation, ReloadingStartsAfreshAndFreesDisplacedRecordsNobodyPointsAt)
     const Question* before = m_nav.Current();
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(Load(LOOP_QUIZ));
-    // Three live records plus the two the navigation still points at.
-    EXPECT_EQ(m_nav.Questions().RecordCount(), 5u);
+    // Four live records plus the two the navigation still points at.
+    EXPECT_EQ(m_table.RecordCount(), 6u);
     EXPECT_EQ(m_nav.Current(), before);
     EXPECT_EQ(m_nav.Previous()->text, wxS("one"));
 
     EXPECT_EQ(m_nav.Start()->id, wxS("1001"));
-    const Question* fresh = m_nav.Questions().FindQuestion(wxS("1002"));
+    const Question* fresh = m_table.FindQuestion(wxS("1002"));
     EXPECT_NE(fresh, before);
     EXPECT_TRUE(fresh->backId.empty());
     // Prev still goes to the displaced 1001 it pointed at before.
     EXPECT_EQ(Prev(), "1001");
-    EXPECT_NE(m_nav.Current(), m_nav.Questions().FindQuestion(wxS("1001")));
+    EXPECT_NE(m_nav.Current(), m_table.FindQuestion(wxS("1001")));
 }

@@ -180,28 +180,31 @@ TEST_F(MapTest, ClickingAQuestionPlaysFromItOnlyWhereTheFrameAllowsIt)
     Click(canvas, NodeOf(entry));
     EXPECT_EQ(m_frame->Navigator().Current()->id, second);
 
-    // A quiz that allows it: the frame's hook gets the clicked question.
+    // A quiz the user opened: a click plays from the question.
     TempDir dir;
     const wxString path = dir.Write(wxS("opened.xml"), R"(<questions>
 <QUESTION><ID>1001</ID><Q>first</Q><ANSWER><A>on</A><GOTO>1002</GOTO></ANSWER></QUESTION>
 <QUESTION><ID>1002</ID><Q>second</Q><ANSWER><A>end</A><GOTO>0</GOTO></ANSWER></QUESTION>
 </questions>)");
-    std::vector<wxString> jumps;
-    QuizMapLink link(m_frame, [&](const wxString& id) { jumps.push_back(id); });
-    link.Open();
-    link.Follow(path, wxS("opened.xml"), true, m_frame->Navigator());
-    ASSERT_TRUE(WaitFor([&] { return link.Map() && !link.LayingOut(); }));
-    EXPECT_EQ(link.Window()->GetTitle(), wxString(wxS("Quiz map - opened.xml")));
-    QuizMapCanvas* opened = link.Window()->Canvas();
-    opened->ShowNode(1);
-    wxMouseEvent click(wxEVT_LEFT_UP);
-    click.SetPosition(opened->ClientPoint(link.Map()->layout.boxes[1].centre));
-    opened->ProcessWindowEvent(click);
-    EXPECT_EQ(jumps, std::vector<wxString>{wxS("1002")});
-    link.Follow(path, wxS("opened.xml"), false, m_frame->Navigator());
-    opened->ProcessWindowEvent(click);
-    EXPECT_EQ(jumps.size(), 1u);
-    link.Window()->Destroy();
+    // A map's boxes tell which quiz it shows (a new map may take the place
+    // in memory the old one left).
+    const auto boxes = [&] { return LaidOut() ? Link().Map()->graph.nodes.size() : 0; };
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    ASSERT_TRUE(WaitFor([&] { return boxes() == 3; })) << "1001, 1002 and their end";
+    EXPECT_EQ(Link().Window()->GetTitle(), wxString(wxS("Quiz map - opened.xml")));
+    Click(canvas, NodeOf(wxS("1002")));
+    EXPECT_EQ(QuestionText(), wxS("second"));
+    EXPECT_EQ(MarkedWay(), std::vector<wxString>{wxS("1002")});
+
+    // Another file opened: its own map and title, never the last one's
+    // boxes marked with the new place.
+    ASSERT_TRUE(m_frame->OpenQuiz(dir.Write(wxS("other.xml"), R"(<questions>
+<QUESTION><ID>1001</ID><Q>other</Q><ANSWER><A>end</A><GOTO>0</GOTO></ANSWER></QUESTION>
+</questions>)")));
+    EXPECT_EQ(Link().Window()->GetTitle(), wxString(wxS("Quiz map - other.xml")));
+    EXPECT_EQ(Link().Window()->Canvas()->Map(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return boxes() == 2; })) << "1001 and its end";
+    EXPECT_EQ(MarkedWay(), std::vector<wxString>{wxS("1001")});
 }
 
 TEST_F(MapTest, ABrokenSaveKeepsTheLastGoodMapAndTheNextGoodOneReplacesIt)
@@ -211,28 +214,25 @@ TEST_F(MapTest, ABrokenSaveKeepsTheLastGoodMapAndTheNextGoodOneReplacesIt)
 <QUESTION><ID>1001</ID><Q>first</Q><ANSWER><A>on</A><GOTO>1002</GOTO></ANSWER></QUESTION>
 <QUESTION><ID>1002</ID><Q>second</Q><ANSWER><A>nowhere</A><GOTO>9999</GOTO></ANSWER></QUESTION>
 </questions>)";
-    const wxString path = dir.Write(wxS("draft.xml"), good);
-    QuizMapLink link(m_frame, nullptr);
-    link.Open();
-    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
-    ASSERT_TRUE(WaitFor([&] { return link.Map() && !link.LayingOut(); }));
-    const QuizMap* map = link.Map();
+    ASSERT_TRUE(m_frame->OpenQuiz(dir.Write(wxS("draft.xml"), good)));
+    Menu(MindprismFrame::ID_MENU_MAP);
+    ASSERT_TRUE(WaitFor([&] { return LaidOut(); }));
+    const QuizMap* map = Link().Map();
     // The checker's marks: 1002 can never end, 9999 names no question.
     ASSERT_EQ(map->graph.nodes.size(), 3u);
     EXPECT_TRUE(map->graph.nodes[1].trapped);
     EXPECT_EQ(map->graph.nodes[2].kind, MapNodeKind::Unknown);
 
     dir.Write(wxS("draft.xml"), "<questions><QUESTION><ID>1001</ID>");
-    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
-    EXPECT_EQ(link.Map(), map);
-    EXPECT_EQ(link.Window()->Canvas()->Map(), map);
-    EXPECT_FALSE(link.LayingOut());
-    EXPECT_NE(link.Window()->Status().Find(wxS("last good version")), wxNOT_FOUND);
+    m_frame->ReloadOpenedQuiz();
+    EXPECT_EQ(Link().Map(), map);
+    EXPECT_EQ(Link().Window()->Canvas()->Map(), map);
+    EXPECT_FALSE(Link().LayingOut());
+    EXPECT_NE(Link().Window()->Status().Find(wxS("last good version")), wxNOT_FOUND);
 
     dir.Write(wxS("draft.xml"), good + "\n<!-- mended -->\n");
-    link.Follow(path, wxS("draft.xml"), true, m_frame->Navigator());
-    ASSERT_TRUE(WaitFor([&] { return link.Map() != map && !link.LayingOut(); }));
-    EXPECT_EQ(link.Window()->Canvas()->Map(), link.Map());
-    EXPECT_TRUE(link.Window()->Status().empty());
-    link.Window()->Destroy();
+    m_frame->ReloadOpenedQuiz();
+    ASSERT_TRUE(WaitFor([&] { return Link().Map() != map && !Link().LayingOut(); }));
+    EXPECT_EQ(Link().Window()->Canvas()->Map(), Link().Map());
+    EXPECT_TRUE(Link().Window()->Status().empty());
 }

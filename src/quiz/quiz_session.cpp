@@ -1,0 +1,323 @@
+// The model of the quiz on screen.
+#include "quiz/quiz_session.h"
+
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
+#include "quiz/quiz_file.h"
+
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/xml/xml.h>
+
+namespace
+{
+
+// FNV-1a: a version is told from the one before by its content, not by the
+// file's time and size, which a quick save can leave as they were.
+std::uint64_t Digest(const std::vector<char>& bytes)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char byte : bytes)
+    {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+} // namespace
+
+struct QuizSession::Read
+{
+    QuizFileCheck check;
+    QuestionTable table{100};
+    QuizVersion version;
+    bool same = false;        // the content of the version played: nothing was parsed
+    bool sameBroken = false;  // the content already found broken: nothing was parsed
+};
+
+QuizSession::QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPath,
+                         wxXmlDocument& document)
+    : m_quizzes(std::move(builtIns)), m_builtInPath(std::move(builtInPath)), m_document(document)
+{
+    m_navigator.Play(m_builtIn);
+}
+
+QuizSession::~QuizSession() = default;
+
+bool QuizSession::ReadFile(const wxString& path, Read& read) const
+{
+    std::vector<char> bytes;
+    if (!ReadQuizVersion(path, bytes, read.check))
+        return false;
+    read.version.digest = Digest(bytes);
+    read.version.size = bytes.size();
+    if (m_opened && m_opened->path == path)
+    {
+        if (read.version.SameContent(m_opened->version))
+        {
+            read.same = true;
+            return true;
+        }
+        if (m_opened->state == OpenedQuiz::FileState::Broken &&
+            read.version.SameContent(m_opened->broken))
+        {
+            read.sameBroken = true;
+            read.check.error = m_opened->error;
+            return false;
+        }
+    }
+    auto outline = std::make_shared<QuizOutline>();
+    const bool loaded =
+        LoadCheckedQuizBytes(bytes.data(), bytes.size(), path, read.table, read.check, outline.get());
+    read.version.findings = read.check.report.findings;
+    if (loaded)
+        read.version.outline = std::move(outline);
+    return loaded;
+}
+
+void QuizSession::Adopt(Read& read)
+{
+    if (read.same)
+    {
+        m_opened->state = OpenedQuiz::FileState::Read;
+        m_opened->error.clear();
+        m_opened->broken = QuizVersion{};
+        return;
+    }
+    m_opened->version = std::move(read.version);
+    m_opened->state = OpenedQuiz::FileState::Read;
+    m_opened->error.clear();
+    m_opened->broken = QuizVersion{};
+    m_openedTable.Replace(read.table);
+    m_openedProgress = QuizProgressMap(m_openedTable);
+}
+
+void QuizSession::LoadBuiltIn(const QuizEntry& quiz)
+{
+    QuestionTable file;
+    if (LoadQuiz(m_document, m_builtInPath(quiz), file))
+    {
+        m_builtIn.Adopt(file);
+        m_navigator.ReleaseDisplaced(m_builtIn);
+        m_builtInProgress = QuizProgressMap(m_builtIn);
+    }
+    m_builtInOutline.reset();
+    m_builtInOutlineRead = false;
+}
+
+bool QuizSession::Start()
+{
+    Question* entry = m_navigator.Start();
+    if (entry)
+        m_selection = entry->answers.empty() ? wxNOT_FOUND : 0;
+    return entry != nullptr;
+}
+
+bool QuizSession::Switch(int index, wxString* error)
+{
+    if (index < 0 || static_cast<size_t>(index) >= m_quizzes.size())
+        return false;
+    const QuizEntry& quiz = m_quizzes[index];
+    if (quiz.IsBuiltIn())
+    {
+        m_index = index;
+        LoadBuiltIn(quiz);
+        m_navigator.Play(m_builtIn);
+    }
+    else
+    {
+        Read read;
+        if (!ReadFile(quiz.path, read))
+        {
+            if (error)
+                *error = read.check.error;
+            return false;
+        }
+        m_index = index;
+        Adopt(read);
+        m_navigator.Play(m_openedTable);
+    }
+    ClearNotice();
+    SessionChange change{SessionChange::Quiz | SessionChange::Status | SessionChange::Problems |
+                         SessionChange::Map};
+    // Without an entry question the screen stays as it was.
+    if (Start())
+        change.what |= SessionChange::Question;
+    Publish(change);
+    ReleaseDisplaced();
+    return true;
+}
+
+bool QuizSession::Open(const wxString& path, wxString& error)
+{
+    wxFileName file(path);
+    file.MakeAbsolute();
+    const wxString fullPath = file.GetFullPath();
+    Read read;
+    if (!ReadFile(fullPath, read))
+    {
+        error = read.check.error;
+        return false;
+    }
+    if (!m_opened)
+        m_opened = std::make_unique<OpenedQuiz>();
+    m_opened->path = fullPath;
+    Adopt(read);
+
+    // One opened quiz at a time: it takes the entry after the built-in ones.
+    const QuizEntry opened{file.GetFullName(), wxString(), fullPath, QuizEnding::MessageBox};
+    size_t builtIns = 0;
+    while (builtIns < m_quizzes.size() && m_quizzes[builtIns].IsBuiltIn())
+        ++builtIns;
+    m_quizzes.resize(builtIns);
+    m_quizzes.push_back(opened);
+    m_index = static_cast<int>(builtIns);
+    m_navigator.Play(m_openedTable);
+    ClearNotice();
+    Start();
+    Publish(SessionChange{SessionChange::Quizzes | SessionChange::Quiz | SessionChange::Question |
+                          SessionChange::Status | SessionChange::Problems | SessionChange::Map});
+    ReleaseDisplaced();
+    return true;
+}
+
+void QuizSession::Reset()
+{
+    ClearNotice();
+    if (Start())
+        Publish(SessionChange{SessionChange::Question | SessionChange::Status});
+}
+
+QuizNavigator::Step QuizSession::Next(int choice)
+{
+    m_selection = choice;
+    const QuizNavigator::Step step = m_navigator.Next(choice);
+    const bool hadNotice = !m_missingTarget.empty();
+    ClearNotice();
+    switch (step.kind)
+    {
+        case QuizNavigator::Step::Moved:
+            m_selection = step.question->answers.empty() ? wxNOT_FOUND : 0;
+            Publish(SessionChange{SessionChange::Question | SessionChange::Status});
+            return step;
+        case QuizNavigator::Step::Stayed:
+            // The built-in quizzes stay silently; an author learns why.
+            if (OpenedQuestionShown())
+                m_missingTarget = step.answer->target;
+            break;
+        case QuizNavigator::Step::NoChoice:
+        case QuizNavigator::Step::Ended:
+            break;
+    }
+    if (hadNotice || !m_missingTarget.empty())
+        Publish(SessionChange{SessionChange::Status});
+    return step;
+}
+
+void QuizSession::Prev()
+{
+    if (Question* back = m_navigator.Prev())
+    {
+        m_selection = back->answers.empty() ? wxNOT_FOUND : 0;
+        ClearNotice();
+        Publish(SessionChange{SessionChange::Question | SessionChange::Status});
+    }
+}
+
+bool QuizSession::GoTo(const wxString& id)
+{
+    if (!OpenedShown() || id.empty() || !m_openedTable.FindQuestion(id))
+        return false;
+    // Played from there as from a fresh start: no way back, counted anew.
+    QuizPlace place;
+    place.current = id;
+    m_navigator.Play(m_openedTable);
+    m_selection = m_navigator.MoveTo(place).selection;
+    ClearNotice();
+    Publish(SessionChange{SessionChange::Question | SessionChange::Status});
+    return true;
+}
+
+void QuizSession::FileChanged()
+{
+    // A quiz not on show is read again when it is chosen.
+    if (!m_opened || !OpenedShown())
+        return;
+    OpenedQuiz& opened = *m_opened;
+    const SessionChange fileState{SessionChange::Problems | SessionChange::Map};
+    if (!wxFileName::FileExists(opened.path))
+    {
+        if (opened.state != OpenedQuiz::FileState::Gone)
+        {
+            opened.state = OpenedQuiz::FileState::Gone;
+            Publish(fileState);
+        }
+        return;
+    }
+    Read read;
+    if (!ReadFile(opened.path, read))
+    {
+        if (read.sameBroken)
+            return;
+        opened.state = OpenedQuiz::FileState::Broken;
+        opened.error = read.check.error;
+        opened.broken = std::move(read.version);
+        opened.broken.findings = read.check.report.findings;
+        Publish(fileState);
+        return;
+    }
+    if (read.same)
+    {
+        if (opened.state != OpenedQuiz::FileState::Read)
+        {
+            Adopt(read);
+            Publish(fileState);
+        }
+        return;
+    }
+    const QuizPlace place = m_navigator.Place(m_selection);
+    const bool placeInFile = OpenedQuestionShown();
+    Adopt(read);
+    m_navigator.Play(m_openedTable);
+    if (placeInFile)
+        m_selection = m_navigator.MoveTo(place).selection;
+    ClearNotice();
+    Publish(SessionChange{SessionChange::Question | SessionChange::Status | fileState.what});
+}
+
+void QuizSession::ReleaseDisplaced()
+{
+    m_navigator.ReleaseDisplaced(m_builtIn);
+    m_navigator.ReleaseDisplaced(m_openedTable);
+}
+
+const QuizProgress* QuizSession::Progress() const
+{
+    const Question* current = Current();
+    if (!current)
+        return nullptr;
+    if (m_navigator.CurrentTable() == &m_openedTable)
+        return m_openedProgress.Find(current);
+    return m_builtInProgress.Find(current);
+}
+
+bool QuizSession::OpenedQuestionShown() const
+{
+    return Current() && m_navigator.CurrentTable() == &m_openedTable;
+}
+
+std::shared_ptr<const QuizOutline> QuizSession::MapOutline()
+{
+    if (OpenedShown())
+        return m_opened->version.outline;
+    if (!m_builtInOutlineRead)
+    {
+        m_builtInOutlineRead = true;
+        auto outline = std::make_shared<QuizOutline>();
+        wxLogNull quiet;  // the loader has said why already, when it read the quiz
+        if (CheckQuizFile(m_builtInPath(CurrentQuiz()), outline.get()).summary)
+            m_builtInOutline = std::move(outline);
+    }
+    return m_builtInOutline;
+}

@@ -1,0 +1,179 @@
+// The quiz on screen, as one model that every window observes: the quizzes
+// on offer, which one is current, where the player stands, and for a quiz
+// the user opened, the version of its file read with its findings and map
+// outline. Windows send it commands and redraw when it says what changed;
+// none of them keeps quiz state of its own. GUI-free.
+#pragma once
+
+#include "quiz/check_report.h"
+#include "quiz/navigator.h"
+#include "quiz/observer.h"
+#include "quiz/quiz_list.h"
+#include "quiz/quiz_progress.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class wxXmlDocument;
+struct QuizOutline;
+
+// What changed, as flags; a command publishes one message with all of them.
+struct SessionChange
+{
+    enum : unsigned
+    {
+        Quizzes = 1,    // the quizzes on offer (an opened file took its place)
+        Quiz = 2,       // which quiz is current
+        Question = 4,   // the question on screen, or the answer selected on it
+        Status = 8,     // the place, the figures or the notice
+        Problems = 16,  // the opened quiz's findings or the state of its file
+        Map = 32        // the version of the current quiz the map shows
+    };
+    unsigned what = 0;
+
+    bool Has(unsigned flags) const { return (what & flags) != 0; }
+};
+
+// One version of an opened quiz file, as read: what it is recognised by and
+// what was found in it.
+struct QuizVersion
+{
+    std::uint64_t digest = 0;  // of the file's bytes
+    size_t size = 0;
+    FindingList findings;
+    std::shared_ptr<const QuizOutline> outline;
+
+    bool SameContent(const QuizVersion& other) const
+    {
+        return digest == other.digest && size == other.size;
+    }
+};
+
+// A quiz the user opened from a file, and how its file stands.
+struct OpenedQuiz
+{
+    enum class FileState
+    {
+        Read,    // the version played is the file's content
+        Gone,    // the file is gone; the last version read is played
+        Broken   // the file does not read as a quiz now; the last good one is played
+    };
+
+    wxString path;  // full path
+    QuizVersion version;  // the one played
+    FileState state = FileState::Read;
+    // While Broken: why, for a message, and what the broken file holds.
+    wxString error;
+    QuizVersion broken;
+};
+
+class QuizSession : public Publisher<SessionChange>
+{
+public:
+    // The file a built-in quiz is read from (the edition for the interface
+    // language, where the run-time files are).
+    using BuiltInPath = std::function<wxString(const QuizEntry&)>;
+
+    // The built-in quizzes are read into `document`, which the caller owns.
+    QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPath,
+                wxXmlDocument& document);
+    ~QuizSession();
+    QuizSession(const QuizSession&) = delete;
+    QuizSession& operator=(const QuizSession&) = delete;
+
+    // ---- The quizzes on offer
+    const std::vector<QuizEntry>& Quizzes() const { return m_quizzes; }
+    // The chosen quiz: it decides how the quiz ends, also when its file did
+    // not load and another quiz's question is on screen.
+    int CurrentIndex() const { return m_index; }
+    const QuizEntry& CurrentQuiz() const { return m_quizzes[m_index]; }
+    bool OpenedShown() const { return !CurrentQuiz().IsBuiltIn(); }
+    // The opened quiz (whether shown or not); null before one is opened.
+    const OpenedQuiz* Opened() const { return m_opened.get(); }
+
+    // ---- Commands
+    // Reads built-in quiz `index` (a switch reads its file again, adding
+    // its questions to those of the built-in quizzes read before) and starts
+    // it. For the opened quiz: reads the file when it changed and starts it;
+    // false, changing nothing, when it cannot be read as a quiz (`error`
+    // says why, naming the file).
+    bool Switch(int index, wxString* error = nullptr);
+    // Reads the file as a quiz of its own, offered after the built-in
+    // quizzes in place of the one opened before, and starts it. False,
+    // changing nothing, when it cannot be read as a quiz.
+    bool Open(const wxString& path, wxString& error);
+    // Shows the entry question of the quiz in play; without one, nothing
+    // changes.
+    void Reset();
+    // Follows answer `choice` of the question on screen.
+    QuizNavigator::Step Next(int choice);
+    void Prev();
+    // Shows question `id` of the opened quiz, played from there as from a
+    // fresh start; false, changing nothing, when the opened quiz is not
+    // shown or has no such question.
+    bool GoTo(const wxString& id);
+    // The answer selected on screen, kept for a reload.
+    void Select(int answer) { m_selection = answer; }
+    // The opened file may have changed on disk: it is read again, and a new
+    // content replaces the quiz, keeping the player's place.
+    void FileChanged();
+    // Frees question records no view shows any longer (after a reload, once
+    // the new question is on screen).
+    void ReleaseDisplaced();
+
+    // ---- Where the player stands
+    const QuizNavigator& Navigator() const { return m_navigator; }
+    const Question* Current() const { return m_navigator.Current(); }
+    int Selection() const { return m_selection; }
+    // The question on screen counted from 1 (answered so far, plus it).
+    size_t Place() const { return m_navigator.Answered() + 1; }
+    // How far the ends are from the question on screen, within its own
+    // quiz; null when no end can be reached or the question is no longer
+    // part of it.
+    const QuizProgress* Progress() const;
+    // After an answer of the opened quiz whose target names no question:
+    // that target, until the player moves on; empty otherwise.
+    const wxString& MissingTarget() const { return m_missingTarget; }
+    // Whether the question on screen is one of the opened quiz's.
+    bool OpenedQuestionShown() const;
+
+    // ---- What the map shows
+    // The outline of the current quiz's version; null when its file cannot
+    // be read as a quiz. A built-in quiz's is read when first asked for
+    // after a switch.
+    std::shared_ptr<const QuizOutline> MapOutline();
+
+private:
+    struct Read;  // one reading of the opened file
+    // Reads the opened file (or `path`) into `read`; false when it cannot be read.
+    bool ReadFile(const wxString& path, Read& read) const;
+    // Makes a good reading the opened quiz's version.
+    void Adopt(Read& read);
+    void LoadBuiltIn(const QuizEntry& quiz);
+    // Starts the quiz in play; false, changing nothing, without an entry.
+    bool Start();
+    void ClearNotice() { m_missingTarget.clear(); }
+
+    std::vector<QuizEntry> m_quizzes;
+    BuiltInPath m_builtInPath;
+    wxXmlDocument& m_document;
+    int m_index = 0;
+
+    QuizNavigator m_navigator;
+    int m_selection = wxNOT_FOUND;
+    wxString m_missingTarget;
+
+    // The built-in quizzes share one table, each switch adding on top.
+    QuestionTable m_builtIn{100};
+    QuizProgressMap m_builtInProgress;
+    std::shared_ptr<const QuizOutline> m_builtInOutline;
+    bool m_builtInOutlineRead = false;
+
+    // The opened quiz has a table of its own, the same object for every
+    // version, so that a record still on screen outlives its version.
+    std::unique_ptr<OpenedQuiz> m_opened;
+    QuestionTable m_openedTable{100};
+    QuizProgressMap m_openedProgress;
+};

@@ -1,0 +1,141 @@
+// The Problems pane.
+#include "ui/problems_pane.h"
+
+#include <wx/aui/aui.h>
+#include <wx/dataview.h>
+#include <wx/frame.h>
+
+#include <algorithm>
+
+namespace
+{
+
+const wxString PANE_NAME = wxS("Problems");
+
+} // namespace
+
+ProblemsPane::ProblemsPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, long id,
+                           QuizSession& session)
+    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session)
+{
+    // A list a screen reader can walk row by row: the toolkit's data view
+    // is the platform's own list on GTK (its list control is drawn by the
+    // toolkit and unseen by the accessibility bus), and the status bar is
+    // not read on every platform.
+    m_list = new wxDataViewListCtrl(&frame, id, wxDefaultPosition, frame.FromDIP(wxSize(512, 110)),
+                                    wxDV_SINGLE | wxDV_ROW_LINES, wxDefaultValidator);
+    m_list->SetName(wxS("ID_DATAVIEW_PROBLEMS"));
+    // Where the toolkit draws the list itself (Windows), its window text is
+    // the name a screen reader announces.
+    m_list->SetLabel(_("Problems"));
+    m_list->AppendTextColumn(_("Line"), wxDATAVIEW_CELL_INERT, frame.FromDIP(48), wxALIGN_RIGHT);
+    m_list->AppendTextColumn(_("Kind"), wxDATAVIEW_CELL_INERT, frame.FromDIP(72));
+    m_list->AppendTextColumn(_("Message"), wxDATAVIEW_CELL_INERT, frame.FromDIP(380));
+    m_manager.AddPane(m_list, wxAuiPaneInfo()
+                                  .Name(PANE_NAME)
+                                  .Caption(_("Problems"))
+                                  .Bottom()
+                                  .CloseButton(false)
+                                  .BestSize(frame.FromDIP(wxSize(512, 110)))
+                                  .MinSize(frame.FromDIP(wxSize(-1, 80)))
+                                  .Hide());
+    m_manager.Update();
+    m_list->Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &ProblemsPane::OnActivated, this);
+    m_subscription = session.Subscribe([this](const SessionChange& change) {
+        if (change.Has(SessionChange::Quiz | SessionChange::Problems))
+            Update();
+    });
+}
+
+void ProblemsPane::Update()
+{
+    std::vector<Row> rows;
+    const OpenedQuiz* opened = m_session.Opened();
+    if (!opened || !m_session.OpenedShown())
+    {
+        Show(rows);
+        return;
+    }
+    const FindingList* findings = &opened->version.findings;
+    switch (opened->state)
+    {
+        case OpenedQuiz::FileState::Read:
+            break;
+        case OpenedQuiz::FileState::Gone:
+            findings = nullptr;
+            rows.push_back(Row{wxString(), _("warning"),
+                               wxString::Format(_("The file \"%s\" is gone; the quiz on screen is its last version."),
+                                                opened->path),
+                               wxString()});
+            break;
+        case OpenedQuiz::FileState::Broken:
+        {
+            wxString why = opened->error;
+            why.Replace(wxS("\n"), wxS(" "));  // one row, one line
+            rows.push_back(Row{wxString(), _("error"),
+                               wxString::Format(_("Not reloaded, the quiz on screen stays: %s"), why),
+                               wxString()});
+            findings = &opened->broken.findings;
+            break;
+        }
+    }
+    if (findings)
+    {
+        const wxString error = _("error");
+        const wxString warning = _("warning");
+        for (const Finding& finding : *findings)
+            rows.push_back(Row{wxString::Format(wxS("%ld"), finding.line),
+                               finding.severity == Severity::Error ? error : warning,
+                               finding.message, finding.questionId});
+    }
+    Show(rows);
+}
+
+void ProblemsPane::Show(const std::vector<Row>& rows)
+{
+    // The rows go into a new store that the list then takes whole: row by
+    // row, the list would redraw thousands of times for a large quiz.
+    wxDataViewListStore* store = new wxDataViewListStore();
+    for (int column = 0; column < 3; ++column)
+        store->AppendColumn(wxS("string"));
+    m_questions.clear();
+    for (const Row& row : rows)
+    {
+        wxVector<wxVariant> values;
+        values.push_back(row.line);
+        values.push_back(row.kind);
+        values.push_back(row.message);
+        store->AppendItem(values);
+        m_questions.push_back(row.questionId);
+    }
+    m_list->AssociateModel(store);
+    store->DecRef();  // the list holds it now
+    wxAuiPaneInfo& pane = m_manager.GetPane(PANE_NAME);
+    const bool show = !rows.empty();
+    if (pane.IsShown() == show)
+        return;
+    // The pane takes its room from the window, not from the quiz: the
+    // window grows by what the quiz would lose, and gives it back after.
+    const int quizHeight = m_quiz.GetSize().y;
+    pane.Show(show);
+    m_manager.Update();
+    if (m_frame.IsMaximized() || m_frame.IsFullScreen())
+        m_growth = 0;
+    else if (show)
+    {
+        m_growth = std::max(0, quizHeight - m_quiz.GetSize().y);
+        m_frame.SetSize(m_frame.GetSize() + wxSize(0, m_growth));
+    }
+    else
+    {
+        m_frame.SetSize(m_frame.GetSize() - wxSize(0, m_growth));
+        m_growth = 0;
+    }
+}
+
+void ProblemsPane::OnActivated(wxDataViewEvent& event)
+{
+    const int row = m_list->ItemToRow(event.GetItem());
+    if (row >= 0 && static_cast<size_t>(row) < m_questions.size() && !m_questions[row].empty())
+        m_session.GoTo(m_questions[row]);
+}

@@ -1,0 +1,50 @@
+// The Problems pane below the quiz: lists what the checker found in the
+// opened quiz's file, and how the file stands, while that quiz is shown.
+// It shows the session and sends it one command: show a row's question.
+#pragma once
+
+#include "quiz/quiz_session.h"
+
+#include <vector>
+
+class wxAuiManager;
+class wxDataViewEvent;
+class wxDataViewListCtrl;
+class wxFrame;
+class wxWindow;
+
+class ProblemsPane
+{
+public:
+    // Docks the pane (hidden) at the bottom of `frame`, whose `quiz` keeps
+    // its height when the pane shows: the frame grows instead.
+    ProblemsPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, long id,
+                 QuizSession& session);
+    ProblemsPane(const ProblemsPane&) = delete;
+    ProblemsPane& operator=(const ProblemsPane&) = delete;
+
+    wxDataViewListCtrl* List() const { return m_list; }
+
+private:
+    // One row: line, kind, message, and the question it concerns.
+    struct Row
+    {
+        wxString line;
+        wxString kind;
+        wxString message;
+        wxString questionId;
+    };
+
+    void Update();
+    void Show(const std::vector<Row>& rows);
+    void OnActivated(wxDataViewEvent& event);
+
+    wxFrame& m_frame;
+    wxAuiManager& m_manager;
+    wxWindow& m_quiz;
+    QuizSession& m_session;
+    wxDataViewListCtrl* m_list = nullptr;
+    std::vector<wxString> m_questions;  // question ID per row
+    int m_growth = 0;                   // height the window took on for the pane
+    QuizSession::Subscription m_subscription;
+};

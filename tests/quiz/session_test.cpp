@@ -1,0 +1,301 @@
+// The session model: an opened quiz plays over a table of its own, is read
+// again when its file's content changes keeping the player's place, and
+// the built-in quizzes keep their shared table.
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_checker.h"
+#include "quiz/quiz_session.h"
+#include "quiz_test_util.h"
+
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/xml/xml.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// 1001 -> 1002 -> 1003 -> 1004 -> end, with three answers on 1004 and a
+// question 1005 that nothing leads to.
+std::string Chain(const std::string& thirdText = "three", bool with1002 = true,
+                  bool with1004 = true, size_t answersOf1004 = 3)
+{
+    std::vector<AnswerXml> last = {{"x", "0"}, {"y", "0"}, {"z", "0"}};
+    last.resize(answersOf1004);
+    return QuizXml(QuestionXml("1001", "one", {{"a", with1002 ? "1002" : "1003"}}) +
+                   (with1002 ? QuestionXml("1002", "two", {{"a", "1003"}}) : "") +
+                   QuestionXml("1003", thirdText, {{"a", "1004"}}) +
+                   (with1004 ? QuestionXml("1004", "four", last) : "") +
+                   QuestionXml("1005", "aside", {{"a", "0"}}));
+}
+
+std::string Id(const Question* question)
+{
+    return question ? std::string(question->id.utf8_str()) : "nothing";
+}
+
+// A session whose built-in quizzes are files the test writes ("A.xml", "B.xml").
+class Session : public testing::Test
+{
+protected:
+    Session()
+        : m_session({QuizEntry{wxS("A"), wxS("A"), wxString(), QuizEnding::ResultDialog},
+                     QuizEntry{wxS("B"), wxS("B"), wxString(), QuizEnding::MessageBox}},
+                    [this](const QuizEntry& quiz) { return m_dir.File(quiz.stem + wxS(".xml")); },
+                    m_document)
+    {
+        m_subscription = m_session.Subscribe([this](const SessionChange& change) {
+            m_changes.push_back(change.what);
+        });
+    }
+
+    wxString Write(const std::string& xml) { return m_dir.Write(wxS("quiz.xml"), xml); }
+    void Open(const std::string& xml)
+    {
+        wxString error;
+        ASSERT_TRUE(m_session.Open(Write(xml), error)) << error;
+    }
+    std::string Current() const { return Id(m_session.Current()); }
+    // What Prev shows, press by press, until it shows nothing new.
+    std::vector<std::string> Prevs(size_t count)
+    {
+        std::vector<std::string> shown;
+        for (size_t i = 0; i < count; ++i)
+        {
+            const Question* before = m_session.Current();
+            const size_t changes = m_changes.size();
+            m_session.Prev();
+            shown.push_back(m_changes.size() == changes ? "nothing" : Id(m_session.Current()));
+            if (m_session.Current() == before && shown.back() == "nothing")
+                break;
+        }
+        return shown;
+    }
+
+    TempDir m_dir;
+    wxXmlDocument m_document;
+    QuizSession m_session;
+    std::vector<unsigned> m_changes;
+    QuizSession::Subscription m_subscription;
+};
+
+} // namespace
+
+TEST_F(Session, ASaveKeepsThePlayersPlaceAsFarAsTheNewFileAllows)
+{
+    struct Case
+    {
+        const char* what;
+        std::string saved;
+        std::string show;
+        int selection;
+        std::vector<std::string> prevs;  // what Prev then shows, to the end
+        size_t answered;
+    };
+    const std::vector<Case> cases = {
+        {"text changed, answer index kept", Chain("THREE"), "1004", 2,
+         {"1003", "1002", "1001", "nothing"}, 3},
+        {"answer index gone", Chain("three", true, true, 2), "1004", 0,
+         {"1003", "1002", "1001", "nothing"}, 3},
+        {"way back cut at the first missing question", Chain("three", false), "1004", 2,
+         {"1003", "nothing"}, 3},
+        {"question gone: back at the start", Chain("three", true, false), "1001", 0, {"nothing"}, 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open(Chain());
+        for (int i = 0; i < 3; ++i)
+            m_session.Next(0);
+        ASSERT_EQ(Current(), "1004");
+        m_session.Select(2);
+        const Question* shown = m_session.Current();
+
+        Write(c.saved);
+        m_session.FileChanged();
+        EXPECT_EQ(shown->text, wxS("four")) << "the record on screen lives until it is replaced";
+        EXPECT_EQ(Current(), c.show);
+        EXPECT_EQ(m_session.Selection(), c.selection);
+        EXPECT_EQ(m_session.Navigator().Answered(), c.answered);
+        EXPECT_TRUE(m_changes.back() & SessionChange::Question);
+        EXPECT_EQ(Prevs(c.prevs.size()), c.prevs);
+        m_session.ReleaseDisplaced();
+    }
+}
+
+TEST_F(Session, AnOpenedQuizPlaysOnlyItselfAndSaysWhichTargetIsMissing)
+{
+    // Built-in quiz A has the 1006 that the opened file lacks.
+    m_dir.Write(wxS("A.xml"), QuizXml(QuestionXml("1001", "built-in", {{"a", "1006"}}) +
+                                      QuestionXml("1006", "built-in 1006", {{"end", "0"}})));
+    ASSERT_TRUE(m_session.Switch(0));
+    Open(QuizXml(QuestionXml("1001", "opened", {{"lost", "1006"}, {"on", "1002"}}) +
+                 QuestionXml("1002", "second", {{"end", "0"}})));
+    EXPECT_EQ(m_session.CurrentIndex(), 2);
+    EXPECT_EQ(m_session.Quizzes()[2].title, wxS("quiz.xml"));
+    EXPECT_EQ(m_session.Next(0).kind, QuizNavigator::Step::Stayed);
+    EXPECT_EQ(Current(), "1001");
+    EXPECT_EQ(m_session.MissingTarget(), wxS("1006"));
+    EXPECT_FALSE(m_session.GoTo(wxS("1006"))) << "a built-in question is not the opened quiz's";
+    ASSERT_NE(m_session.Progress(), nullptr);
+    EXPECT_EQ(m_session.Progress()->most, std::optional<size_t>(1u)) << "counted in its own table";
+    EXPECT_EQ(m_session.Next(1).kind, QuizNavigator::Step::Moved);
+    EXPECT_TRUE(m_session.MissingTarget().empty()) << "gone once the player moves on";
+
+    // A question deleted from the file is gone after switching away and back.
+    Write(QuizXml(QuestionXml("1001", "opened", {{"end", "0"}})));
+    ASSERT_TRUE(m_session.Switch(0));
+    ASSERT_TRUE(m_session.Switch(2));
+    EXPECT_FALSE(m_session.GoTo(wxS("1002")));
+    // The built-in quizzes stay silent about a target that names no question.
+    ASSERT_TRUE(m_session.Switch(0));
+    m_dir.Write(wxS("B.xml"), QuizXml(QuestionXml("1001", "B", {{"lost", "4711"}})));
+    ASSERT_TRUE(m_session.Switch(1));
+    EXPECT_EQ(m_session.Next(0).kind, QuizNavigator::Step::Stayed);
+    EXPECT_TRUE(m_session.MissingTarget().empty());
+}
+
+TEST_F(Session, AVersionIsToldByItsContentAndABrokenSaveChangesNothing)
+{
+    Open(Chain());
+    m_session.Next(0);
+    const wxString path = m_session.Opened()->path;
+    const auto rewrite = [&](const std::string& xml) {
+        // The same size and time as the version before, as a quick
+        // format-on-save or a file system with two-second times leaves them.
+        const wxDateTime time = wxFileName(path).GetModificationTime();
+        Write(xml);
+        wxFileName(path).SetTimes(nullptr, &time, nullptr);
+        m_changes.clear();
+        m_session.FileChanged();
+    };
+    rewrite(Chain());
+    EXPECT_TRUE(m_changes.empty()) << "the same content is no new version";
+
+    for (const char* broken : {"<questions><QUESTION>", "",
+                               "<questions><QUESTION><ID>2001</ID><Q>no entry</Q></QUESTION></questions>"})
+    {
+        SCOPED_TRACE(broken);
+        rewrite(broken);
+        EXPECT_EQ(m_session.Opened()->state, OpenedQuiz::FileState::Broken);
+        EXPECT_NE(m_session.Opened()->error.find(path), wxString::npos) << m_session.Opened()->error;
+        EXPECT_EQ(Current(), "1002");
+        EXPECT_TRUE(m_session.GoTo(wxS("1005"))) << "the last good version plays on";
+        m_session.GoTo(wxS("1002"));
+    }
+    rewrite("<questions><QUESTION>\n<ID>1001</ID></QUESTION>");
+    EXPECT_NE(m_session.Opened()->error.find(wxS("line 2")), wxString::npos) << m_session.Opened()->error;
+    rewrite("<questions><QUESTION>\n<ID>1001</ID></QUESTION>");
+    EXPECT_TRUE(m_changes.empty()) << "a broken version is read once";
+    ASSERT_TRUE(wxRemoveFile(path));
+    m_session.FileChanged();
+    EXPECT_EQ(m_session.Opened()->state, OpenedQuiz::FileState::Gone);
+
+    // The mended file, of the same size as the one before: 1005 is gone.
+    std::string mended = Chain("thre3", true, true, 3);
+    Write(mended);
+    m_session.FileChanged();
+    EXPECT_EQ(m_session.Opened()->state, OpenedQuiz::FileState::Read);
+    EXPECT_EQ(Current(), "1002");
+    mended = QuizXml(QuestionXml("1001", "one", {{"a", "1002"}}) +
+                     QuestionXml("1002", "two", {{"a", "4711"}}));
+    rewrite(mended);
+    EXPECT_FALSE(m_session.GoTo(wxS("1005")));
+    ASSERT_NE(m_session.MapOutline(), nullptr);
+    EXPECT_EQ(m_session.MapOutline()->boxes.size(), 2u) << "the map gets the version played";
+    // The findings are the checker's, from the same read.
+    const FileReport checked = CheckQuizFile(path);
+    const FindingList& findings = m_session.Opened()->version.findings;
+    ASSERT_EQ(findings.size(), checked.findings.size());
+    EXPECT_GE(checked.findings.size(), 1u);
+    for (size_t i = 0; i < checked.findings.size(); ++i)
+        EXPECT_EQ(findings[i].message, checked.findings[i].message);
+}
+
+TEST_F(Session, PrevAfterAnEndOrAMissingTargetShowsTheSameQuestionAgainAfterASave)
+{
+    for (const int choice : {0, 1})
+    {
+        SCOPED_TRACE(choice == 0 ? "an end" : "a missing target");
+        Open(QuizXml(QuestionXml("1001", "one", {{"a", "1002"}}) +
+                     QuestionXml("1002", "two", {{"end", "0"}, {"lost", "4711"}})));
+        m_session.Next(0);
+        m_session.Next(choice);
+        Write(QuizXml(QuestionXml("1001", "ONE", {{"a", "1002"}}) +
+                      QuestionXml("1002", "two", {{"end", "0"}, {"lost", "4711"}})));
+        m_session.FileChanged();
+        EXPECT_EQ(Prevs(3), (std::vector<std::string>{"1002", "1001", "nothing"}));
+    }
+}
+
+TEST_F(Session, AWayBackThatLoopsStillLoopsAfterASave)
+{
+    const std::string loop = QuizXml(QuestionXml("1001", "one", {{"a", "1002"}}) +
+                                     QuestionXml("1002", "two", {{"a", "1003"}}) +
+                                     QuestionXml("1003", "three", {{"a", "1001"}}));
+    Open(loop);
+    for (int i = 0; i < 4; ++i)
+        m_session.Next(0);  // round once, on 1002 again
+    EXPECT_EQ(m_session.Navigator().Place(0).wayBack,
+              (std::vector<wxString>{wxS("1001"), wxS("1003"), wxS("1002"), wxS("1001")}));
+    Write(loop + "<!-- saved again -->");
+    m_session.FileChanged();
+    EXPECT_EQ(Prevs(5), (std::vector<std::string>{"1001", "1003", "1002", "1001", "1003"}));
+}
+
+TEST_F(Session, BuiltInQuizzesShareATableAndPrevAfterASwitchKeepsItsOwnFigures)
+{
+    // Quiz A: 1001 -> 1002 -> 1003 -> end; quiz B's 1002 ends at once.
+    m_dir.Write(wxS("A.xml"), QuizXml(QuestionXml("1001", "A one", {{"a", "1002"}}) +
+                                      QuestionXml("1002", "A two", {{"a", "1003"}}) +
+                                      QuestionXml("1003", "A three", {{"a", "0"}})));
+    m_dir.Write(wxS("B.xml"), QuizXml(QuestionXml("1001", "B one", {{"b", "1002"}}) +
+                                      QuestionXml("1002", "B two", {{"b", "0"}})));
+    ASSERT_TRUE(m_session.Switch(0));
+    m_session.Next(0);
+    m_session.Next(0);
+    ASSERT_TRUE(m_session.Switch(1));
+    EXPECT_EQ(m_session.Current()->text, wxS("B one"));
+    m_session.Prev();
+    EXPECT_EQ(m_session.Current()->text, wxS("A two"));
+    // A's 1002 was displaced by B's: no figures rather than B's.
+    EXPECT_EQ(m_session.Progress(), nullptr);
+    // A's 1003 is still in the shared table: Next from A's 1002 finds it.
+    EXPECT_EQ(m_session.Next(0).kind, QuizNavigator::Step::Moved);
+    EXPECT_EQ(m_session.Current()->text, wxS("A three"));
+    // A quiz whose file cannot be read is still the chosen one.
+    ASSERT_TRUE(wxRemoveFile(m_dir.File(wxS("A.xml"))));
+    wxLogNull quiet;
+    ASSERT_TRUE(m_session.Switch(0));
+    EXPECT_EQ(m_session.CurrentIndex(), 0);
+    EXPECT_EQ(m_session.Current()->text, wxS("B one")) << "the entry in the table, B's";
+    EXPECT_EQ(m_session.MapOutline(), nullptr);
+}
+
+TEST(Navigator, AnsweredCountsMovesNotStepsInPlace)
+{
+    LoadedQuiz quiz(Chain());
+    QuizNavigator nav;
+    nav.Play(quiz.table);
+    nav.Start();
+    nav.Next(0);
+    nav.Next(0);
+    EXPECT_EQ(nav.Answered(), 2u);
+    nav.Start();
+    EXPECT_EQ(nav.Answered(), 0u);
+    EXPECT_EQ(Id(nav.Prev()), "1002") << "the way back outlives Reset";
+    EXPECT_EQ(nav.Answered(), 0u) << "never below 0";
+    nav.Next(0);
+    nav.Next(0);
+    EXPECT_EQ(nav.Next(2).kind, QuizNavigator::Step::Ended);
+    EXPECT_EQ(nav.Answered(), 2u);
+    // After an end, Prev first shows the same question again: no move.
+    EXPECT_EQ(Id(nav.Prev()), "1004");
+    EXPECT_EQ(nav.Answered(), 2u);
+    EXPECT_EQ(Id(nav.Prev()), "1003");
+    EXPECT_EQ(nav.Answered(), 1u);
+}
