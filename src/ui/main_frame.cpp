@@ -440,6 +440,11 @@ void MindprismFrame::ShowStatus()
     m_progressText = text;
     if (!m_menuHelpShown)
         m_statusBar->SetStatusText(text, 0);
+    // Why Next stayed is a long sentence for its field: whole as a tip.
+    if (m_session->MissingTarget().empty())
+        m_statusBar->UnsetToolTip();
+    else
+        m_statusBar->SetToolTip(text);
 }
 
 void MindprismFrame::NextQuestion(wxCommandEvent& event)
