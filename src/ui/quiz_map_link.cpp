@@ -129,7 +129,10 @@ void QuizMapLink::Refresh()
     }
     const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
     if (!outline)
+    {
+        m_waiting = 0;  // a layout still under way is another quiz's
         m_status = _("The quiz file cannot be read as a quiz.");
+    }
     else if (outline != m_tried || quiz != m_triedQuiz)
         Request(outline);
     else if (!m_waiting && m_map && m_mapOutline == outline)
