@@ -1,10 +1,13 @@
-// A generated quiz for the map benchmarks: layers of questions, each with
-// four answers into the next layer; the last layer's answers end the quiz
-// with one of four results.
+// Generated quizzes for the map benchmarks: a layered one, shaped like a
+// large real quiz, and a small densely linked one, the hardest kind for the
+// layout per box.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+// Layers of questions, each with four answers into the next layer; the last
+// layer's answers end the quiz with one of four results.
 inline std::string LayeredQuiz(int questions, int layer)
 {
     static const int OFFSETS[] = {0, 1, 7, 13};
@@ -22,6 +25,34 @@ inline std::string LayeredQuiz(int questions, int layer)
             const std::string target = to < questions ? std::to_string(1001 + to) : "0";
             const std::string text = to < questions ? "约上朋友出门吃早午餐 " + std::to_string(a + 1)
                                                     : "你是 " + std::string(1, char('A' + a)) + " 型";
+            xml += "  <ANSWER><A>" + text + "</A><GOTO>" + target + "</GOTO></ANSWER>\n";
+        }
+        xml += "</QUESTION>\n";
+    }
+    return xml + "</questions>\n";
+}
+
+// `questions` questions with `answers` answers each, every one leading to a
+// question drawn at random (the same ones every run); the first answer of
+// every tenth question ends the quiz instead.
+inline std::string DenseQuiz(int questions, int answers)
+{
+    std::uint32_t state = 12345;
+    const auto Draw = [&](int below) {
+        state = state * 1664525u + 1013904223u;  // the same sequence everywhere
+        return int((state >> 8) % std::uint32_t(below));
+    };
+    std::string xml = "<questions>\n";
+    for (int k = 0; k < questions; ++k)
+    {
+        xml += "<QUESTION><ID>" + std::to_string(1001 + k) + "</ID><Q>第 " + std::to_string(k + 1) +
+               " 题：这时你会怎么做？</Q>\n";
+        for (int a = 0; a < answers; ++a)
+        {
+            const bool ends = a == 0 && k % 10 == 9;
+            const std::string target = ends ? "0" : std::to_string(1001 + Draw(questions));
+            const std::string text = ends ? "你是 " + std::string(1, char('A' + k / 10 % 7)) + " 型"
+                                          : "选项 " + std::to_string(a + 1);
             xml += "  <ANSWER><A>" + text + "</A><GOTO>" + target + "</GOTO></ANSWER>\n";
         }
         xml += "</QUESTION>\n";

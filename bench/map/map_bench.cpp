@@ -5,10 +5,14 @@
 // its arrows and their total length.
 // The quiz has layers of questions, each question with four answers into
 // the next layer; the last layer's answers end it with one of four results.
-// Run: map_bench [--questions=1000] [--layer=20] [--keep=FOLDER]
-//      [--nslimit=N --nslimit1=N --mclimit=N --searchsize=N]
+// With --dense=QxA it has Q questions of A answers each to random questions
+// instead (see layered_quiz.h).
+// Run: map_bench [--questions=1000] [--layer=20] [--dense=60x20] [--keep=FOLDER]
+//      [--nslimit=N --nslimit1=N --mclimit=N --searchsize=N] [--full=0] [--render=0]
 // (--keep writes the DOT, SVG and PNG there to look at; the effort options
-// replace the scaled effort, for trying others.)
+// replace the scaled effort, for trying others; --full=0 skips the layout at
+// full effort, which takes minutes for a dense quiz; --render=0 stops after
+// the layouts.)
 #include "layered_quiz.h"
 #include "map/map_layout.h"
 #include "map/map_render.h"
@@ -55,14 +59,6 @@ void Print(const char* step, const Timing& timing, const std::string& note = std
     std::printf("%-18s %8.3f s wall, %8.3f s processor%s\n", step, timing.wall, timing.cpu, note.c_str());
 }
 
-double Option(int argc, char** argv, const char* name, double fallback)
-{
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], name, length) == 0)
-            return std::atof(argv[i] + length);
-    return fallback;
-}
 
 // An arrow as a polyline: each Bézier piece cut into eight straight ones,
 // then the stretch to the arrowhead's tip.
@@ -175,22 +171,29 @@ Quality Measure(const MapGraph& graph, const MapLayout& layout)
     return quality;
 }
 
+const char* Text(int argc, char** argv, const char* name)
+{
+    const size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], name, length) == 0)
+            return argv[i] + length;
+    return nullptr;
+}
+
+double Option(int argc, char** argv, const char* name, double fallback)
+{
+    const char* const text = Text(argc, argv, name);
+    return text ? std::atof(text) : fallback;
+}
+
 std::string EffortText(const MapEffort& effort)
 {
     if (effort.Full())
         return "full effort";
     char text[160];
-    std::snprintf(text, sizeof text, "nslimit=%g nslimit1=%g mclimit=%g searchsize=%d", effort.nslimit,
-                  effort.nslimit1, effort.mclimit, effort.searchsize);
+    std::snprintf(text, sizeof text, "nslimit=%g nslimit1=%g mclimit=%g searchsize=%d%s", effort.nslimit,
+                  effort.nslimit1, effort.mclimit, effort.searchsize, effort.levels ? ", rows by levels" : "");
     return text;
-}
-
-const char* Keep(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--keep=", 7) == 0)
-            return argv[i] + 7;
-    return nullptr;
 }
 
 } // namespace
@@ -200,10 +203,13 @@ int main(int argc, char** argv)
     wxInitializer toolkit;
     const int questions = int(Option(argc, argv, "--questions=", 1000));
     const int layer = int(Option(argc, argv, "--layer=", 20));
-    const char* keep = Keep(argc, argv);
-    if (questions < 1 || layer < 1)
+    const char* keep = Text(argc, argv, "--keep=");
+    const char* dense = Text(argc, argv, "--dense=");
+    const int answers = dense ? std::atoi(std::strchr(dense, 'x') ? std::strchr(dense, 'x') + 1 : "") : 4;
+    const bool compare = Option(argc, argv, "--full=", 1) != 0;
+    if (questions < 1 || layer < 1 || answers < 1)
         return 2;
-    const std::string xml = LayeredQuiz(questions, layer);
+    const std::string xml = dense ? DenseQuiz(std::atoi(dense), answers) : LayeredQuiz(questions, layer);
 
     bool ok = true;
     QuizOutline outline;
@@ -214,21 +220,33 @@ int main(int argc, char** argv)
         graph = MakeMapGraph(outline);
         return true;
     }, ok);
-    MapEffort effort = EffortFor(graph);
+    const MapWork work = WorkFor(graph);
+    MapEffort effort = EffortFor(work);
     effort.nslimit = Option(argc, argv, "--nslimit=", effort.nslimit);
     effort.nslimit1 = Option(argc, argv, "--nslimit1=", effort.nslimit1);
     effort.mclimit = Option(argc, argv, "--mclimit=", effort.mclimit);
     effort.searchsize = int(Option(argc, argv, "--searchsize=", effort.searchsize));
     const std::string dot = MapDot(graph, effort);
     // Findings are expected: the first layers hold questions no path reaches.
-    std::printf("quiz: %d questions in layers of %d, 4 answers each, %zu findings; DOT %zu bytes\n",
-                questions, layer, findings, dot.size());
+    if (dense)
+        std::printf("quiz: %d questions, %d answers each to random questions, %zu findings; %zu boxes, "
+                    "%zu arrows; DOT %zu bytes\n",
+                    std::atoi(dense), answers, findings, graph.nodes.size(), graph.arrows.size(), dot.size());
+    else
+        std::printf("quiz: %d questions in layers of %d, 4 answers each, %zu findings; DOT %zu bytes\n",
+                    questions, layer, findings, dot.size());
+    static const char* const FIT[] = {"fits", "too many boxes", "too many arrows"};
+    std::printf("estimated work: %.0f places, placing %.3g, routing %.3g of at most %.3g and %.3g; %s; %s\n",
+                work.places, work.placing, work.routing, MAP_MAX_PLACING, MAP_MAX_ROUTING,
+                work.levels ? "rows by levels" : "dot's own rows", FIT[int(FitOf(work))]);
     Print("analysis and graph", analysis);
 
     std::string error;
     Quality full;
     for (const MapEffort& tried : {MapEffort{}, effort})
     {
+        if (tried.Full() && !compare && !effort.Full())
+            continue;
         MapLayout layout;
         const Timing timing = Time([&] { return LayOutMapGraph(graph, tried, layout, error); }, ok);
         if (!ok)
@@ -243,7 +261,7 @@ int main(int argc, char** argv)
                   " labels overlapping (" + EffortText(tried) + ")");
         if (tried.Full())
             full = quality;
-        else
+        else if (compare)
             std::printf("%-18s %+.1f %% crossings, %+.1f %% arrow length against full effort\n", "scaled cost",
                         full.crossings ? 100.0 * (double(quality.crossings) - double(full.crossings)) / double(full.crossings) : 0.0,
                         100.0 * (quality.length - full.length) / full.length);
@@ -254,6 +272,8 @@ int main(int argc, char** argv)
     MapRenderer renderer;
     std::string svg;
     std::string png;
+    if (Option(argc, argv, "--render=", 1) == 0)
+        return 0;
     const Timing layout = Time([&] { return renderer.Layout(dot); }, ok);
     if (ok)
         Print("layout for drawing", layout);

@@ -222,7 +222,9 @@ bool MapRenderer::Read(const MapGraph& graph, MapLayout& layout)
                 if (curve.eflag)
                     line.head = Point(curve.ep);
             }
-        if (const textlabel_t* label = ED_label(edge); label && label->set)
+        // Maps laid out by levels have their arrows' labels placed beside them.
+        const textlabel_t* label = ED_label(edge) ? ED_label(edge) : ED_xlabel(edge);
+        if (label && label->set)
         {
             line.label = Point(label->pos);
             line.labelWidth = label->dimen.x;

@@ -1,6 +1,8 @@
 // The map worker's thread: one request at a time, the newest only.
 #include "map/map_worker.h"
 
+#include "map/thread_priority.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -66,6 +68,8 @@ unsigned long MapLayoutWorker::Running() const
 
 void MapLayoutWorker::Work(std::shared_ptr<State> state)
 {
+    // A layout may take seconds of a processor the window needs more.
+    LowerThisThreadsPriority();
     std::unique_lock<std::mutex> hold(state->lock);
     for (;;)
     {

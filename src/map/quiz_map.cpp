@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <locale>
 #include <map>
@@ -214,6 +215,144 @@ std::string NodeAttributes(const MapNode& node)
     return attributes;
 }
 
+// Each node's arrows, in order.
+std::vector<std::vector<size_t>> Outgoing(const MapGraph& graph)
+{
+    std::vector<std::vector<size_t>> out(graph.nodes.size());
+    for (size_t arrow = 0; arrow < graph.arrows.size(); ++arrow)
+        out[graph.arrows[arrow].from].push_back(arrow);
+    return out;
+}
+
+// The rows dot gives the boxes, about: it breaks loops where a depth-first
+// walk in the order of the DOT closes them, puts each box below every box
+// that leads to it and a box nothing leads to just above the first it
+// leads to.
+std::vector<long> DotRows(const MapGraph& graph)
+{
+    const size_t count = graph.nodes.size();
+    const std::vector<std::vector<size_t>> out = Outgoing(graph);
+    enum : char { UNSEEN, OPEN, DONE };
+    std::vector<char> state(count, UNSEEN);
+    std::vector<std::pair<size_t, size_t>> edges;  // loops broken
+    for (size_t root = 0; root < count; ++root)
+    {
+        if (state[root] != UNSEEN)
+            continue;
+        std::vector<std::pair<size_t, size_t>> walk{{root, 0}};  // node, next of its arrows
+        state[root] = OPEN;
+        while (!walk.empty())
+        {
+            auto& [node, next] = walk.back();
+            if (next == out[node].size())
+            {
+                state[node] = DONE;
+                walk.pop_back();
+                continue;
+            }
+            const size_t to = graph.arrows[out[node][next++]].to;
+            if (to == node)
+                continue;
+            if (state[to] == OPEN)
+                edges.emplace_back(to, node);
+            else
+                edges.emplace_back(node, to);
+            if (state[to] == UNSEEN)
+            {
+                state[to] = OPEN;
+                walk.emplace_back(to, 0);
+            }
+        }
+    }
+    std::vector<std::vector<size_t>> after(count);
+    std::vector<size_t> before(count, 0);
+    for (const auto& [from, to] : edges)
+    {
+        after[from].push_back(to);
+        ++before[to];
+    }
+    std::vector<long> rows(count, 0);
+    std::vector<size_t> ready;
+    std::vector<size_t> waiting = before;
+    for (size_t node = 0; node < count; ++node)
+        if (waiting[node] == 0)
+            ready.push_back(node);
+    std::vector<size_t> order;
+    while (!ready.empty())
+    {
+        const size_t node = ready.back();
+        ready.pop_back();
+        order.push_back(node);
+        for (const size_t to : after[node])
+        {
+            rows[to] = std::max(rows[to], rows[node] + 1);
+            if (--waiting[to] == 0)
+                ready.push_back(to);
+        }
+    }
+    for (auto node = order.rbegin(); node != order.rend(); ++node)
+        if (before[*node] == 0 && !after[*node].empty() && !graph.nodes[*node].entry)
+        {
+            long first = rows[after[*node][0]];
+            for (const size_t to : after[*node])
+                first = std::min(first, rows[to]);
+            rows[*node] = first - 1;
+        }
+    return rows;
+}
+
+// Each box's number of answers from the entry (then from each box not
+// reached yet, in order): with these as rows no arrow goes down more than
+// one row.
+std::vector<long> Levels(const MapGraph& graph)
+{
+    const size_t count = graph.nodes.size();
+    const std::vector<std::vector<size_t>> out = Outgoing(graph);
+    std::vector<long> levels(count, -1);
+    std::vector<size_t> roots;
+    for (size_t node = 0; node < count; ++node)
+        if (graph.nodes[node].entry)
+            roots.push_back(node);
+    for (size_t node = 0; node < count; ++node)
+        roots.push_back(node);
+    for (const size_t root : roots)
+    {
+        if (levels[root] >= 0)
+            continue;
+        levels[root] = 0;
+        std::vector<size_t> front{root};
+        for (size_t at = 0; at < front.size(); ++at)
+            for (const size_t arrow : out[front[at]])
+            {
+                const size_t to = graph.arrows[arrow].to;
+                if (levels[to] < 0)
+                {
+                    levels[to] = levels[front[at]] + 1;
+                    front.push_back(to);
+                }
+            }
+    }
+    return levels;
+}
+
+// The work of a layout with these rows; `rowsPerRow` is how many rows dot
+// makes of each (two where arrow labels get rows of their own).
+MapWork WorkWith(const MapGraph& graph, const std::vector<long>& rows, double rowsPerRow)
+{
+    MapWork work;
+    work.boxes = graph.nodes.size();
+    work.arrows = graph.arrows.size();
+    work.places = double(work.boxes);
+    for (const MapArrow& arrow : graph.arrows)
+    {
+        const double passed = rowsPerRow * double(std::labs(rows[arrow.to] - rows[arrow.from]));
+        work.places += std::max(1.0, passed);
+        work.routing += passed * passed;
+    }
+    work.placing = double(work.boxes) * work.places;
+    return work;
+}
+
 } // namespace
 
 std::string LabelText(const wxString& text, size_t chars)
@@ -321,11 +460,17 @@ std::string MapDot(const MapGraph& graph, const MapEffort& effort)
     for (size_t index = 0; index < graph.nodes.size(); ++index)
         if (graph.nodes[index].kind == MapNodeKind::Question)
             Declare(index);
+    // By levels, only arrows one level down set the rows.
+    const std::vector<long> levels = effort.levels ? Levels(graph) : std::vector<long>();
     for (const MapArrow& arrow : graph.arrows)
     {
         Declare(arrow.to);
-        dot += "  " + MapNodeName(graph.nodes[arrow.from]) + " -> " + MapNodeName(graph.nodes[arrow.to]) +
-               " [label=" + DotString(arrow.label) + "];\n";
+        dot += "  " + MapNodeName(graph.nodes[arrow.from]) + " -> " + MapNodeName(graph.nodes[arrow.to]);
+        if (!effort.levels)
+            dot += " [label=" + DotString(arrow.label) + "];\n";
+        else
+            dot += std::string(levels[arrow.to] == levels[arrow.from] + 1 ? " [" : " [constraint=false, ") +
+                   "xlabel=" + DotString(arrow.label) + "];\n";
     }
     return dot + "}\n";
 }
@@ -336,7 +481,27 @@ std::string MapDot(const QuizOutline& outline)
     return MapDot(graph, EffortFor(graph));
 }
 
-MapEffort EffortFor(const MapGraph& graph)
+MapWork WorkFor(const MapGraph& graph)
+{
+    // Dot's own rows unless they make the map too slow and levels do not.
+    const MapWork own = WorkWith(graph, DotRows(graph), 2);
+    if (FitOf(own) != MapFit::TooManyArrows)
+        return own;
+    MapWork levels = WorkWith(graph, Levels(graph), 1);
+    levels.levels = true;
+    return FitOf(levels) == MapFit::Fits ? levels : own;
+}
+
+MapFit FitOf(const MapWork& work)
+{
+    if (work.boxes > MAP_MAX_BOXES)
+        return MapFit::TooManyBoxes;
+    if (work.placing > MAP_MAX_PLACING || work.routing > MAP_MAX_ROUTING)
+        return MapFit::TooManyArrows;
+    return MapFit::Fits;
+}
+
+MapEffort EffortFor(const MapWork& work)
 {
     // Placing the boxes across (dot's network simplex) takes nearly all of
     // a large layout's time: some six passes per box, each costing in
@@ -344,9 +509,12 @@ MapEffort EffortFor(const MapGraph& graph)
     // size. Beyond FULL_EFFORT_BOXES the passes are cut so that the time
     // stays about that of a map of that size, but never below one pass per
     // box, under which boxes drift far from their arrows. The crossing
-    // reduction is cut in proportion.
-    const double boxes = double(graph.nodes.size());
+    // reduction is cut in proportion. Arrows count by the points dot
+    // places for them: nine places are a box with four answers to the next
+    // row, the map the limits were measured on.
+    const double boxes = std::max(double(work.boxes), work.places / 9);
     MapEffort effort;
+    effort.levels = work.levels;
     if (boxes <= FULL_EFFORT_BOXES)
         return effort;
     const double scale = FULL_EFFORT_BOXES / boxes;
@@ -354,4 +522,9 @@ MapEffort EffortFor(const MapGraph& graph)
     effort.nslimit1 = effort.nslimit;
     effort.mclimit = std::max(0.25, std::round(100 * scale) / 100);
     return effort;
+}
+
+MapEffort EffortFor(const MapGraph& graph)
+{
+    return EffortFor(WorkFor(graph));
 }

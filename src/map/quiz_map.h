@@ -71,8 +71,13 @@ struct MapEffort
     double nslimit1 = 0;
     double mclimit = 0;    // scale of the crossing reduction's passes
     int searchsize = 0;    // edges searched for one simplex step
+    // Rows by the answers from the entry instead of dot's own ranking, with
+    // the arrows' labels placed beside them after the layout rather than
+    // given rows of their own: for densely linked maps, whose arrows dot's
+    // own rows would draw across dozens of rows.
+    bool levels = false;
 
-    bool Full() const { return nslimit == 0 && nslimit1 == 0 && mclimit == 0 && searchsize == 0; }
+    bool Full() const { return nslimit == 0 && nslimit1 == 0 && mclimit == 0 && searchsize == 0 && !levels; }
 };
 
 MapGraph MakeMapGraph(const QuizOutline& outline);
@@ -92,10 +97,44 @@ struct MapMarks
 // way stops, and where the way meets a question again it closes there.
 MapMarks MarkPlace(const MapGraph& graph, const wxString& current, const std::vector<wxString>& wayBack);
 
-// The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes,
-// then less as the map grows, so that a large one lays out in about a
-// second instead of several (see bench/map for what it costs).
+// Maps with more boxes are not laid out for the window: it would take
+// minutes.
+constexpr size_t MAP_MAX_BOXES = 3000;
+
+// What a layout will cost, estimated from the rows dot will give the boxes
+// (see bench/map for the measurements behind it). Dot works on every box
+// and on a point of each arrow in every row it passes; placing them takes
+// a pass per box over all of them, and each arrow's route costs about the
+// square of its rows.
+struct MapWork
+{
+    size_t boxes = 0;
+    size_t arrows = 0;
+    double places = 0;   // boxes and arrow points in the rows
+    double placing = 0;  // boxes times places
+    double routing = 0;  // the sum of the squares of the arrows' rows
+    bool levels = false; // laid out by levels from the entry (see MapEffort)
+};
+MapWork WorkFor(const MapGraph& graph);
+
+// The arrow budget: beyond it a map takes more than a few seconds to lay
+// out, so the window refuses it, as it refuses one of too many boxes.
+constexpr double MAP_MAX_PLACING = 25e6;
+constexpr double MAP_MAX_ROUTING = 3e5;
+
+enum class MapFit
+{
+    Fits,
+    TooManyBoxes,
+    TooManyArrows  // too many, or too long, for the arrow budget
+};
+MapFit FitOf(const MapWork& work);
+
+// The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes
+// with up to four short arrows each, then less as the map grows, so that a
+// large one lays out in about a second instead of several.
 constexpr size_t FULL_EFFORT_BOXES = 300;
+MapEffort EffortFor(const MapWork& work);
 MapEffort EffortFor(const MapGraph& graph);
 
 // The map's node name in DOT (q0, e0, u0...): IDs and texts only ever

@@ -15,6 +15,24 @@ namespace
 
 using ResultPointer = std::shared_ptr<MapLayoutWorker::Result>;
 
+// Why a map this large is not laid out for the window; empty when it is.
+wxString Refusal(const MapWork& work)
+{
+    switch (FitOf(work))
+    {
+        case MapFit::TooManyBoxes:
+            return wxString::Format(_("This quiz is too large for a map: %d boxes, of at most %d."),
+                                    int(work.boxes), int(MAP_MAX_BOXES));
+        case MapFit::TooManyArrows:
+            return wxString::Format(
+                _("This quiz has too many arrows for a map: %d arrows between %d boxes would take too long to lay out."),
+                int(work.arrows), int(work.boxes));
+        case MapFit::Fits:
+            break;
+    }
+    return wxString();
+}
+
 } // namespace
 
 QuizMapLink::QuizMapLink(wxWindow* owner, QuizSession& session)
@@ -156,10 +174,9 @@ void QuizMapLink::Request(const std::shared_ptr<const QuizOutline>& outline)
     m_triedQuiz = QuizKey();
     m_waiting = 0;
     MapGraph graph = MakeMapGraph(*outline);
-    if (graph.nodes.size() > MAX_BOXES)
+    if (const wxString refusal = Refusal(WorkFor(graph)); !refusal.empty())
     {
-        m_status = wxString::Format(_("This quiz is too large for a map: %d boxes, of at most %d."),
-                                    int(graph.nodes.size()), int(MAX_BOXES));
+        m_status = refusal;
         return;
     }
     m_waiting = m_worker->Request(std::move(graph));

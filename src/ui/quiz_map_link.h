@@ -37,10 +37,6 @@ public:
     // Whether a layout is under way for the window.
     bool LayingOut() const { return m_waiting != 0; }
 
-    // Quizzes with more boxes are not laid out for the window: it would
-    // take minutes.
-    static constexpr size_t MAX_BOXES = 3000;
-
 private:
     void OnSessionChange(const SessionChange& change);
     void Refresh();  // the session's version: laid out when new, then marked

@@ -271,6 +271,71 @@ TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowOnePass)
 namespace
 {
 
+MapGraph Questions(size_t count)
+{
+    MapGraph graph;
+    graph.nodes.resize(count);
+    graph.nodes[0].entry = true;
+    for (size_t node = 0; node < count; ++node)
+        graph.nodes[node].number = node;
+    return graph;
+}
+
+void Link(MapGraph& graph, size_t from, size_t to)
+{
+    graph.arrows.push_back(MapArrow{from, to, graph.arrows.size(), "答案"});
+}
+
+} // namespace
+
+TEST(MapEffort, DenseMapsAreLaidOutByLevelsAndMapsOverTheArrowBudgetRefused)
+{
+    // Forty questions, each with twelve answers to questions far apart:
+    // dot's own rows would draw each arrow across dozens of rows.
+    MapGraph dense = Questions(40);
+    for (size_t node = 0; node < 40; ++node)
+        for (size_t answer = 0; answer < 12; ++answer)
+            Link(dense, node, (node * 7 + answer * 13 + 1) % 40);
+    const MapWork work = WorkFor(dense);
+    EXPECT_EQ(FitOf(work), MapFit::Fits);
+    EXPECT_TRUE(work.levels);
+    EXPECT_TRUE(EffortFor(work).levels);
+    if (MapRenderer::Available())
+    {
+        MapLayout layout;
+        std::string error;
+        ASSERT_TRUE(LayOutMapGraph(dense, EffortFor(work), layout, error)) << error;
+        for (const MapLine& line : layout.lines)
+        {
+            EXPECT_GE(line.curve.size(), 4u);
+            EXPECT_TRUE(line.label);  // placed beside the arrow
+        }
+    }
+
+    // A long chain whose every question also leads back to the first: few
+    // arrows, but thousands of rows to cross by either way of ranking.
+    MapGraph loops = Questions(400);
+    for (size_t node = 0; node + 1 < 400; ++node)
+    {
+        Link(loops, node, node + 1);
+        Link(loops, node, 0);
+    }
+    EXPECT_EQ(FitOf(WorkFor(loops)), MapFit::TooManyArrows);
+
+    // A sparse map keeps dot's own rows; one over the box limit is refused as such.
+    MapGraph chain = Questions(MAP_MAX_BOXES + 1);
+    for (size_t node = 0; node + 1 < chain.nodes.size(); ++node)
+        Link(chain, node, node + 1);
+    EXPECT_FALSE(WorkFor(chain).levels);
+    EXPECT_EQ(FitOf(WorkFor(chain)), MapFit::TooManyBoxes);
+    chain.nodes.resize(1000);
+    chain.arrows.resize(999);
+    EXPECT_EQ(FitOf(WorkFor(chain)), MapFit::Fits);
+}
+
+namespace
+{
+
 // A map of `count` questions in layers of ten, each with two arrows into
 // the next layer: enough to keep dot busy for a while when large.
 MapGraph LayeredGraph(size_t count)
