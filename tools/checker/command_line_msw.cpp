@@ -1,7 +1,11 @@
 // The command line on Windows: the narrow argv holds the names in the
 // system's code page, which cannot spell every name (Chinese ones on a
-// Western system), so the wide command line is read instead.
+// Western system), so the wide command line is read instead. The language
+// is the user's interface language, as the system's own programs speak it.
+#include "checker_language.h"
 #include "command_line.h"
+
+#include <wx/uilocale.h>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -36,4 +40,12 @@ void PrepareOutput()
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
+}
+
+std::vector<wxString> RequestedLanguages()
+{
+    std::vector<wxString> languages;
+    for (const wxString& tag : wxUILocale::GetPreferredUILanguages())
+        languages.push_back(tag);
+    return languages;
 }
