@@ -20,7 +20,8 @@
 namespace
 {
 
-const char HELP[] = R"HELP(Usage: mindprism-check [--json] FILE...
+// In the user's language, as everything the checker says.
+const char HELP[] = wxTRANSLATE(R"HELP(Usage: mindprism-check [--json] FILE...
        mindprism-check [--json] --map OUT FILE
 
 Checks Mind Prism quiz files. Each FILE is read with the application's own
@@ -159,7 +160,7 @@ Examples
   mindprism-check --json data/*.xml > report.json
   mindprism-check my-quiz.xml || echo "fix the quiz first"
   mindprism-check --map quiz.svg data/Quiz_000-zh_CN.xml
-)HELP";
+)HELP");
 
 // What is wrong with the command line, said once the language is known.
 struct UsageError
@@ -266,11 +267,6 @@ int main(int argc, char** argv)
 {
     PrepareOutput();
     const Arguments arguments = ParseArguments(CommandLineArguments(argc, argv));
-    if (arguments.help && !arguments.error)
-    {
-        Print(HELP);
-        return 0;
-    }
     wxInitializer toolkit;
     if (!toolkit.IsOk())
     {
@@ -284,6 +280,11 @@ int main(int argc, char** argv)
         SayError(SentenceWith(arguments.error->sentence, arguments.error->detail));
         std::fprintf(stderr, "%s\n", SentenceWith(wxTRANSLATE("Try 'mindprism-check --help'.")).c_str());
         return 2;
+    }
+    if (arguments.help)
+    {
+        Print(std::string(wxGetTranslation(HELP).utf8_str()));
+        return 0;
     }
 
     std::vector<FileReport> reports;
