@@ -5,7 +5,6 @@
 #include "checker_language.h"
 #include "command_line.h"
 
-#include <wx/uilocale.h>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -14,6 +13,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cwchar>
 
 std::vector<std::string> CommandLineArguments(int, char**)
 {
@@ -44,8 +44,18 @@ void PrepareOutput()
 
 std::vector<wxString> RequestedLanguages()
 {
+    // Asked of the system itself: the toolkit's list of them comes back
+    // empty under Wine.
     std::vector<wxString> languages;
-    for (const wxString& tag : wxUILocale::GetPreferredUILanguages())
-        languages.push_back(tag);
+    ULONG count = 0;
+    ULONG size = 0;
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0)
+        return languages;
+    std::vector<wchar_t> names(size);
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size))
+        return languages;
+    // "zh-CN\0en-US\0\0"
+    for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1)
+        languages.push_back(name);
     return languages;
 }
