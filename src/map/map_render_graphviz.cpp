@@ -3,9 +3,11 @@
 #include "map/map_render.h"
 
 #include "map/map_layout.h"
+#include "quiz/check_report.h"
 
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>
+#include <wx/intl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -75,9 +77,12 @@ GVC_t* SharedContext()
     return context;
 }
 
-const char NOT_REGISTERED[] =
-    "; Debian's libgvc6 package registers them when it is installed (as root, 'dot -c' "
-    "registers them again)";
+// Said after any missing plugin, as the way to get it.
+std::string NotRegistered()
+{
+    return SentenceWith(wxTRANSLATE("Debian's libgvc6 package registers Graphviz's plugins when it is "
+                                    "installed (as root, 'dot -c' registers them again)."));
+}
 
 } // namespace
 
@@ -133,30 +138,32 @@ bool MapRenderer::Layout(const std::string& dot)
     gv.context = SharedContext();
     if (!gv.context)
     {
-        m_error = "Graphviz could not start: " + Said();
+        m_error = SentenceWith(wxTRANSLATE("Graphviz could not start: %s"), Said());
         return false;
     }
     // Without the dot layout there is no map; without Pango, Chinese labels
     // would be measured as Latin ones and overflow their boxes.
-    std::string missing;
-    if (!HasPlugin(gv.context, "layout", "dot"))
-        missing = "layout (dot)";
-    if (!HasPlugin(gv.context, "textlayout", nullptr))
-        missing += (missing.empty() ? "" : " and ") + std::string("text measuring (Pango)");
-    if (!missing.empty())
+    const bool layout = HasPlugin(gv.context, "layout", "dot");
+    const bool text = HasPlugin(gv.context, "textlayout", nullptr);
+    if (!layout || !text)
     {
-        m_error = "Graphviz has no plugin registered for " + missing + NOT_REGISTERED;
+        const char* const missing =
+            !layout && !text ? wxTRANSLATE("Graphviz has no plugin registered for laying maps out (dot) "
+                                           "nor for measuring text (Pango).")
+            : !layout        ? wxTRANSLATE("Graphviz has no plugin registered for laying maps out (dot).")
+                             : wxTRANSLATE("Graphviz has no plugin registered for measuring text (Pango).");
+        m_error = SentenceWith(missing) + " " + NotRegistered();
         return false;
     }
     gv.graph = agmemread(dot.c_str());
     if (!gv.graph)
     {
-        m_error = "Graphviz could not read the map: " + Said();
+        m_error = SentenceWith(wxTRANSLATE("Graphviz could not read the map: %s"), Said());
         return false;
     }
     if (gvLayout(gv.context, gv.graph, "dot") != 0)
     {
-        m_error = "Graphviz could not lay the map out: " + Said();
+        m_error = SentenceWith(wxTRANSLATE("Graphviz could not lay the map out: %s"), Said());
         return false;
     }
     gv.laidOut = true;
@@ -169,7 +176,7 @@ bool MapRenderer::Read(const MapGraph& graph, MapLayout& layout)
     const std::lock_guard<std::mutex> hold(GraphvizLock());
     if (!m_graphviz || !m_graphviz->laidOut)
     {
-        m_error = "the map has not been laid out";
+        m_error = SentenceWith(wxTRANSLATE("the map has not been laid out"));
         return false;
     }
     Agraph_t* const g = m_graphviz->graph;
@@ -185,7 +192,7 @@ bool MapRenderer::Read(const MapGraph& graph, MapLayout& layout)
         Agnode_t* found = agnode(g, &name[0], 0);
         if (!found)
         {
-            m_error = "the laid-out map lacks the box " + name;
+            m_error = SentenceWith(wxTRANSLATE("the laid-out map lacks the box %s"), name);
             return false;
         }
         read.boxes.push_back(MapBox{Point(ND_coord(found)), ND_width(found) * 72, ND_height(found) * 72});
@@ -198,8 +205,9 @@ bool MapRenderer::Read(const MapGraph& graph, MapLayout& layout)
     std::sort(edges.begin(), edges.end(), [](Agedge_t* a, Agedge_t* b) { return AGSEQ(a) < AGSEQ(b); });
     if (edges.size() != graph.arrows.size())
     {
-        m_error = "the laid-out map has " + std::to_string(edges.size()) + " arrows instead of " +
-                  std::to_string(graph.arrows.size());
+        m_error = std::string(wxString::Format(_("the laid-out map has %zu arrows instead of %zu"),
+                                               edges.size(), graph.arrows.size())
+                                  .utf8_str());
         return false;
     }
     for (Agedge_t* edge : edges)
@@ -241,7 +249,7 @@ bool MapRenderer::Render(MapFormat format, std::string& image)
     const std::lock_guard<std::mutex> hold(GraphvizLock());
     if (!m_graphviz || !m_graphviz->laidOut)
     {
-        m_error = "the map has not been laid out";
+        m_error = SentenceWith(wxTRANSLATE("the map has not been laid out"));
         return false;
     }
     // SVG from Graphviz's own writer keeps the text as text, with its font
@@ -249,14 +257,15 @@ bool MapRenderer::Render(MapFormat format, std::string& image)
     const char* const renderer = format == MapFormat::Png ? "png:cairo" : "svg";
     if (format == MapFormat::Png && !HasPlugin(m_graphviz->context, "render", "cairo"))
     {
-        m_error = std::string("Graphviz has no plugin registered for PNG (cairo)") + NOT_REGISTERED;
+        m_error = SentenceWith(wxTRANSLATE("Graphviz has no plugin registered for drawing PNG (cairo).")) +
+                  " " + NotRegistered();
         return false;
     }
     char* data = nullptr;
     unsigned int length = 0;
     if (gvRenderData(m_graphviz->context, m_graphviz->graph, renderer, &data, &length) != 0 || !data)
     {
-        m_error = "Graphviz could not draw the map: " + Said();
+        m_error = SentenceWith(wxTRANSLATE("Graphviz could not draw the map: %s"), Said());
         if (data)
             gvFreeRenderData(data);
         return false;

@@ -1,6 +1,10 @@
 // The map renderer of builds without Graphviz: only the DOT form is written.
 #include "map/map_render.h"
 
+#include "quiz/check_report.h"
+
+#include <wx/intl.h>
+
 struct MapRenderer::Graphviz
 {
 };
@@ -20,8 +24,8 @@ std::unique_lock<std::mutex> MapRenderer::Hold()
 
 bool MapRenderer::Layout(const std::string&)
 {
-    m_error = "this mindprism-check was built without Graphviz, so it can only write a .dot map "
-              "(draw that with Graphviz's dot program)";
+    m_error = SentenceWith(wxTRANSLATE("this mindprism-check was built without Graphviz, so it can only "
+                                       "write a .dot map (draw that with Graphviz's dot program)"));
     return false;
 }
 

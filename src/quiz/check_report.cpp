@@ -1,6 +1,8 @@
 // Counting, ordering and message helpers for checker findings.
 #include "quiz/check_report.h"
 
+#include <wx/intl.h>
+
 #include <algorithm>
 
 namespace
@@ -36,6 +38,15 @@ void SortByLine(FindingList& findings)
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
+std::string SentenceWith(const char* sentence, const std::string& bytes)
+{
+    std::string said(wxGetTranslation(sentence).utf8_str());
+    const size_t at = said.find("%s");
+    if (at != std::string::npos)
+        said.replace(at, 2, bytes);
+    return said;
+}
+
 wxString Quoted(const wxString& value)
 {
     wxString quoted = wxS("\"");
@@ -62,9 +73,4 @@ wxString Quoted(const wxString& value)
             quoted << c;
     }
     return quoted << '"';
-}
-
-wxString QuestionName(const wxString& id)
-{
-    return id.empty() ? wxString(wxS("a question without ID")) : wxS("question ") + Quoted(id);
 }

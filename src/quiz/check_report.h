@@ -20,6 +20,8 @@ struct Finding
     long line = 1;  // 1-based line of the node concerned; 1 for the whole file
     Severity severity = Severity::Warning;
     const char* code = "";  // stable short name, listed in --help
+    // One sentence in the language of the translations in force when the
+    // finding was made (English without a catalogue).
     wxString message;
     // The question the finding is about, where it is about one (the window
     // shows it when the finding is chosen); empty otherwise.
@@ -56,8 +58,12 @@ int ExitStatus(const std::vector<FileReport>& reports);
 // Orders findings by line, keeping the order of discovery within a line.
 void SortByLine(FindingList& findings);
 
+// The translation of `sentence` (marked with wxTRANSLATE), in UTF-8, with
+// `bytes` in place of its "%s": bytes as they were given, since a file name
+// or another program's words need not be UTF-8.
+std::string SentenceWith(const char* sentence, const std::string& bytes = std::string());
+
 // Shows a value from the quiz inside a message: quoted, control characters
-// escaped (a finding is one line) and long values shortened.
+// escaped (a finding is one line) and long values shortened. An empty ID
+// shows as "".
 wxString Quoted(const wxString& value);
-// "question "1002"", or "a question without ID".
-wxString QuestionName(const wxString& id);

@@ -5,6 +5,8 @@
 #include "quiz/quiz_file.h"
 #include "quiz/quiz_graph.h"
 
+#include <wx/intl.h>
+
 namespace
 {
 
@@ -24,8 +26,9 @@ public:
         const Question* entry = m_table.FindQuestion(QUIZ_ENTRY_ID);
         if (!entry)
             Add(1, Severity::Error, "no-entry",
-                wxS("there is no question \"") + QUIZ_ENTRY_ID +
-                    wxS("\", where every quiz starts: nothing can be played"));
+                wxString::Format(_("there is no question %s, where every quiz starts: "
+                                   "nothing can be played"),
+                                 Quoted(QUIZ_ENTRY_ID)));
         std::optional<size_t> start;
         if (entry)
             start = m_recorder.IndexOf(*entry);
@@ -77,8 +80,8 @@ private:
         }
         else
             Add(line, Severity::Error, "unknown-target",
-                QuestionName(m_questions[from].record->id) + wxS(": GOTO ") + Quoted(target) +
-                    wxS(" names no question"),
+                wxString::Format(_("question %s: GOTO %s names no question"),
+                                 Quoted(m_questions[from].record->id), Quoted(target)),
                 m_questions[from].record->id);
         return std::nullopt;
     }
@@ -119,42 +122,47 @@ private:
             const ReadRecorder::RecordedQuestion& question = m_questions[index];
             if (!question.live)
                 continue;
-            const wxString name = QuestionName(question.record->id);
+            const wxString name = Quoted(question.record->id);
             const bool answerless = question.record->answers.empty();
             if (!facts.reachable[index])
             {
                 // A question without ID has had its own finding already.
                 if (!question.record->id.empty())
                     Add(question.line, Severity::Warning, "unreachable",
-                        name + wxS(" cannot be reached from question \"") + QUIZ_ENTRY_ID + "\"",
+                        wxString::Format(_("question %s cannot be reached from question %s"), name,
+                                         Quoted(QUIZ_ENTRY_ID)),
                         question.record->id);
                 if (answerless)
-                    Add(question.line, Severity::Warning, "no-answers", name + wxS(" has no answers"),
-                        question.record->id);
+                    Add(question.line, Severity::Warning, "no-answers",
+                        wxString::Format(_("question %s has no answers"), name), question.record->id);
             }
             else if (answerless)
                 Add(question.line, Severity::Error, "dead-end",
-                    name + wxS(" has no answers: a player who gets here cannot finish the quiz"),
+                    wxString::Format(_("question %s has no answers: a player who gets here cannot "
+                                       "finish the quiz"),
+                                     name),
                     question.record->id);
             else if (!facts.canEnd[index])
-                Add(question.line, Severity::Error, "no-end",
-                    wxS("no end can be reached from ") + name + wxS(": ") + WhyNoEnd(index, facts),
+                Add(question.line, Severity::Error, "no-end", WhyNoEnd(index, facts, name),
                     question.record->id);
         }
     }
 
-    wxString WhyNoEnd(size_t index, const GraphFacts& facts) const
+    wxString WhyNoEnd(size_t index, const GraphFacts& facts, const wxString& name) const
     {
         if (facts.InLoop(index))
-            return wxS("it is caught in a loop") + LoopCompanions(index, facts) +
-                   wxS(" with no way out");
+            return LoopSentence(index, facts, name);
         if (m_graph.EdgesBegin(index) == m_graph.EdgesEnd(index))
-            return wxS("none of its answers leads to an existing question");
-        return wxS("every way on leads into a loop or a dead end");
+            return wxString::Format(_("no end can be reached from question %s: none of its answers "
+                                      "leads to an existing question"),
+                                    name);
+        return wxString::Format(_("no end can be reached from question %s: every way on leads into "
+                                  "a loop or a dead end"),
+                                name);
     }
 
-    // The other questions of the loop, a few by name.
-    wxString LoopCompanions(size_t index, const GraphFacts& facts) const
+    // The loop, with a few of its other questions by name.
+    wxString LoopSentence(size_t index, const GraphFacts& facts, const wxString& name) const
     {
         constexpr size_t NAMED = 3;
         const size_t component = facts.component[index];
@@ -166,12 +174,21 @@ private:
         {
             if (facts.members[i] == index)
                 continue;
-            names << (named++ ? wxS(", ") : wxS(" with ")) << Quoted(m_questions[facts.members[i]].record->id);
+            // TRANSLATORS: separates the IDs of a list of questions.
+            names << (named++ ? _(", ") : wxString()) << Quoted(m_questions[facts.members[i]].record->id);
         }
         const size_t others = end - begin - 1;
-        if (others > named)
-            names << wxString::Format(wxS(" and %zu more"), others - named);
-        return names;
+        if (named == 0)
+            return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
+                                      "with no way out"),
+                                    name);
+        if (others == named)
+            return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
+                                      "with %s with no way out"),
+                                    name, names);
+        return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
+                                  "with %s and %zu more with no way out"),
+                                name, names, others - named);
     }
 
     QuizSummary Summarise(const GraphFacts& facts) const

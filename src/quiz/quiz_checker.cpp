@@ -48,19 +48,32 @@ private:
     std::vector<Message> m_messages;
 };
 
-// The toolkit's parser says "XML parsing error: '<what>' at line <n>"; its
-// line is the finding's line.
+// The toolkit's parser says "XML parsing error: '<what>' at line <n>", in
+// the language of its own catalogue; its line is the finding's line.
 Finding LoadFailure(const wxString& message)
 {
-    const wxString prefix = wxS("XML parsing error: '");
-    const wxString lineMark = wxS("' at line ");
-    const size_t mark = message.rfind(lineMark);
-    long line = 0;
-    if (message.StartsWith(prefix) && mark != wxString::npos && mark >= prefix.length() &&
-        message.substr(mark + lineMark.length()).ToLong(&line))
-        return Finding{line, Severity::Error, "not-xml",
-                       wxS("not well-formed XML: ") +
-                           message.substr(prefix.length(), mark - prefix.length())};
+    // The toolkit's own text, looked up as it looks it up; not ours to
+    // translate, so out of reach of the extraction of our texts.
+    const wxString parserSays = wxS("XML parsing error: '%s' at line %d");
+    const wxString& pattern = wxGetTranslation(parserSays);
+    const size_t what = pattern.find(wxS("%s"));
+    const size_t number = pattern.find(wxS("%d"));
+    if (what != wxString::npos && number != wxString::npos && what < number)
+    {
+        const wxString prefix = pattern.substr(0, what);
+        const wxString lineMark = pattern.substr(what + 2, number - what - 2);
+        const wxString suffix = pattern.substr(number + 2);
+        const size_t mark = message.rfind(lineMark);
+        long line = 0;
+        if (message.StartsWith(prefix) && message.EndsWith(suffix) && mark != wxString::npos &&
+            mark >= prefix.length() &&
+            message.substr(mark + lineMark.length(),
+                           message.length() - mark - lineMark.length() - suffix.length())
+                .ToLong(&line))
+            return Finding{line, Severity::Error, "not-xml",
+                           wxString::Format(_("not well-formed XML: %s"),
+                                            message.substr(prefix.length(), mark - prefix.length()))};
+    }
     return Finding{1, Severity::Error, "load-failed", message};
 }
 
@@ -75,7 +88,7 @@ void ReportLog(const LogCapture& log, bool loaded, FindingList& findings)
     }
     if (!loaded && findings.empty())
         findings.push_back(Finding{1, Severity::Error, "load-failed",
-                                   wxS("the file could not be loaded")});
+                                   _("the file could not be loaded")});
 }
 
 using Loader = std::function<bool(wxXmlDocument&, QuestionTable&, QuizReadObserver*)>;
@@ -137,7 +150,7 @@ FileReport CheckQuizFile(const wxString& path, QuizOutline* outline)
         if (outline)
             *outline = QuizOutline{};
         return Refused(Finding{1, Severity::Error, "load-failed",
-                               wxS("there is not enough memory to load this file")});
+                               _("there is not enough memory to load this file")});
     }
 }
 
@@ -174,7 +187,7 @@ bool LoadChecked(const Loader& load, const wxString& path, QuestionTable& table,
     catch (const std::bad_alloc&)
     {
         findings.assign(1, Finding{1, Severity::Error, "load-failed",
-                                   wxS("there is not enough memory to load this file")});
+                                   _("there is not enough memory to load this file")});
         check.error = wxString::Format(_("The quiz file \"%s\" could not be loaded."), path) +
                       wxS("\n") + _("There is not enough memory to load it.");
         return false;

@@ -3,6 +3,7 @@
 
 #include "quiz/question_table.h"
 
+#include <wx/intl.h>
 #include <wx/xml/xml.h>
 
 #include <cstring>
@@ -37,15 +38,18 @@ wxString Tag(const wxXmlNode& element)
     return wxS("<") + element.GetName() + wxS(">");
 }
 
-// Where a misplaced quiz element belongs, to tell the author how to fix it.
-wxString Placement(const wxXmlNode& element)
+// Where a misplaced quiz element belongs, to tell the author how to fix it:
+// the finding's sentence (untranslated), from the question's ID, the
+// element's tag and its parent's.
+const char* IgnoredSentence(const wxXmlNode& element)
 {
     const wxString& name = element.GetName();
     if (IsQuizName(name, "QUESTION"))
-        return wxS("questions belong directly under the root element");
+        return wxTRANSLATE("question %s: %s inside %s is ignored: "
+                           "questions belong directly under the root element");
     if (IsQuizName(name, "A") || IsQuizName(name, "GOTO"))
-        return wxS("it belongs inside an <ANSWER>");
-    return wxS("it belongs directly under a <QUESTION>");
+        return wxTRANSLATE("question %s: %s inside %s is ignored: it belongs inside an <ANSWER>");
+    return wxTRANSLATE("question %s: %s inside %s is ignored: it belongs directly under a <QUESTION>");
 }
 
 // Text nodes start where the previous markup ends; the author thinks of the
@@ -63,18 +67,48 @@ long FirstVisibleLine(const wxXmlNode& node)
     return line;
 }
 
-wxString Describe(const wxXmlNode& node)
+// "reading stops at ...": the node, then what is lost after it (the count
+// of QUESTION elements that follow), each kind of node its own sentence.
+wxString StoppedSentence(const wxXmlNode& node, size_t dropped)
 {
     switch (node.GetType())
     {
     case wxXML_ELEMENT_NODE:
-        return Tag(node);
+        if (dropped == 0)
+            return wxString::Format(_("reading stops at %s, which is not a QUESTION: "
+                                      "no QUESTION follows, so nothing is lost yet"),
+                                    Tag(node));
+        return wxString::Format(wxPLURAL("reading stops at %s, which is not a QUESTION: "
+                                         "the QUESTION after it is ignored",
+                                         "reading stops at %s, which is not a QUESTION: "
+                                         "the %zu QUESTION elements after it are ignored",
+                                         dropped),
+                                Tag(node), dropped);
     case wxXML_TEXT_NODE:
-        return wxS("the text ") + Quoted(node.GetContent().Strip(wxString::both));
     case wxXML_CDATA_SECTION_NODE:
-        return wxS("a CDATA section");
+    {
+        const wxString text = Quoted(node.GetContent().Strip(wxString::both));
+        if (dropped == 0)
+            return wxString::Format(_("reading stops at the text %s, which is not a QUESTION: "
+                                      "no QUESTION follows, so nothing is lost yet"),
+                                    text);
+        return wxString::Format(wxPLURAL("reading stops at the text %s, which is not a QUESTION: "
+                                         "the QUESTION after it is ignored",
+                                         "reading stops at the text %s, which is not a QUESTION: "
+                                         "the %zu QUESTION elements after it are ignored",
+                                         dropped),
+                                text, dropped);
+    }
     default:
-        return wxS("a node that is not a QUESTION");
+        if (dropped == 0)
+            return _("reading stops at a node that is not a QUESTION: "
+                     "no QUESTION follows, so nothing is lost yet");
+        return wxString::Format(wxPLURAL("reading stops at a node that is not a QUESTION: "
+                                         "the QUESTION after it is ignored",
+                                         "reading stops at a node that is not a QUESTION: "
+                                         "the %zu QUESTION elements after it are ignored",
+                                         dropped),
+                                dropped);
     }
 }
 
@@ -137,43 +171,40 @@ bool HasOuterBlanks(const wxString& value)
     return !value.empty() && (IsBlank(value[0]) || IsBlank(value.Last()));
 }
 
-void ReadRecorder::Pend(long line, Severity severity, const char* code, const wxString& message)
+void ReadRecorder::Pend(long line, Severity severity, const char* code, Sentence sentence)
 {
-    m_pending.push_back(Finding{line, severity, code, message});
+    m_pending.push_back(Pending{line, severity, code, std::move(sentence)});
 }
 
 void ReadRecorder::OnWrongRoot(const wxXmlNode& root)
 {
     m_wrongRoot = true;
     m_findings.push_back(Finding{root.GetLineNumber(), Severity::Error, "wrong-root",
-        wxS("the root element is ") + Tag(root) + wxS(", not <questions>: no question is read")});
+        wxString::Format(_("the root element is %s, not <questions>: no question is read"), Tag(root))});
 }
 
 void ReadRecorder::OnReadingStopped(const wxXmlNode& node)
 {
-    const size_t dropped = QuestionsFrom(node.GetNext());
-    wxString consequence;
-    if (dropped == 0)
-        consequence = wxS("no QUESTION follows, so nothing is lost yet");
-    else if (dropped == 1)
-        consequence = wxS("the QUESTION after it is ignored");
-    else
-        consequence = wxString::Format(wxS("the %zu QUESTION elements after it are ignored"), dropped);
     m_findings.push_back(Finding{FirstVisibleLine(node), Severity::Warning, "reading-stopped",
-        wxS("reading stops at ") + Describe(node) + wxS(", which is not a QUESTION: ") + consequence});
+                                 StoppedSentence(node, QuestionsFrom(node.GetNext()))});
 }
 
 void ReadRecorder::CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target)
 {
     const long line = gotoElement.GetLineNumber();
+    const wxString shown = Quoted(target);
     if (LooksLikeEnd(target))
-        Pend(line, Severity::Warning, "target-like-end",
-             wxS("GOTO ") + Quoted(target) + wxS(" looks like the end of the quiz, but only "
-                                                 "exactly \"0\" ends it"));
+        Pend(line, Severity::Warning, "target-like-end", [shown](const wxString& question) {
+            return wxString::Format(
+                _("question %s: GOTO %s looks like the end of the quiz, but only exactly \"0\" ends it"),
+                question, shown);
+        });
     else if (HasOuterBlanks(target))
-        Pend(line, Severity::Warning, "target-blanks",
-             wxS("GOTO ") + Quoted(target) + wxS(" has blanks around it, and IDs are compared "
-                                                 "exactly"));
+        Pend(line, Severity::Warning, "target-blanks", [shown](const wxString& question) {
+            return wxString::Format(
+                _("question %s: GOTO %s has blanks around it, and IDs are compared exactly"),
+                question, shown);
+        });
 }
 
 void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool borrowedText,
@@ -186,40 +217,55 @@ void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool
         CheckTargetForm(*gotoElement, answer.target);
 
     const long line = element.GetLineNumber();
+    const wxString text = Quoted(answer.text);
+    const wxString target = Quoted(answer.target);
     if (borrowedText && borrowedTarget)
-        Pend(line, Severity::Warning, "repeated-answer",
-             wxS("ANSWER has neither A nor GOTO: it repeats the answer ") + Quoted(answer.text) +
-                 wxS(" (GOTO ") + Quoted(answer.target) + wxS(") of an earlier ANSWER"));
+        Pend(line, Severity::Warning, "repeated-answer", [text, target](const wxString& question) {
+            return wxString::Format(_("question %s: ANSWER has neither A nor GOTO: it repeats the "
+                                      "answer %s (GOTO %s) of an earlier ANSWER"),
+                                    question, text, target);
+        });
     else if (borrowedText)
-        Pend(line, Severity::Warning, "borrowed-text",
-             wxS("ANSWER has no A: it takes the text ") + Quoted(answer.text) +
-                 wxS(" of an earlier ANSWER"));
+        Pend(line, Severity::Warning, "borrowed-text", [text](const wxString& question) {
+            return wxString::Format(
+                _("question %s: ANSWER has no A: it takes the text %s of an earlier ANSWER"), question,
+                text);
+        });
     else if (borrowedTarget)
-        Pend(line, Severity::Warning, "borrowed-target",
-             wxS("ANSWER has no GOTO: it takes the target ") + Quoted(answer.target) +
-                 wxS(" of an earlier ANSWER"));
+        Pend(line, Severity::Warning, "borrowed-target", [target](const wxString& question) {
+            return wxString::Format(
+                _("question %s: ANSWER has no GOTO: it takes the target %s of an earlier ANSWER"),
+                question, target);
+        });
 }
 
 void ReadRecorder::OnAnswerDropped(const wxXmlNode& element, const wxString& text,
                                    const wxString& target)
 {
-    wxString why;
-    if (text.empty())
-        why = LastChild(element, "A") ? wxS("its A is empty") : wxS("it has no A");
-    if (target.empty())
-    {
-        const wxString gotoWhy = LastChild(element, "GOTO") ? wxS("its GOTO is empty")
-                                                            : wxS("it has no GOTO");
-        why = why.empty() ? gotoWhy : why + wxS(" and ") + gotoWhy;
-    }
+    // Which of the two is missing or empty; the reader drops an answer that
+    // lacks either.
+    const char* why;
+    if (!text.empty())
+        why = LastChild(element, "GOTO") ? wxTRANSLATE("question %s: ANSWER is dropped: its GOTO is empty")
+                                         : wxTRANSLATE("question %s: ANSWER is dropped: it has no GOTO");
+    else if (!target.empty())
+        why = LastChild(element, "A") ? wxTRANSLATE("question %s: ANSWER is dropped: its A is empty")
+                                      : wxTRANSLATE("question %s: ANSWER is dropped: it has no A");
+    else
+        why = wxTRANSLATE("question %s: ANSWER is dropped: its A and its GOTO are missing or empty");
     Pend(element.GetLineNumber(), Severity::Warning, "answer-dropped",
-         wxS("ANSWER is dropped: ") + why);
+         [why](const wxString& question) { return wxString::Format(wxGetTranslation(why), question); });
 }
 
 void ReadRecorder::ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent)
 {
+    const char* sentence = IgnoredSentence(element);
+    const wxString tag = Tag(element);
+    const wxString parentTag = Tag(parent);
     Pend(element.GetLineNumber(), Severity::Warning, "ignored-element",
-         Tag(element) + wxS(" inside ") + Tag(parent) + wxS(" is ignored: ") + Placement(element));
+         [sentence, tag, parentTag](const wxString& question) {
+             return wxString::Format(wxGetTranslation(sentence), question, tag, parentTag);
+         });
 }
 
 void ReadRecorder::OnIgnored(const wxXmlNode& element, const wxXmlNode& parent)
@@ -251,30 +297,28 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
                               const Question* displaced)
 {
     const long line = element.GetLineNumber();
-    const wxString name = QuestionName(question.id);
+    const wxString name = Quoted(question.id);
     const size_t firstFinding = m_findings.size();
     if (question.id.empty())
         m_findings.push_back(Finding{line, Severity::Warning, "missing-id",
-            wxS("QUESTION has no ID (or an empty one): no answer can lead to it")});
+            _("QUESTION has no ID (or an empty one): no answer can lead to it")});
     else if (HasOuterBlanks(question.id))
         m_findings.push_back(Finding{line, Severity::Warning, "id-blanks",
-            name + wxS(" has blanks around its ID, and a GOTO must repeat them exactly")});
+            wxString::Format(_("question %s has blanks around its ID, and a GOTO must repeat them exactly"),
+                             name)});
     if (question.text.empty())
         m_findings.push_back(Finding{line, Severity::Warning, "missing-text",
-            name + wxS(" has no Q (or an empty one): players see no question")});
+            wxString::Format(_("question %s has no Q (or an empty one): players see no question"), name)});
     if (displaced)
     {
         RecordedQuestion& earlier = m_questions[IndexOf(*displaced)];
         earlier.live = false;
         m_findings.push_back(Finding{line, Severity::Warning, "duplicate-id",
-            wxString::Format(wxS("%s is defined again: this later one is used, the one at line "
-                                 "%ld is ignored"), name, earlier.line)});
+            wxString::Format(_("question %s is defined again: this later one is used, the one at line "
+                               "%ld is ignored"), name, earlier.line)});
     }
-    for (Finding& finding : m_pending)
-    {
-        finding.message = name + wxS(": ") + finding.message;
-        m_findings.push_back(std::move(finding));
-    }
+    for (const Pending& pending : m_pending)
+        m_findings.push_back(Finding{pending.line, pending.severity, pending.code, pending.sentence(name)});
     m_pending.clear();
     for (size_t i = firstFinding; i < m_findings.size(); ++i)
         m_findings[i].questionId = question.id;

@@ -5,6 +5,7 @@
 #include "quiz/check_report.h"
 #include "quiz/quiz_file.h"
 
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -40,14 +41,23 @@ public:
     bool ReadsTreeValues() const override { return false; }
 
 private:
-    // A finding inside the QUESTION being read; it is named once its ID,
-    // which may come last, is known.
-    void Pend(long line, Severity severity, const char* code, const wxString& message);
+    // A finding inside the QUESTION being read. Its sentence names the
+    // question, whose ID may come last: it is written once the ID is known,
+    // from the question's quoted ID.
+    using Sentence = std::function<wxString(const wxString& question)>;
+    struct Pending
+    {
+        long line;
+        Severity severity;
+        const char* code;
+        Sentence sentence;
+    };
+    void Pend(long line, Severity severity, const char* code, Sentence sentence);
     void CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target);
     void ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent);
 
     FindingList& m_findings;
-    FindingList m_pending;
+    std::vector<Pending> m_pending;
     std::vector<long> m_pendingTargetLines;
     std::vector<RecordedQuestion> m_questions;
     std::unordered_map<const Question*, size_t> m_indexOf;

@@ -208,7 +208,7 @@ void QuizMapLink::OnLaidOut(wxThreadEvent& event)
         m_status.clear();
     }
     else
-        m_status = _("The map could not be laid out: ") + wxString::FromUTF8(result->error);
+        m_status = wxString::Format(_("The map could not be laid out: %s"), wxString::FromUTF8(result->error));
     if (!m_window)
         return;
     m_window->Canvas()->SetMap(m_map);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 const long QuizMapFrame::ID_CANVAS = wxNewId();
 
@@ -39,6 +40,19 @@ const wxColour TRAP_INK(0xff, 0, 0);
 const wxColour TRAP_TEXT(0xcd, 0, 0);             // red3
 const wxColour RESULT_FILL(0xdc, 0xef, 0xd9);
 const wxColour RESULT_INK(0x4f, 0x8a, 0x4a);
+
+// Whether a line may break before `c`: at a blank (which is dropped), and
+// between Chinese characters, but never before closing punctuation.
+bool MayBreakBefore(wxUniChar previous, wxUniChar c)
+{
+    static const wxString closing = wxString::FromUTF8("，。、；：？！）」』】》,.;:?!)");
+    const auto wide = [](wxUniChar x) { return x.GetValue() >= 0x2E80 && x.GetValue() <= 0xFFEF; };
+    if (c == ' ')
+        return true;
+    if (closing.Find(c) != wxNOT_FOUND)
+        return false;
+    return previous == ' ' || wide(previous) || wide(c);
+}
 
 // The family the layout measured the labels with, when this system has it.
 wxString MapFace()
@@ -112,6 +126,28 @@ wxBitmapBundle ToolPicture(const wxString& name)
 }
 
 } // namespace
+
+std::vector<wxString> WrapMessage(const wxString& text, double width,
+                                  const std::function<double(const wxString&)>& measure)
+{
+    std::vector<wxString> lines;
+    wxString line;
+    size_t lastBreak = 0;  // in `line`; 0: none yet
+    for (const wxUniChar c : text)
+    {
+        if (!line.empty() && MayBreakBefore(line.Last(), c))
+            lastBreak = line.length();
+        line += c;
+        if (lastBreak > 0 && measure(line) > width)
+        {
+            lines.push_back(line.Left(lastBreak).Strip(wxString::trailing));
+            line = line.Mid(lastBreak).Strip(wxString::leading);
+            lastBreak = 0;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
 
 QuizMapCanvas::QuizMapCanvas(wxWindow* parent)
     : wxScrolledCanvas(parent, QuizMapFrame::ID_CANVAS, wxDefaultPosition, wxDefaultSize,
@@ -365,11 +401,24 @@ void QuizMapCanvas::OnPaint(wxPaintEvent&)
         return;
     if (!m_map)
     {
+        // Said in a few lines across the middle: a reason from Graphviz can
+        // be long.
         gc->SetFont(GetFont(), wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
-        double width = 0, height = 0;
-        gc->GetTextExtent(m_message, &width, &height);
         const wxSize client = GetClientSize();
-        gc->DrawText(m_message, (client.x - width) / 2, (client.y - height) / 2);
+        double lineHeight = 0;
+        const auto measure = [&gc, &lineHeight](const wxString& line) {
+            double width = 0, height = 0;
+            gc->GetTextExtent(line, &width, &height);
+            lineHeight = std::max(lineHeight, height);
+            return width;
+        };
+        const std::vector<wxString> lines = WrapMessage(m_message, client.x - 2 * MARGIN, measure);
+        std::vector<double> widths;
+        for (const wxString& line : lines)
+            widths.push_back(measure(line));
+        const double top = (client.y - lineHeight * lines.size()) / 2;
+        for (size_t line = 0; line < lines.size(); ++line)
+            gc->DrawText(lines[line], (client.x - widths[line]) / 2, top + line * lineHeight);
         return;
     }
     const wxPoint start = GetViewStart();

@@ -16,6 +16,12 @@
 
 class wxGraphicsContext;
 
+// `text` in lines no wider than `width` as `measure` finds them, broken at
+// blanks and between Chinese characters (not before closing punctuation);
+// a piece wider than `width` without a break keeps a line of its own.
+std::vector<wxString> WrapMessage(const wxString& text, double width,
+                                  const std::function<double(const wxString&)>& measure);
+
 // The map itself, drawn with the toolkit's graphics context at any zoom.
 class QuizMapCanvas : public wxScrolledCanvas
 {

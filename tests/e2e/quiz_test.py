@@ -76,7 +76,7 @@ class QuizTest(unittest.TestCase):
         self.assertIn(chosen, [a for _, q in questions.items() for a, goto in q[1] if goto == "0"])
         self.assertIn(chosen, [n.name for n in driver.find_all(dialog, "label")])
         # The answer names its type as the catalogue below it does.
-        verdict = re.search(r"You are type ([A-G]): (.+)$", chosen)
+        verdict = re.search(r"→ Type ([A-G]): (.+)$", chosen)
         self.assertTrue(verdict, chosen)
         self.assertIn("\n%s. %s\n" % verdict.groups(), driver.text_of(driver.find(dialog, "text")))
         self.app.press(dialog, "OK")

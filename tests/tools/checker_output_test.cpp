@@ -44,7 +44,7 @@ TEST(CheckerProgram, ExitStatusFollowsTheWorstFindingOverAllFiles)
     const wxString broken = dir.Write(wxS("问题.xml"), "<questions>");
     const Outcome ok = RunChecker(ShellQuoted(clean));
     EXPECT_EQ(ok.status, 0) << ok.out;
-    EXPECT_NE(ok.out.find("clean.xml: ok: 1 questions, 1 endings"), std::string::npos) << ok.out;
+    EXPECT_NE(ok.out.find("clean.xml: ok: 1 question, 1 ending;"), std::string::npos) << ok.out;
 
     const Outcome warning = RunChecker(ShellQuoted(clean) + " " + ShellQuoted(warned));
     EXPECT_EQ(warning.status, 1) << warning.out;

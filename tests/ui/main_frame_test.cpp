@@ -4,8 +4,13 @@
 #include "app/language.h"
 #include "ui/about_dialog.h"
 #include "ui/maker.h"
+#include "quiz/question_table.h"
+#include "quiz/quiz_file.h"
 
 #include <wx/app.h>
+#include <wx/dir.h>
+#include <wx/filename.h>
+#include <wx/xml/xml.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -162,4 +167,44 @@ TEST_F(FrameTest, AMissingQuizFileLeavesTheWindowEmptyButWorking)
         Press(button);
     EXPECT_TRUE(QuestionText().empty());
     EXPECT_EQ(m_frame->Navigator().Current(), nullptr);
+}
+
+namespace
+{
+
+// The texts of every answer the reader keeps, in document order.
+class AnswerTexts : public QuizReadObserver
+{
+public:
+    void OnAnswer(const wxXmlNode&, const Answer& answer, bool, bool) override
+    {
+        texts.push_back(answer.text);
+    }
+    bool ReadsTreeValues() const override { return false; }
+    std::vector<wxString> texts;
+};
+
+} // namespace
+
+// Every answer of every shipped edition shows whole in the answer list at
+// the width it is built with, in the list's own font: rows are not wrapped,
+// so a longer one is cut off.
+TEST_F(FrameTest, EveryShippedAnswerFitsTheAnswerListUncut)
+{
+    wxListBox* list = Answers();
+    // The row's text keeps a few pixels from the list's edges on each side.
+    const int border = list->GetSize().x - list->GetClientSize().x;
+    const int room = list->FromDIP(480) - border - 2 * list->FromDIP(6);
+    wxArrayString editions;
+    wxDir::GetAllFiles(RuntimeDir() + wxS("/data"), &editions, wxS("Quiz_*.xml"), wxDIR_FILES);
+    ASSERT_GE(editions.size(), 4u);
+    for (const wxString& edition : editions)
+    {
+        wxXmlDocument document;
+        QuestionTable table;
+        AnswerTexts answers;
+        ASSERT_TRUE(LoadQuiz(document, edition, table, &answers)) << edition;
+        for (const wxString& text : answers.texts)
+            EXPECT_LE(list->GetTextExtent(text).x, room) << wxFileName(edition).GetFullName() << ": " << text;
+    }
 }

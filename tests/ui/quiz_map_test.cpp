@@ -236,3 +236,17 @@ TEST_F(MapTest, ABrokenSaveKeepsTheLastGoodMapAndTheNextGoodOneReplacesIt)
     EXPECT_EQ(Link().Window()->Canvas()->Map(), Link().Map());
     EXPECT_TRUE(Link().Window()->Status().empty());
 }
+
+// A long reason for having no map is said in lines across the window:
+// English broken at blanks, Chinese between characters but never before
+// its closing punctuation.
+TEST(MapMessage, WrapsToTheWindowAsEachLanguageWraps)
+{
+    const auto characters = [](const wxString& line) { return double(line.length()); };
+    EXPECT_EQ(WrapMessage(wxS("The map could not be laid out: no plugin"), 16, characters),
+              (std::vector<wxString>{wxS("The map could"), wxS("not be laid out:"), wxS("no plugin")}));
+    EXPECT_EQ(WrapMessage(wxString::FromUTF8("无法计算地图布局：没有插件。"), 8, characters),
+              (std::vector<wxString>{wxString::FromUTF8("无法计算地图布"), wxString::FromUTF8("局：没有插件。")}));
+    EXPECT_EQ(WrapMessage(wxS("unbreakable-word fits"), 4, characters),
+              (std::vector<wxString>{wxS("unbreakable-word"), wxS("fits")}));
+}

@@ -9,7 +9,7 @@
 #   install       silent install, the installed program run from another
 #                 folder, silent uninstall leaving no files
 #   setup_language  the setup greets a Chinese system in Chinese, another
-#                 one in English
+#                 one in English; so does the checker, and English in JSON
 #   authoring     started with a quiz file (blanks and Chinese in its name),
 #                 the window follows its saves: new text, a broken save's
 #                 problem, the mended file
@@ -220,7 +220,20 @@ case_setup_language() {
         kill "$PROGRAM_PID"
         wait_exit
     done
-    rm -rf "$locales"
+    # The checker speaks the system's language as well, and English to scripts.
+    local quiz said
+    quiz=$(mktemp -d)/quiz.xml
+    printf '<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>9</GOTO></ANSWER></QUESTION></questions>' >"$quiz"
+    for system in "zh_CN.UTF-8=: 错误: 题目 \"1001\"：GOTO \"9\" 指向的题目不存在 [unknown-target]" \
+                  "C.UTF-8=: error: question \"1001\": GOTO \"9\" names no question [unknown-target]"; do
+        said=$(env LOCPATH="$locales" LANG="${system%%=*}" LC_ALL="${system%%=*}" \
+                   wine "$BUILD/mindprism-check.exe" "$(winepath -w "$quiz")" 2>/dev/null | tr -d '\r') || true
+        [[ "$said" == *"${system#*=}"* ]] || fail "the checker on a ${system%%.*} system said: $said"
+        said=$(env LOCPATH="$locales" LANG="${system%%=*}" LC_ALL="${system%%=*}" \
+                   wine "$BUILD/mindprism-check.exe" --json "$(winepath -w "$quiz")" 2>/dev/null | tr -d '\r') || true
+        [[ "$said" == *'names no question'* ]] || fail "the checker's JSON is not English: $said"
+    done
+    rm -rf "$locales" "$(dirname "$quiz")"
 }
 
 # probe: the main window's child windows, one per line: class, visible

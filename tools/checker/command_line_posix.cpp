@@ -1,7 +1,10 @@
-// The command line on POSIX systems: file names are bytes.
+// The command line on POSIX systems: file names are bytes, and the
+// environment names the language.
+#include "checker_language.h"
 #include "command_line.h"
 
 #include <wx/strconv.h>
+#include <wx/utils.h>
 
 namespace
 {
@@ -26,4 +29,13 @@ wxString FileNameFromArgument(const std::string& argument)
 
 void PrepareOutput()
 {
+}
+
+std::vector<wxString> RequestedLanguages()
+{
+    return LanguagesFromEnvironment([](const char* name) {
+        wxString value;
+        wxGetEnv(name, &value);
+        return value;
+    });
 }

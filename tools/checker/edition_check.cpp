@@ -7,6 +7,7 @@
 
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
@@ -121,10 +122,22 @@ wxString Where(const wxString& file, long line)
     return wxString::Format(wxS("%s:%ld"), file, line);
 }
 
-wxString Leads(const wxString& target)
+// Answer `i` (from 0) of question `name` leads elsewhere here (`ours`) than
+// in the other edition (`theirs`, at `where`).
+wxString TargetSentence(size_t i, const wxString& name, const wxString& ours, const wxString& theirs,
+                        const wxString& where)
 {
-    return target == QUIZ_END_TARGET ? wxString(wxS("ends the quiz"))
-                                     : wxS("leads to ") + Quoted(target);
+    if (ours == QUIZ_END_TARGET)
+        return wxString::Format(_("answer %zu of question %s ends the quiz here but leads to %s in the "
+                                  "other edition %s"),
+                                i + 1, name, Quoted(theirs), where);
+    if (theirs == QUIZ_END_TARGET)
+        return wxString::Format(_("answer %zu of question %s leads to %s here but ends the quiz in the "
+                                  "other edition %s"),
+                                i + 1, name, Quoted(ours), where);
+    return wxString::Format(_("answer %zu of question %s leads to %s here but to %s in the other "
+                              "edition %s"),
+                            i + 1, name, Quoted(ours), Quoted(theirs), where);
 }
 
 void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, const wxString& other,
@@ -132,14 +145,16 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
 {
     const std::vector<Answer>& ours = here.question->answers;
     const std::vector<Answer>& theirs = there.question->answers;
-    const wxString name = QuestionName(here.question->id);
+    const wxString name = Quoted(here.question->id);
     if (ours.size() != theirs.size())
     {
         // Answers are matched by position; after an insertion every later
         // pair would differ, so they are not compared one by one.
         findings.push_back(Finding{here.line, Severity::Warning, "edition-answers",
-            wxString::Format(wxS("%s has %zu answers here and %zu in the other edition %s"), name,
-                             ours.size(), theirs.size(), Where(other, there.line))});
+            wxString::Format(wxPLURAL("question %s has %zu answer here and %zu in the other edition %s",
+                                      "question %s has %zu answers here and %zu in the other edition %s",
+                                      ours.size()),
+                             name, ours.size(), theirs.size(), Where(other, there.line))});
         return;
     }
     for (size_t i = 0; i < ours.size(); ++i)
@@ -150,10 +165,7 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
             (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
         findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
             oneEnds ? "edition-ending" : "edition-target",
-            wxString::Format(wxS("answer %zu of %s %s here but %s in the other edition %s"), i + 1, name,
-                             Leads(ours[i].target),
-                             oneEnds ? Leads(theirs[i].target) : wxS("to ") + Quoted(theirs[i].target),
-                             Where(other, there.TargetLine(i)))});
+            TargetSentence(i, name, ours[i].target, theirs[i].target, Where(other, there.TargetLine(i)))});
     }
 }
 
@@ -165,13 +177,14 @@ void Compare(const Edition& here, const Edition& there, const wxString& other, F
             CompareQuestion(*entry, *counterpart, other, findings);
         else
             findings.push_back(Finding{entry->line, Severity::Warning, "edition-question",
-                QuestionName(entry->question->id) + wxS(" is not in the other edition ") + other});
+                wxString::Format(_("question %s is not in the other edition %s"),
+                                 Quoted(entry->question->id), other)});
     }
     for (const Edition::Entry* entry : there.Live())
         if (!here.Find(entry->question->id))
             findings.push_back(Finding{1, Severity::Warning, "edition-question",
-                QuestionName(entry->question->id) + wxS(" of the other edition ") +
-                    Where(other, entry->line) + wxS(" is not in this one")});
+                wxString::Format(_("question %s of the other edition %s is not in this one"),
+                                 Quoted(entry->question->id), Where(other, entry->line))});
 }
 
 } // namespace
@@ -198,8 +211,8 @@ void CompareEditions(const wxString& path, FileReport& report)
             Compare(here, there, other, report.findings);
         else
             report.findings.push_back(Finding{1, Severity::Warning, "edition-unread",
-                wxS("the other edition ") + other +
-                    wxS(" cannot be read as a quiz, so it is not compared")});
+                wxString::Format(_("the other edition %s cannot be read as a quiz, so it is not compared"),
+                                 other)});
     }
     SortByLine(report.findings);
 }

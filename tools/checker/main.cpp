@@ -1,5 +1,6 @@
 // mindprism-check: checks quiz files from the command line, reading them with
 // the application's own loader.
+#include "checker_language.h"
 #include "command_line.h"
 #include "edition_check.h"
 #include "map_output.h"
@@ -8,6 +9,7 @@
 #include "report_output.h"
 
 #include <wx/init.h>
+#include <wx/intl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -18,20 +20,25 @@
 namespace
 {
 
-const char HELP[] = R"HELP(Usage: mindprism-check [--json] FILE...
+// In the user's language, as everything the checker says.
+const char HELP[] = wxTRANSLATE(R"HELP(Usage: mindprism-check [--json] FILE...
        mindprism-check [--json] --map OUT FILE
 
 Checks Mind Prism quiz files. Each FILE is read with the application's own
 loader, so what is reported is exactly what a player would meet.
 
 Options:
-  --json     print one JSON document instead of lines of text
+  --json     print one JSON document instead of lines of text, in English
+             whatever the user's language
   --map OUT  also draw the quiz (exactly one FILE) into OUT, in the format
              its extension names: .dot (Graphviz's text form), .svg or .png
   -h, --help print this help and exit
   --         treat every later argument as a file name
 
 Output
+  In the user's language, as compilers choose it: from LANGUAGE, LC_ALL,
+  LC_MESSAGES and LANG (on Windows, the user's display language); English
+  where no catalogue is installed for it, and under LANG=C.
   One line per finding, in the form compilers use, so editors can jump to it:
     FILE:LINE: error: MESSAGE [CODE]
     FILE:LINE: warning: MESSAGE [CODE]
@@ -153,7 +160,18 @@ Examples
   mindprism-check --json data/*.xml > report.json
   mindprism-check my-quiz.xml || echo "fix the quiz first"
   mindprism-check --map quiz.svg data/Quiz_000-zh_CN.xml
-)HELP";
+)HELP");
+
+// What is wrong with the command line, said once the language is known.
+struct UsageError
+{
+    explicit UsageError(const char* said, std::string value = std::string())
+        : sentence(said), detail(std::move(value))
+    {
+    }
+    const char* sentence;  // untranslated; "%s" stands for `detail`
+    std::string detail;
+};
 
 struct Arguments
 {
@@ -161,28 +179,29 @@ struct Arguments
     bool help = false;
     std::optional<std::string> map;
     std::vector<std::string> files;
+    std::optional<UsageError> error;
 };
 
-bool Usage(const char* message, const std::string& detail = std::string())
+void SayError(const std::string& said)
 {
-    std::fprintf(stderr, "mindprism-check: %s%s\n", message, detail.c_str());
-    return false;
+    std::fprintf(stderr, "mindprism-check: %s\n", said.c_str());
 }
 
-bool CheckMapArguments(const Arguments& arguments)
+std::optional<UsageError> CheckMapArguments(const Arguments& arguments)
 {
     if (!arguments.map || arguments.help)
-        return true;
+        return std::nullopt;
     if (!MapFormatOf(*arguments.map))
-        return Usage("the map's file name must end in .dot, .svg or .png: ", *arguments.map);
+        return UsageError{wxTRANSLATE("the map's file name must end in .dot, .svg or .png: %s"),
+                          *arguments.map};
     if (arguments.files.size() != 1)
-        return Usage("--map draws exactly one quiz file");
-    return true;
+        return UsageError{wxTRANSLATE("--map draws exactly one quiz file")};
+    return std::nullopt;
 }
 
-// Returns false, with a message on stderr, for arguments it cannot use.
-bool ParseArguments(const std::vector<std::string>& given, Arguments& arguments)
+Arguments ParseArguments(const std::vector<std::string>& given)
 {
+    Arguments arguments;
     bool options = true;
     for (size_t i = 0; i < given.size(); ++i)
     {
@@ -196,20 +215,25 @@ bool ParseArguments(const std::vector<std::string>& given, Arguments& arguments)
         else if (options && argument == "--map")
         {
             if (i + 1 == given.size())
-                return Usage("--map needs the name of the file to draw into");
+            {
+                arguments.error = UsageError{wxTRANSLATE("--map needs the name of the file to draw into")};
+                return arguments;
+            }
             arguments.map = given[++i];
         }
         else if (options && argument.size() > 1 && argument[0] == '-')
         {
-            std::fprintf(stderr, "mindprism-check: unknown option '%s'\n", argument.c_str());
-            return false;
+            arguments.error = UsageError{wxTRANSLATE("unknown option '%s'"), argument};
+            return arguments;
         }
         else
             arguments.files.push_back(argument);
     }
     if (arguments.files.empty() && !arguments.help)
-        return Usage("no quiz file given");
-    return CheckMapArguments(arguments);
+        arguments.error = UsageError{wxTRANSLATE("no quiz file given")};
+    else
+        arguments.error = CheckMapArguments(arguments);
+    return arguments;
 }
 
 void Print(const std::string& text)
@@ -224,17 +248,16 @@ bool DrawMap(const FileReport& report, const QuizOutline& outline, const wxStrin
 {
     if (!report.summary)
     {
-        std::fprintf(stderr, "mindprism-check: no map drawn: %s could not be read as a quiz\n",
-                     report.file.c_str());
+        SayError(SentenceWith(wxTRANSLATE("no map drawn: %s could not be read as a quiz"), report.file));
         return false;
     }
     std::string error;
     std::string warnings;
     const bool written = WriteMap(outline, path, format, error, warnings);
     if (!warnings.empty())
-        std::fprintf(stderr, "mindprism-check: Graphviz says: %s\n", warnings.c_str());
+        SayError(SentenceWith(wxTRANSLATE("Graphviz says: %s"), warnings));
     if (!written)
-        std::fprintf(stderr, "mindprism-check: %s\n", error.c_str());
+        SayError(error);
     return written;
 }
 
@@ -243,22 +266,25 @@ bool DrawMap(const FileReport& report, const QuizOutline& outline, const wxStrin
 int main(int argc, char** argv)
 {
     PrepareOutput();
-    Arguments arguments;
-    if (!ParseArguments(CommandLineArguments(argc, argv), arguments))
-    {
-        std::fputs("Try 'mindprism-check --help'.\n", stderr);
-        return 2;
-    }
-    if (arguments.help)
-    {
-        Print(HELP);
-        return 0;
-    }
+    const Arguments arguments = ParseArguments(CommandLineArguments(argc, argv));
     wxInitializer toolkit;
     if (!toolkit.IsOk())
     {
         std::fputs("mindprism-check: the toolkit could not be initialised\n", stderr);
         return 2;
+    }
+    // Scripts read JSON: its messages stay English, as do the words around it.
+    SpeakLanguage(arguments.json ? std::vector<wxString>() : RequestedLanguages());
+    if (arguments.error)
+    {
+        SayError(SentenceWith(arguments.error->sentence, arguments.error->detail));
+        std::fprintf(stderr, "%s\n", SentenceWith(wxTRANSLATE("Try 'mindprism-check --help'.")).c_str());
+        return 2;
+    }
+    if (arguments.help)
+    {
+        Print(std::string(wxGetTranslation(HELP).utf8_str()));
+        return 0;
     }
 
     std::vector<FileReport> reports;

@@ -6,6 +6,7 @@
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/utils.h>
 
@@ -19,9 +20,15 @@ std::string Utf8(const wxString& text)
     return std::string(text.utf8_str());
 }
 
-std::string SystemError()
+wxString SystemError()
 {
-    return Utf8(wxSysErrorMsgStr(wxSysErrorCode()));
+    return wxSysErrorMsgStr(wxSysErrorCode());
+}
+
+// Why the map file could not be written, naming it.
+std::string CannotWrite(const wxString& path, const wxString& why)
+{
+    return Utf8(wxString::Format(_("cannot write the map '%s': %s"), path, why));
 }
 
 // Opens a file nobody else has, beside `path`, made with the usual
@@ -63,31 +70,30 @@ bool WriteWholeFile(const wxString& path, const std::string& bytes, std::string&
 {
     // The toolkit would log its own messages; ours name the map file.
     wxLogNull quiet;
-    const std::string shown = "cannot write the map '" + Utf8(path) + "': ";
     if (wxFileName::Exists(path, wxFILE_EXISTS_ANY) && !wxFileName::FileExists(path))
     {
-        error = shown + "it exists and is not a regular file";
+        error = CannotWrite(path, _("it exists and is not a regular file"));
         return false;
     }
     wxFile file;
     wxString temporary;
     if (!CreateBeside(path, file, temporary))
     {
-        error = shown + SystemError();
+        error = CannotWrite(path, SystemError());
         return false;
     }
     const bool written = file.Write(bytes.data(), bytes.size()) == bytes.size() && file.Flush();
-    const std::string writeError = written ? std::string() : SystemError();
+    const wxString writeError = written ? wxString() : SystemError();
     const bool closed = file.Close();
     if (!written || !closed)
     {
-        error = shown + (written ? SystemError() : writeError);
+        error = CannotWrite(path, written ? SystemError() : writeError);
         wxRemoveFile(temporary);
         return false;
     }
     if (!wxRenameFile(temporary, path, true))
     {
-        error = shown + SystemError();
+        error = CannotWrite(path, SystemError());
         wxRemoveFile(temporary);
         return false;
     }
@@ -104,7 +110,7 @@ bool WriteMap(const QuizOutline& outline, const wxString& path, MapFormat format
         std::string image;
         if (!renderer.Layout(bytes) || !renderer.Render(format, image))
         {
-            error = "cannot draw the map: " + renderer.Error();
+            error = Utf8(wxString::Format(_("cannot draw the map: %s"), wxString::FromUTF8(renderer.Error())));
             return false;
         }
         warnings = renderer.Warnings();

@@ -1,11 +1,16 @@
 // Text and JSON forms of checker reports.
 #include "report_output.h"
 
+#include "quiz/quiz_file.h"
+
+#include <wx/intl.h>
+
 #include <cstdio>
 
 namespace
 {
 
+// As JSON names it, for scripts.
 const char* SeverityName(Severity severity)
 {
     return severity == Severity::Error ? "error" : "warning";
@@ -70,9 +75,9 @@ std::string JsonNumber(const std::optional<size_t>& value)
     return value ? std::to_string(*value) : std::string("null");
 }
 
-std::string TextNumber(const std::optional<size_t>& value)
+wxString TextNumber(const std::optional<size_t>& value)
 {
-    return value ? std::to_string(*value) : std::string("none");
+    return value ? wxString::Format(wxS("%zu"), *value) : _("none");
 }
 
 std::string JsonSummary(const std::optional<QuizSummary>& summary)
@@ -140,24 +145,25 @@ std::string SummaryLine(const FileReport& report)
     if (!report.summary)
         return std::string();
     const QuizSummary& summary = *report.summary;
-    std::string line = report.file + ": ok: " + std::to_string(summary.questions) + " questions, " +
-                       std::to_string(summary.endings) +
-                       " endings; questions answered from 1001 to an end: shortest: " +
-                       TextNumber(summary.shortest) + ", longest: ";
-    if (summary.unbounded)
-        line += "unbounded (the quiz can loop)";
-    else
-        line += TextNumber(summary.longest);
-    return line + "\n";
+    const wxString line = wxString::Format(
+        _("ok: %s, %s; questions answered from %s to an end: shortest: %s, longest: %s"),
+        wxString::Format(wxPLURAL("%zu question", "%zu questions", summary.questions), summary.questions),
+        wxString::Format(wxPLURAL("%zu ending", "%zu endings", summary.endings), summary.endings),
+        QUIZ_ENTRY_ID, TextNumber(summary.shortest),
+        summary.unbounded ? _("unbounded (the quiz can loop)") : TextNumber(summary.longest));
+    return report.file + ": " + Utf8(line) + "\n";
 }
 
 std::string TextReport(const FileReport& report)
 {
+    // As compilers do: the layout stays, the words are the reader's.
+    const std::string error = Utf8(_("error"));
+    const std::string warning = Utf8(_("warning"));
     std::string text;
     for (const Finding& finding : report.findings)
         text += report.file + ":" + std::to_string(finding.line) + ": " +
-                SeverityName(finding.severity) + ": " + Utf8(finding.message) + " [" +
-                finding.code + "]\n";
+                (finding.severity == Severity::Error ? error : warning) + ": " +
+                Utf8(finding.message) + " [" + finding.code + "]\n";
     if (report.Clean())
         text += SummaryLine(report);
     return text;
