@@ -104,6 +104,9 @@ wxString XmlText(const wxString& text)
         if (!control && !loneSurrogate && code != 0xFFFE && code != 0xFFFF)
             kept += c;
     }
+    // The loader drops a text of blanks only: the value would read back empty.
+    if (kept.find_first_not_of(wxS(" \t\r\n")) == wxString::npos)
+        kept.clear();
     return kept;
 }
 
@@ -430,7 +433,14 @@ std::unique_ptr<QuizEdit> QuizDocument::SetLeaf(size_t question, size_t answer,
     if (valueNode ? valueNode->GetContent() == text : text.empty())
         return nullptr;
     auto edit = MakeEdit(editName, QuizDocumentChange{QuizDocumentChange::Question, question});
-    if (valueNode)
+    if (text.empty())
+    {
+        // Every text goes: a later one would be the value once read back.
+        for (wxXmlNode* child = leaf->GetChildren(); child; child = child->GetNext())
+            if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+                edit->Remove(*child);
+    }
+    else if (valueNode)
         edit->Change(*valueNode, text);
     else if (leaf)
         edit->Insert(*leaf, std::make_unique<wxXmlNode>(wxXML_TEXT_NODE, wxString(), text),
