@@ -58,12 +58,6 @@ Times Measure(const std::function<bool()>& work)
     return Times{cpuEnd - cpuStart, wall.count()};
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // What the views need after an edit: the quiz read from the tree with its
 // findings and outline, and the progress figures.
 bool ReadForViews(const QuizDocument& document)
@@ -79,15 +73,9 @@ bool ReadForViews(const QuizDocument& document)
 
 int main(int argc, char** argv)
 {
-    int questions = 10000;
-    int rounds = 9;
-    for (int i = 1; i < argc; ++i)
-    {
-        if (std::strncmp(argv[i], "--questions=", 12) == 0)
-            questions = std::atoi(argv[i] + 12);
-        else if (std::strncmp(argv[i], "--rounds=", 9) == 0)
-            rounds = std::max(1, std::atoi(argv[i] + 9));
-    }
+    const RatioOptions options = ParseRatioOptions(argc, argv);
+    const int questions = options.questions;
+    const int rounds = options.rounds;
     wxInitializer toolkit;
     const std::string xml = MakeQuiz(questions);
     const wxString folder = wxFileName::GetTempDir();

@@ -12,13 +12,14 @@
 // An input is a quiz file, a zero byte, then the edits: one byte picks the
 // kind, the next ones the question, the answer and the text. Without a zero
 // byte (or when the file does not open) the edits go to a new quiz.
+#include "fuzz_support.h"
 #include "quiz/question_table.h"
 #include "quiz/quiz_checker.h"
 #include "quiz/quiz_document.h"
 #include "widgets/xml_document_ex.h"
+#include "xml_tree_util.h"
 
 #include <wx/init.h>
-#include <wx/mstream.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -39,24 +40,12 @@ namespace
     std::abort();
 }
 
-void AbortOnAssert(const wxString& file, int line, const wxString& function,
-                   const wxString& condition, const wxString& message)
-{
-    std::fprintf(stderr, "toolkit assertion %s failed in %s (%s:%d): %s\n",
-                 static_cast<const char*>(condition.utf8_str()),
-                 static_cast<const char*>(function.utf8_str()),
-                 static_cast<const char*>(file.utf8_str()), line,
-                 static_cast<const char*>(message.utf8_str()));
-    std::abort();
-}
-
 std::string Saved(const QuizDocument& document)
 {
-    wxMemoryOutputStream stream;
-    if (!document.Xml().Save(stream, 1))
-        Fail("the writer refused the document", std::string());
-    std::string bytes(stream.GetLength(), '\0');
-    stream.CopyTo(&bytes[0], bytes.size());
+    bool saved = false;
+    std::string bytes = SaveToBytes(document.Xml(), 1, &saved);
+    if (!saved)
+        Fail("the writer refused the document", bytes);
     return bytes;
 }
 

@@ -7,10 +7,11 @@
 #include "quiz/safe_save.h"
 #include "quiz_test_util.h"
 #include "widgets/xml_document_ex.h"
+#include "xml_tree_util.h"
 
 #include <wx/dir.h>
 #include <wx/filename.h>
-#include <wx/mstream.h>
+#include <wx/stream.h>
 
 #include <gtest/gtest.h>
 
@@ -40,10 +41,9 @@ std::unique_ptr<QuizDocument> Open(const std::string& xml)
 
 std::string Saved(const QuizDocument& document)
 {
-    wxMemoryOutputStream stream;
-    EXPECT_TRUE(document.Xml().Save(stream, 1));
-    std::string bytes(stream.GetLength(), '\0');
-    stream.CopyTo(&bytes[0], bytes.size());
+    bool saved = false;
+    std::string bytes = SaveToBytes(document.Xml(), 1, &saved);
+    EXPECT_TRUE(saved);
     return bytes;
 }
 
