@@ -11,6 +11,7 @@
 #                                 stand-in browser
 #   MINDPRISM_TEST_LABEL_LINES    how window tests read a label's shown lines
 #   MINDPRISM_THREAD_PRIORITY     how background work is put behind the window
+#   MINDPRISM_SAFE_SAVE           how a saved file takes the old one's place
 #   MINDPRISM_MAP_RENDER          how quiz maps are laid out and drawn: with
 #   MINDPRISM_MAP_RENDER_LIBS     Graphviz's libraries, or not at all (then
 #                                 the checker writes DOT only and the window
@@ -26,6 +27,7 @@ if(WIN32)
   set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_msw.cpp)
   set(MINDPRISM_TEST_LABEL_LINES label_lines_msw.cpp)
   set(MINDPRISM_THREAD_PRIORITY thread_priority_msw.cpp)
+  set(MINDPRISM_SAFE_SAVE safe_save_msw.cpp)
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
@@ -39,6 +41,7 @@ else()
   set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_xdg.cpp)
   set(MINDPRISM_TEST_LABEL_LINES label_lines_gtk.cpp)
   set(MINDPRISM_THREAD_PRIORITY thread_priority_posix.cpp)
+  set(MINDPRISM_SAFE_SAVE safe_save_posix.cpp)
 endif()
 
 # Graphviz's libraries, when they are there. A cross build would find the

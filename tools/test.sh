@@ -7,7 +7,8 @@
 #   3. the whole suite again, built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, failing on any report;
 #   4. the fuzz targets (the XML writer's round trip; the quiz loader and
-#      checker), briefly, from the corpora kept in tests/fuzz;
+#      checker; the editor's edits and undo), briefly, from the corpora
+#      kept in tests/fuzz;
 #   5. the Windows program, cross-built, and its tests under Wine
 #      (tools/windows.sh; the first run on a machine builds the toolkit).
 # Window tests need an X server: a virtual one (Xvfb) is started when no
@@ -65,7 +66,7 @@ unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "== 4. Fuzz briefly from the kept corpus"
 FUZZ="$ROOT/build-fuzz"
-for target in xml_roundtrip_fuzzer quiz_check_fuzzer; do
+for target in xml_roundtrip_fuzzer quiz_check_fuzzer quiz_edit_fuzzer; do
     CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_TESTS=ON \
         -DMINDPRISM_BENCH=OFF --target "$target"
 done
@@ -85,6 +86,8 @@ fuzz() {
 }
 fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 150000
 fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 150000
+# Each input edits, saves and re-reads a quiz several times: fewer runs.
+fuzz quiz_edit_fuzzer "$ROOT/tests/fuzz/corpus/edit" 8000
 
 echo "== 5. Windows: cross-build, then the Windows tests under Wine"
 "$ROOT/tools/windows.sh"

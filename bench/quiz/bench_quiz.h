@@ -1,8 +1,39 @@
-// The large quiz the engine benchmarks load.
+// The large quiz the engine benchmarks load, and what their plain timed
+// programs share.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
+
+// Options of the plain timed programs: --questions=N --rounds=N.
+struct RatioOptions
+{
+    int questions = 10000;
+    int rounds = 9;
+};
+
+inline RatioOptions ParseRatioOptions(int argc, char** argv)
+{
+    RatioOptions options;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strncmp(argv[i], "--questions=", 12) == 0)
+            options.questions = std::atoi(argv[i] + 12);
+        else if (std::strncmp(argv[i], "--rounds=", 9) == 0)
+            options.rounds = std::max(1, std::atoi(argv[i] + 9));
+    }
+    return options;
+}
+
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 // A chain quiz: question k leads on to k+1 (first answer), to k+2, to a
 // random question, or ends; IDs from 1001.

@@ -48,25 +48,13 @@ double Milliseconds(const std::function<bool()>& work)
     return now() - start;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int questions = 10000;
-    int rounds = 9;
-    for (int i = 1; i < argc; ++i)
-    {
-        if (std::strncmp(argv[i], "--questions=", 12) == 0)
-            questions = std::atoi(argv[i] + 12);
-        else if (std::strncmp(argv[i], "--rounds=", 9) == 0)
-            rounds = std::max(1, std::atoi(argv[i] + 9));
-    }
+    const RatioOptions options = ParseRatioOptions(argc, argv);
+    const int questions = options.questions;
+    const int rounds = options.rounds;
     wxInitializer toolkit;
     const wxString path = wxFileName::CreateTempFileName(wxS("mindprism-reload"));
     const std::string xml = MakeQuiz(questions);

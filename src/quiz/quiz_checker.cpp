@@ -226,6 +226,38 @@ bool LoadCheckedQuizBytes(const char* data, size_t size, const wxString& path,
     }, path, table, check, outline);
 }
 
+namespace
+{
+
+void ReadTree(const wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer)
+{
+    if (const wxXmlNode* root = document.GetRoot())
+        ReadQuestions(*root, table, observer);
+}
+
+} // namespace
+
+bool LoadCheckedQuizDocument(wxXmlDocument& document, const char* data, size_t size,
+                             const wxString& path, QuestionTable& table, QuizFileCheck& check,
+                             QuizOutline* outline)
+{
+    return LoadChecked([&](wxXmlDocument&, QuestionTable& into, QuizReadObserver* observer) {
+        if (!ParseQuizBytes(document, data, size, path))
+            return false;
+        ReadTree(document, into, observer);
+        return true;
+    }, path, table, check, outline);
+}
+
+bool CheckQuizDocument(const wxXmlDocument& document, const wxString& path, QuestionTable& table,
+                       QuizFileCheck& check, QuizOutline* outline)
+{
+    return LoadChecked([&](wxXmlDocument&, QuestionTable& into, QuizReadObserver* observer) {
+        ReadTree(document, into, observer);
+        return true;
+    }, path, table, check, outline);
+}
+
 bool ReadQuizVersion(const wxString& path, std::vector<char>& bytes, QuizFileCheck& check)
 {
     check = QuizFileCheck{};

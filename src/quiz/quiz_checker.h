@@ -50,6 +50,17 @@ bool LoadCheckedQuizBytes(const char* data, size_t size, const wxString& path,
                           QuestionTable& table, QuizFileCheck& check,
                           QuizOutline* outline = nullptr);
 
+// The same, parsing into `document`, which the caller keeps: its tree is
+// left whole (nothing is moved out of it), for an editor.
+bool LoadCheckedQuizDocument(wxXmlDocument& document, const char* data, size_t size,
+                             const wxString& path, QuestionTable& table, QuizFileCheck& check,
+                             QuizOutline* outline = nullptr);
+
+// Reads and checks the quiz in a tree already parsed (and maybe edited)
+// as LoadCheckedQuiz reads a file; `path` names it in messages.
+bool CheckQuizDocument(const wxXmlDocument& document, const wxString& path, QuestionTable& table,
+                       QuizFileCheck& check, QuizOutline* outline = nullptr);
+
 // Reads the quiz file at `path` whole, once, so that what is played, checked
 // and compared with the version before is the same. False, with `check`
 // saying why as LoadCheckedQuiz would, when it cannot be read.

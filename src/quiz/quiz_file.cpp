@@ -292,3 +292,8 @@ bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const
     ReadLoaded(document, table, observer);
     return true;
 }
+
+bool ParseQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name)
+{
+    return ParseQuiz(document, data, size, name);
+}

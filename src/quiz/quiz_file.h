@@ -83,6 +83,10 @@ bool ReadQuizFile(const wxString& path, std::vector<char>& bytes);
 bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name,
                    QuestionTable& table, QuizReadObserver* observer = nullptr);
 
+// Only parses the bytes into `document`, refusing what LoadQuizBytes
+// refuses; the tree is left whole, for an editor.
+bool ParseQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name);
+
 // Adds the questions under `root` to `table` by the quiz rules.
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
                    QuizReadObserver* observer = nullptr);

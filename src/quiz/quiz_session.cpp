@@ -1,6 +1,7 @@
 // The model of the quiz on screen.
 #include "quiz/quiz_session.h"
 
+#include "quiz/content_digest.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
 #include "quiz/quiz_file.h"
@@ -12,17 +13,11 @@
 namespace
 {
 
-// FNV-1a: a version is told from the one before by its content, not by the
-// file's time and size, which a quick save can leave as they were.
 std::uint64_t Digest(const std::vector<char>& bytes)
 {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char byte : bytes)
-    {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
+    ContentDigest digest;
+    digest.Add(bytes.data(), bytes.size());
+    return digest.Value();
 }
 
 } // namespace

@@ -572,11 +572,16 @@ private:
         m_sink.Append(m_indent.data(), size);
     }
 
-    // Indentation goes before every child but text, and before an end tag
-    // that does not follow text, so text stays on the line of its tags.
-    void WriteIndentNextTo(const wxXmlNode& child, size_t depth)
+    // Indentation goes between two nodes (a tag counting as a node) neither
+    // of which is text, so text stays on the line of its tags and never
+    // gains blanks: in mixed content they would read back as part of it.
+    // `before` or `after` is null for the parent's start or end tag.
+    void WriteIndentBetween(const wxXmlNode* before, const wxXmlNode* after, size_t depth)
     {
-        if (m_step >= 0 && child.GetType() != wxXML_TEXT_NODE)
+        const auto isText = [](const wxXmlNode* node) {
+            return node != nullptr && node->GetType() == wxXML_TEXT_NODE;
+        };
+        if (m_step >= 0 && !isText(before) && !isText(after))
             WriteIndent(depth);
     }
 
@@ -592,23 +597,23 @@ private:
             {
                 open.push_back(node);
                 node = node->GetChildren();
-                WriteIndentNextTo(*node, open.size());
+                WriteIndentBetween(nullptr, node, open.size());
                 continue;
             }
             while (!open.empty() && node->GetNext() == nullptr)
             {
-                const wxXmlNode& lastChild = *node;
+                const wxXmlNode* lastChild = node;
                 node = open.back();
                 open.pop_back();
-                WriteIndentNextTo(lastChild, open.size());
+                WriteIndentBetween(lastChild, nullptr, open.size());
                 WriteMarkup("</");
                 WriteText(View(node->GetName()));
                 WriteMarkup(">");
             }
             if (open.empty())
                 return;
+            WriteIndentBetween(node, node->GetNext(), open.size());
             node = node->GetNext();
-            WriteIndentNextTo(*node, open.size());
         }
     }
 

@@ -12,6 +12,8 @@ class wxOutputStream;
 // breaks at all. What differs from the toolkit's own writer:
 // - bytes reach the stream in large blocks; UTF-8 is escaped and encoded in
 //   one pass, other encodings are converted in runs;
+// - no indentation is written next to text (mixed content stays on one
+//   line), so an indented save reads back with the texts it had;
 // - every "&" is escaped, "\r" in text and tab/line ends in attribute values
 //   become character references, so a tree the loader produced reads back
 //   the same (processing instructions are not written);

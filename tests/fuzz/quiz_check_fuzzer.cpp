@@ -12,6 +12,7 @@
 // findings ordered by line, lines from 1; a clean quiz has a summary with a
 // shortest path no longer than its longest; both outputs, and the quiz map's
 // DOT form, are valid UTF-8 without stray control characters.
+#include "fuzz_support.h"
 #include "map/quiz_map.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
@@ -30,18 +31,6 @@ namespace
 [[noreturn]] void Fail(const char* what, const std::string& output)
 {
     std::fprintf(stderr, "%s\n--- output ---\n%s\n", what, output.c_str());
-    std::abort();
-}
-
-// The toolkit's assertions would otherwise print and carry on.
-void AbortOnAssert(const wxString& file, int line, const wxString& function,
-                   const wxString& condition, const wxString& message)
-{
-    std::fprintf(stderr, "toolkit assertion %s failed in %s (%s:%d): %s\n",
-                 static_cast<const char*>(condition.utf8_str()),
-                 static_cast<const char*>(function.utf8_str()),
-                 static_cast<const char*>(file.utf8_str()), line,
-                 static_cast<const char*>(message.utf8_str()));
     std::abort();
 }
 

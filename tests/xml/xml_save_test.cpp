@@ -110,11 +110,11 @@ TEST(XmlSaveLayout, WritesEveryKindOfChildAtEachIndentStep)
         std::string body;
     } cases[] = {
         {-1, "<q id=\"1\"><a>x &amp; y</a><e k=\"v\"/><m>t1<b/>t2</m><p></p><!--c--><![CDATA[<r>]]></q>"},
-        {0, "<q id=\"1\">\n<a>x &amp; y</a>\n<e k=\"v\"/>\n<m>t1\n<b/>t2</m>\n<p>\n\n</p>\n<!--c-->\n"
+        {0, "<q id=\"1\">\n<a>x &amp; y</a>\n<e k=\"v\"/>\n<m>t1<b/>t2</m>\n<p>\n\n</p>\n<!--c-->\n"
             "<![CDATA[<r>]]>\n</q>"},
-        {1, "<q id=\"1\">\n  <a>x &amp; y</a>\n  <e k=\"v\"/>\n  <m>t1\n    <b/>t2</m>\n  <p>\n    \n  </p>\n"
+        {1, "<q id=\"1\">\n  <a>x &amp; y</a>\n  <e k=\"v\"/>\n  <m>t1<b/>t2</m>\n  <p>\n    \n  </p>\n"
             "  <!--c-->\n  <![CDATA[<r>]]>\n</q>"},
-        {2, "<q id=\"1\">\n    <a>x &amp; y</a>\n    <e k=\"v\"/>\n    <m>t1\n        <b/>t2</m>\n"
+        {2, "<q id=\"1\">\n    <a>x &amp; y</a>\n    <e k=\"v\"/>\n    <m>t1<b/>t2</m>\n"
             "    <p>\n        \n    </p>\n    <!--c-->\n    <![CDATA[<r>]]>\n</q>"},
     };
     for (const auto& c : cases)

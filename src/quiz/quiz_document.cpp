@@ -1,0 +1,610 @@
+// The quiz document an author edits: its tree, the edits on it, its save.
+#include "quiz/quiz_document.h"
+
+#include "quiz/content_digest.h"
+#include "quiz/question_table.h"
+#include "quiz/quiz_checker.h"
+#include "quiz/quiz_file.h"
+#include "quiz/read_recorder.h"
+#include "quiz/safe_save.h"
+#include "widgets/xml_document_ex.h"
+
+#include <wx/intl.h>
+#include <wx/stream.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+
+// Indentation of a saved quiz: two spaces a level, as the shipped quizzes.
+constexpr int SAVE_INDENT = 1;
+
+bool IsElementNamed(const wxXmlNode& node, const char* upper)
+{
+    return node.GetType() == wxXML_ELEMENT_NODE && IsQuizName(node.GetName(), upper);
+}
+
+// The last child element named `upper`: the one whose value the reader keeps.
+wxXmlNode* LastChild(const wxXmlNode& parent, const char* upper)
+{
+    wxXmlNode* found = nullptr;
+    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
+        if (IsElementNamed(*child, upper))
+            found = child;
+    return found;
+}
+
+std::vector<wxXmlNode*> ChildrenNamed(const wxXmlNode& parent, const char* upper)
+{
+    std::vector<wxXmlNode*> found;
+    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
+        if (IsElementNamed(*child, upper))
+            found.push_back(child);
+    return found;
+}
+
+// The node holding a leaf element's value: its first text or CDATA child.
+wxXmlNode* ValueNode(const wxXmlNode& leaf)
+{
+    for (wxXmlNode* child = leaf.GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+            return child;
+    return nullptr;
+}
+
+wxString ValueOf(const wxXmlNode* leaf)
+{
+    return leaf ? LeafValue(*leaf) : wxString();
+}
+
+std::unique_ptr<wxXmlNode> Element(const wxString& name)
+{
+    return std::make_unique<wxXmlNode>(wxXML_ELEMENT_NODE, name);
+}
+
+std::unique_ptr<wxXmlNode> Leaf(const wxString& name, const wxString& value)
+{
+    auto leaf = Element(name);
+    leaf->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), value));
+    return leaf;
+}
+
+std::unique_ptr<wxXmlNode> NewAnswer(const wxString& text)
+{
+    auto answer = Element(wxS("ANSWER"));
+    answer->AddChild(Leaf(wxS("A"), text).release());
+    answer->AddChild(Leaf(wxS("GOTO"), QUIZ_END_TARGET).release());
+    return answer;
+}
+
+std::unique_ptr<wxXmlNode> NewQuestion(const wxString& id, const wxString& text,
+                                       const std::vector<wxString>& answers)
+{
+    auto question = Element(wxS("QUESTION"));
+    question->AddChild(Leaf(wxS("ID"), id).release());
+    question->AddChild(Leaf(wxS("Q"), text).release());
+    for (const wxString& answer : answers)
+        question->AddChild(NewAnswer(answer).release());
+    return question;
+}
+
+// What an author types may hold characters no XML file can: left out, so
+// the save cannot fail on them.
+wxString XmlText(const wxString& text)
+{
+    wxString kept;
+    kept.reserve(text.length());
+    for (const wxUniChar c : text)
+    {
+        const wxUint32 code = c.GetValue();
+        const bool control = code < 0x20 && code != '\t' && code != '\n' && code != '\r';
+        const bool loneSurrogate = sizeof(wchar_t) == 4 && code >= 0xD800 && code <= 0xDFFF;
+        if (!control && !loneSurrogate && code != 0xFFFE && code != 0xFFFF)
+            kept += c;
+    }
+    // The loader drops a text of blanks only: the value would read back empty.
+    if (kept.find_first_not_of(wxS(" \t\r\n")) == wxString::npos)
+        kept.clear();
+    return kept;
+}
+
+// What the writer leaves out of a document the loader read.
+wxString Losses(const wxXmlDocument& xml)
+{
+    wxArrayString what;
+    const wxXmlNode* root = xml.GetRoot();
+    if (const wxXmlNode* top = xml.GetDocumentNode())
+        for (const wxXmlNode* child = top->GetChildren(); child; child = child->GetNext())
+            if (child != root)
+            {
+                what.push_back(_("a comment or instruction outside the root element"));
+                break;
+            }
+    if (!xml.GetDoctype().GetRootName().empty())
+        what.push_back(_("the document type declaration"));
+    // Processing instructions are not written anywhere in the tree.
+    std::vector<const wxXmlNode*> pending{root};
+    while (!pending.empty())
+    {
+        const wxXmlNode* node = pending.back();
+        pending.pop_back();
+        if (node->GetType() == wxXML_PI_NODE)
+        {
+            what.push_back(_("processing instructions inside it"));
+            break;
+        }
+        for (const wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
+            pending.push_back(child);
+    }
+    if (what.empty())
+        return wxString();
+    wxString list;
+    for (const wxString& item : what)
+        list += (list.empty() ? wxString() : wxString(wxS("; "))) + item;
+    return wxString::Format(_("Saving this quiz will leave out what the editor cannot write: %s."),
+                            list);
+}
+
+// Digests what passes through it on its way to the file.
+class DigestingStream : public wxFilterOutputStream
+{
+public:
+    DigestingStream(wxOutputStream& out, ContentDigest& digest)
+        : wxFilterOutputStream(out), m_digest(digest)
+    {
+    }
+
+protected:
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        m_parent_o_stream->Write(buffer, size);
+        const size_t written = m_parent_o_stream->LastWrite();
+        m_digest.Add(buffer, written);
+        if (written < size || !m_parent_o_stream->IsOk())
+            m_lasterror = wxSTREAM_WRITE_ERROR;
+        return written;
+    }
+
+private:
+    ContentDigest& m_digest;
+};
+
+} // namespace
+
+// ---- QuizEdit
+
+struct QuizEdit::Step
+{
+    enum Kind
+    {
+        Content,  // `content` is swapped with the node's
+        Insert,
+        Remove
+    };
+    Kind kind;
+    wxXmlNode* node;
+    wxXmlNode* parent;
+    wxXmlNode* before;  // the node's next sibling where it goes; null: last
+    wxString content;
+};
+
+QuizEdit::QuizEdit(QuizDocument& document, wxString name, QuizDocumentChange change)
+    : m_document(document), m_name(std::move(name)), m_change(change),
+      m_before(document.m_state), m_after(++document.m_lastEdit)
+{
+}
+
+QuizEdit::~QuizEdit() = default;
+
+void QuizEdit::Change(wxXmlNode& node, const wxString& content)
+{
+    m_steps.push_back(Step{Step::Content, &node, nullptr, nullptr, content});
+}
+
+void QuizEdit::Insert(wxXmlNode& parent, std::unique_ptr<wxXmlNode> node, wxXmlNode* before)
+{
+    m_steps.push_back(Step{Step::Insert, node.get(), &parent, before, wxString()});
+    m_detached.push_back(std::move(node));
+}
+
+void QuizEdit::Remove(wxXmlNode& node)
+{
+    m_steps.push_back(Step{Step::Remove, &node, node.GetParent(), node.GetNext(), wxString()});
+}
+
+void QuizEdit::Reinsert(wxXmlNode& parent, wxXmlNode& node, wxXmlNode* before)
+{
+    m_steps.push_back(Step{Step::Insert, &node, &parent, before, wxString()});
+}
+
+void QuizEdit::Attach(Step& step)
+{
+    const auto owned = std::find_if(m_detached.begin(), m_detached.end(),
+                                    [&step](const auto& node) { return node.get() == step.node; });
+    owned->release();
+    m_detached.erase(owned);
+    // The toolkit takes a null `before` as the first place, not the last.
+    if (step.before)
+        step.parent->InsertChild(step.node, step.before);
+    else
+        step.parent->AddChild(step.node);
+}
+
+void QuizEdit::Detach(Step& step)
+{
+    step.parent->RemoveChild(step.node);
+    m_detached.emplace_back(step.node);
+}
+
+void QuizEdit::Apply(Step& step, bool forward)
+{
+    switch (step.kind)
+    {
+        case Step::Content:
+        {
+            const wxString previous = step.node->GetContent();
+            step.node->SetContent(step.content);
+            step.content = previous;
+            break;
+        }
+        case Step::Insert:
+            forward ? Attach(step) : Detach(step);
+            break;
+        case Step::Remove:
+            forward ? Detach(step) : Attach(step);
+            break;
+    }
+}
+
+bool QuizEdit::Do()
+{
+    if (m_document.m_state != m_before)
+        return false;
+    for (Step& step : m_steps)
+        Apply(step, true);
+    m_document.Changed(m_after, m_change);
+    return true;
+}
+
+bool QuizEdit::Undo()
+{
+    if (m_document.m_state != m_after)
+        return false;
+    for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step)
+        Apply(*step, false);
+    m_document.Changed(m_before, m_change);
+    return true;
+}
+
+// ---- QuizDocument: opening, reading
+
+QuizDocument::QuizDocument() : m_xml(std::make_unique<wxXmlDocumentEx>()) {}
+
+QuizDocument::~QuizDocument() = default;
+
+std::unique_ptr<QuizDocument> QuizDocument::Open(const char* data, size_t size,
+                                                 const wxString& path, wxString& error)
+{
+    std::unique_ptr<QuizDocument> document(new QuizDocument);
+    QuestionTable table;
+    QuizFileCheck check;
+    LoadCheckedQuizDocument(*document->m_xml, data, size, path, table, check);
+    const wxXmlNode* root = document->m_xml->GetRoot();
+    if (!root)
+    {
+        error = check.error;
+        return nullptr;
+    }
+    if (!IsQuizName(root->GetName(), "QUESTIONS"))
+    {
+        error = wxString::Format(_("\"%s\" is not a quiz file: its root element is <%s>, not <questions>."),
+                                 path, root->GetName());
+        return nullptr;
+    }
+    document->m_path = path;
+    document->m_losses = Losses(*document->m_xml);
+    // Whatever the file was written in, it is saved as UTF-8.
+    document->m_xml->SetFileEncoding(wxS("UTF-8"));
+    return document;
+}
+
+std::unique_ptr<QuizDocument> QuizDocument::OpenFile(const wxString& path, wxString& error)
+{
+    std::vector<char> bytes;
+    QuizFileCheck check;
+    if (!ReadQuizVersion(path, bytes, check))
+    {
+        error = check.error;
+        return nullptr;
+    }
+    return Open(bytes.data(), bytes.size(), path, error);
+}
+
+std::unique_ptr<QuizDocument> QuizDocument::New()
+{
+    std::unique_ptr<QuizDocument> document(new QuizDocument);
+    auto root = Element(wxS("questions"));
+    root->AddChild(
+        NewQuestion(QUIZ_ENTRY_ID, _("New question"), {_("First answer"), _("Second answer")})
+            .release());
+    document->m_xml->SetRoot(root.release());
+    document->m_xml->SetVersion(wxS("1.0"));
+    document->m_xml->SetFileEncoding(wxS("UTF-8"));
+    return document;
+}
+
+const std::vector<wxXmlNode*>& QuizDocument::QuestionElements() const
+{
+    if (m_questionsKnown)
+        return m_questions;
+    m_questions.clear();
+    const wxXmlNode* root = m_xml->GetRoot();
+    if (root && IsQuizName(root->GetName(), "QUESTIONS"))
+    {
+        // As the loader reads: comments and instructions are skipped, any
+        // other node ends the questions.
+        for (wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
+        {
+            if (child->GetType() == wxXML_COMMENT_NODE || child->GetType() == wxXML_PI_NODE)
+                continue;
+            if (!IsElementNamed(*child, "QUESTION"))
+                break;
+            m_questions.push_back(child);
+        }
+    }
+    m_questionsKnown = true;
+    return m_questions;
+}
+
+size_t QuizDocument::QuestionCount() const
+{
+    return QuestionElements().size();
+}
+
+QuestionFields QuizDocument::Fields(size_t question) const
+{
+    QuestionFields fields;
+    if (question >= QuestionCount())
+        return fields;
+    const wxXmlNode& element = *QuestionElements()[question];
+    fields.id = ValueOf(LastChild(element, "ID"));
+    fields.text = ValueOf(LastChild(element, "Q"));
+    for (const wxXmlNode* answer : ChildrenNamed(element, "ANSWER"))
+        fields.answers.push_back(
+            AnswerFields{ValueOf(LastChild(*answer, "A")), ValueOf(LastChild(*answer, "GOTO"))});
+    return fields;
+}
+
+wxString QuizDocument::NextFreeId() const
+{
+    unsigned long long highest = 0;
+    for (const wxXmlNode* element : QuestionElements())
+    {
+        const wxString id = ValueOf(LastChild(*element, "ID"));
+        unsigned long long number = 0;
+        const bool digits = !id.empty() && id.length() <= 18 &&
+                            std::all_of(id.begin(), id.end(),
+                                        [](wxUniChar c) { return c >= '0' && c <= '9'; });
+        if (digits && id.ToULongLong(&number))
+            highest = std::max(highest, number);
+    }
+    return wxString::Format(wxS("%llu"), std::max<unsigned long long>(1001, highest + 1));
+}
+
+bool QuizDocument::Read(QuestionTable& table, QuizFileCheck& check, QuizOutline* outline) const
+{
+    return CheckQuizDocument(*m_xml, m_path, table, check, outline);
+}
+
+void QuizDocument::Changed(std::uint64_t state, const QuizDocumentChange& change)
+{
+    m_state = state;
+    m_questionsKnown = false;
+    Publish(change);
+}
+
+// ---- Edits
+
+std::unique_ptr<QuizEdit> QuizDocument::MakeEdit(const wxString& name, QuizDocumentChange change)
+{
+    return std::unique_ptr<QuizEdit>(new QuizEdit(*this, name, change));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetLeaf(size_t question, size_t answer,
+                                                const char* leafName, const wxString& value,
+                                                const wxString& editName)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    wxXmlNode* element = QuestionElements()[question];
+    const bool inAnswer = answer != wxString::npos;
+    if (inAnswer)
+    {
+        const std::vector<wxXmlNode*> answers = ChildrenNamed(*element, "ANSWER");
+        if (answer >= answers.size())
+            return nullptr;
+        element = answers[answer];
+    }
+    const wxString text = XmlText(value);
+    wxXmlNode* leaf = LastChild(*element, leafName);
+    wxXmlNode* valueNode = leaf ? ValueNode(*leaf) : nullptr;
+    if (valueNode ? valueNode->GetContent() == text : text.empty())
+        return nullptr;
+    auto edit = MakeEdit(editName, QuizDocumentChange{QuizDocumentChange::Question, question});
+    if (text.empty())
+    {
+        // Every text goes: a later one would be the value once read back.
+        for (wxXmlNode* child = leaf->GetChildren(); child; child = child->GetNext())
+            if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+                edit->Remove(*child);
+    }
+    else if (valueNode)
+        edit->Change(*valueNode, text);
+    else if (leaf)
+        edit->Insert(*leaf, std::make_unique<wxXmlNode>(wxXML_TEXT_NODE, wxString(), text),
+                     leaf->GetChildren());
+    else
+    {
+        // A missing element goes where authors write it: ID first, Q after
+        // the ID, A first in its answer, GOTO last.
+        wxXmlNode* before = element->GetChildren();
+        if (std::strcmp(leafName, "Q") == 0)
+            if (wxXmlNode* id = LastChild(*element, "ID"))
+                before = id->GetNext();
+        if (std::strcmp(leafName, "GOTO") == 0)
+            before = nullptr;
+        edit->Insert(*element, Leaf(leafName, text), before);
+    }
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetQuestionId(size_t question, const wxString& id)
+{
+    const wxString newId = XmlText(id);
+    auto edit = SetLeaf(question, wxString::npos, "ID", newId, _("change question ID"));
+    if (!edit)
+        return nullptr;
+    // Targets lead to the last question with an ID: only when it is this
+    // one did they lead here.
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    const wxString oldId = ValueOf(LastChild(*questions[question], "ID"));
+    if (oldId.empty() || oldId == QUIZ_END_TARGET || newId.empty() || newId == QUIZ_END_TARGET)
+        return edit;
+    for (size_t later = question + 1; later < questions.size(); ++later)
+        if (ValueOf(LastChild(*questions[later], "ID")) == oldId)
+            return edit;
+    edit->m_change.kind = QuizDocumentChange::Questions;
+    for (const wxXmlNode* element : questions)
+        for (const wxXmlNode* answer : ChildrenNamed(*element, "ANSWER"))
+            if (const wxXmlNode* target = LastChild(*answer, "GOTO"))
+                if (wxXmlNode* value = ValueNode(*target); value && value->GetContent() == oldId)
+                    edit->Change(*value, newId);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetQuestionText(size_t question, const wxString& text)
+{
+    return SetLeaf(question, wxString::npos, "Q", text, _("change question text"));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetAnswerText(size_t question, size_t answer,
+                                                      const wxString& text)
+{
+    if (answer == wxString::npos)
+        return nullptr;
+    return SetLeaf(question, answer, "A", text, _("change answer text"));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetAnswerTarget(size_t question, size_t answer,
+                                                        const wxString& target)
+{
+    if (answer == wxString::npos)
+        return nullptr;
+    return SetLeaf(question, answer, "GOTO", target, _("change answer target"));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::AddAnswer(size_t question)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    wxXmlNode& element = *QuestionElements()[question];
+    const std::vector<wxXmlNode*> answers = ChildrenNamed(element, "ANSWER");
+    auto edit = MakeEdit(_("add answer"), QuizDocumentChange{QuizDocumentChange::Question, question});
+    edit->Insert(element, NewAnswer(_("New answer")),
+                 answers.empty() ? nullptr : answers.back()->GetNext());
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::RemoveAnswer(size_t question, size_t answer)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    const std::vector<wxXmlNode*> answers = ChildrenNamed(*QuestionElements()[question], "ANSWER");
+    if (answer >= answers.size())
+        return nullptr;
+    auto edit =
+        MakeEdit(_("remove answer"), QuizDocumentChange{QuizDocumentChange::Question, question});
+    edit->Remove(*answers[answer]);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SwapAnswers(size_t question, size_t first,
+                                                    const wxString& name)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    wxXmlNode& element = *QuestionElements()[question];
+    const std::vector<wxXmlNode*> answers = ChildrenNamed(element, "ANSWER");
+    if (first == wxString::npos || first + 1 >= answers.size())
+        return nullptr;
+    // The later answer goes before the earlier one; what lies between them
+    // (comments) stays where it is.
+    auto edit = MakeEdit(name, QuizDocumentChange{QuizDocumentChange::Question, question});
+    edit->Remove(*answers[first + 1]);
+    edit->Reinsert(element, *answers[first + 1], answers[first]);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::MoveAnswerUp(size_t question, size_t answer)
+{
+    if (answer == 0)
+        return nullptr;
+    return SwapAnswers(question, answer - 1, _("move answer up"));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::MoveAnswerDown(size_t question, size_t answer)
+{
+    return SwapAnswers(question, answer, _("move answer down"));
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::AddQuestion()
+{
+    wxXmlNode* root = m_xml->GetRoot();
+    if (!root || !IsQuizName(root->GetName(), "QUESTIONS"))
+        return nullptr;
+    // After the last question read, so that it is read too; with none,
+    // before whatever would stop the reading.
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    wxXmlNode* before = root->GetChildren();
+    if (!questions.empty())
+        before = questions.back()->GetNext();
+    else
+        while (before && (before->GetType() == wxXML_COMMENT_NODE ||
+                          before->GetType() == wxXML_PI_NODE))
+            before = before->GetNext();
+    auto edit = MakeEdit(_("add question"),
+                         QuizDocumentChange{QuizDocumentChange::Questions, questions.size()});
+    edit->Insert(*root, NewQuestion(NextFreeId(), _("New question"), {_("New answer")}), before);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::DeleteQuestion(size_t question)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    auto edit = MakeEdit(_("delete question"),
+                         QuizDocumentChange{QuizDocumentChange::Questions, question});
+    edit->Remove(*QuestionElements()[question]);
+    return edit;
+}
+
+// ---- Saving
+
+bool QuizDocument::Save(const wxString& path, wxString& error)
+{
+    ContentDigest digest;
+    const bool saved = SaveReplacing(path, [this, &digest](wxOutputStream& file) {
+        DigestingStream stream(file, digest);
+        return m_xml->Save(stream, SAVE_INDENT) && stream.IsOk();
+    }, error);
+    if (!saved)
+        return false;
+    m_path = path;
+    m_savedState = m_state;
+    m_savedDigest = digest.Value();
+    m_savedSize = digest.Size();
+    Publish(QuizDocumentChange{QuizDocumentChange::Saved, 0});
+    return true;
+}
