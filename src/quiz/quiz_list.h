@@ -22,11 +22,12 @@ struct QuizEntry
     // A built-in quiz: the file stem below data/, e.g. "Quiz_000"; the file
     // read is the edition for the interface language.
     wxString stem;
-    // A quiz the user opened: its file's full path (empty for a built-in quiz).
+    // A quiz the user opened: its file's full path (empty for a built-in
+    // quiz, and for a new quiz not saved yet).
     wxString path;
     QuizEnding ending = QuizEnding::MessageBox;
 
-    bool IsBuiltIn() const { return path.empty(); }
+    bool IsBuiltIn() const { return !stem.empty(); }
 };
 
 // The title a quiz shows in the choice and the titles, in the interface

@@ -7,6 +7,7 @@
 
 #include "quiz/check_report.h"
 #include "quiz/navigator.h"
+#include "quiz/quiz_document.h"
 #include "quiz/observer.h"
 #include "quiz/quiz_list.h"
 #include "quiz/quiz_progress.h"
@@ -29,7 +30,10 @@ struct SessionChange
         Question = 4,   // the question on screen, or the answer selected on it
         Status = 8,     // the place, the figures or the notice
         Problems = 16,  // the opened quiz's findings or the state of its file
-        Map = 32        // the version of the current quiz the map shows
+        Map = 32,       // the version of the current quiz the map shows
+        Document = 64   // the document of the current quiz was replaced (another
+                        // quiz, a new one, the file read again): edits made
+                        // to the one before no longer apply
     };
     unsigned what = 0;
 
@@ -54,6 +58,10 @@ struct QuizVersion
 // A quiz the user opened from a file, and how its file stands.
 struct OpenedQuiz
 {
+    // While a document is edited, `version` is what it holds now, read as a
+    // file would be; its digest and size stay those of the file it was read
+    // from or last saved to, so that only another program's change counts
+    // as a change of the file.
     enum class FileState
     {
         Read,    // the version played is the file's content
@@ -61,7 +69,7 @@ struct OpenedQuiz
         Broken   // the file does not read as a quiz now; the last good one is played
     };
 
-    wxString path;  // full path
+    wxString path;  // full path; empty for a new quiz not saved yet
     QuizVersion version;  // the one played
     FileState state = FileState::Read;
     // While Broken: why, for a message, and what the broken file holds.
@@ -75,6 +83,14 @@ public:
     // The file a built-in quiz is read from (the edition for the interface
     // language, where the run-time files are).
     using BuiltInPath = std::function<wxString(const QuizEntry&)>;
+    // The outcome of FileChanged.
+    enum class FileCheck
+    {
+        Done,     // read, or nothing to read
+        Conflict  // another program changed the file while the opened
+                  // quiz has unsaved edits: nothing was read; the author
+                  // chooses KeepEdits or TakeFile
+    };
 
     // The built-in quizzes are read into `document`, which the caller owns.
     QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPath,
@@ -117,11 +133,34 @@ public:
     // The answer selected on screen, kept for a reload.
     void Select(int answer) { m_selection = answer; }
     // The opened file may have changed on disk: it is read again, and a new
-    // content replaces the quiz, keeping the player's place.
-    void FileChanged();
+    // content replaces the quiz, keeping the player's place. The editor's
+    // own saves do not count as changes.
+    FileCheck FileChanged();
     // Frees question records no view shows any longer (after a reload, once
     // the new question is on screen).
     void ReleaseDisplaced();
+
+    // ---- Writing a quiz
+    // The document of the current quiz, for the editor: the opened quiz's,
+    // read from its file when first asked for, or a built-in quiz's file,
+    // read only. Null, with DocumentError() saying why, when the file cannot
+    // be read as a quiz file.
+    QuizDocument* Document();
+    const wxString& DocumentError() const { return m_documentError; }
+    bool DocumentReadOnly() const { return !OpenedShown(); }
+    // The opened quiz's document, whether shown or not; null before one is
+    // asked for.
+    QuizDocument* EditedDocument() const { return m_edited.get(); }
+    // Whether the opened quiz has edits not saved.
+    bool HasUnsavedEdits() const;
+    // Starts an untitled quiz (one question, two answers) as the opened
+    // quiz, in place of the one opened before.
+    void NewQuiz();
+    // The file's content as it is now no longer counts as a change (a save
+    // will write over it).
+    void KeepEdits();
+    // Drops the unsaved edits and plays the file as it is now.
+    void TakeFile();
 
     // ---- Where the player stands
     const QuizNavigator& Navigator() const { return m_navigator; }
@@ -155,6 +194,14 @@ private:
     // Starts the quiz in play; false, changing nothing, without an entry.
     bool Start();
     void ClearNotice() { m_missingTarget.clear(); }
+    // Plays `read` in place of the opened quiz's version, keeping the
+    // player's place, and says so.
+    void Replay(Read& read, unsigned also);
+    // The edited document's content made the opened quiz's version.
+    void DocumentEdited();
+    void DocumentSaved();
+    // Makes `document` the opened quiz's and follows its edits.
+    void Edit(std::unique_ptr<QuizDocument> document);
 
     std::vector<QuizEntry> m_quizzes;
     BuiltInPath m_builtInPath;
@@ -176,4 +223,12 @@ private:
     std::unique_ptr<OpenedQuiz> m_opened;
     QuestionTable m_openedTable{100};
     QuizProgressMap m_openedProgress;
+
+    std::unique_ptr<QuizDocument> m_edited;           // the opened quiz's, once asked for
+    std::unique_ptr<QuizDocument> m_builtInDocument;  // the built-in quiz shown, read only
+    bool m_builtInDocumentRead = false;
+    wxString m_documentError;
+    std::uint64_t m_conflictDigest = 0;  // the file's content found while edits were unsaved
+    size_t m_conflictSize = 0;
+    Publisher<QuizDocumentChange>::Subscription m_editedSubscription;
 };

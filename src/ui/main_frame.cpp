@@ -8,14 +8,18 @@
 #include "ui/window_support.h"
 #include "ui/maker.h"
 #include "ui/problems_pane.h"
+#include "ui/quiz_editor.h"
 #include "ui/quiz_map_link.h"
 #include "ui/result_dialog.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/cmdproc.h>
+#include <wx/config.h>
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
+#include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/icon.h>
 #include <wx/image.h>
@@ -57,6 +61,13 @@ const long MindprismFrame::ID_MENU_MAP = wxNewId();
 const long MindprismFrame::ID_MENU_OPEN = wxNewId();
 const long MindprismFrame::ID_MENU_GOTO = wxNewId();
 const long MindprismFrame::ID_DATAVIEW_PROBLEMS = wxNewId();
+const long MindprismFrame::ID_MENU_NEW = wxNewId();
+const long MindprismFrame::ID_MENU_SAVE = wxNewId();
+const long MindprismFrame::ID_MENU_SAVE_AS = wxNewId();
+const long MindprismFrame::ID_MENU_EDIT_QUIZ = wxNewId();
+const long MindprismFrame::ID_MENU_ADD_QUESTION = wxNewId();
+const long MindprismFrame::ID_MENU_DELETE_QUESTION = wxNewId();
+const long MindprismFrame::ID_MENU_PLAY_HERE = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -72,6 +83,11 @@ const wxString ABOUT_TOOL_IMAGE = wxS("img\\About_s24_01.png");
 // the centre pane carries a name of its own.
 const wxString TOOLBAR_PANE_NAME = wxS("PaneName");
 const wxString CENTRE_PANE_NAME = wxS("PaneName_Centre");
+
+// The recent quizzes' group in the settings, apart from the interface
+// language at the top.
+const wxString RECENT_QUIZZES_GROUP = wxS("/RecentQuizzes");
+const wxString QUIZ_FILES = wxS("Quiz files (*.xml)|*.xml|All files|*");
 
 // Files dropped onto the window open as a quiz (the first of them).
 class QuizDropTarget : public wxFileDropTarget
@@ -138,6 +154,13 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     m_problems = std::make_unique<ProblemsPane>(*this, *m_auiManager, *m_panel,
                                                 ID_DATAVIEW_PROBLEMS, *m_session);
     m_map = std::make_unique<QuizMapLink>(this, *m_session);
+    m_commands = std::make_unique<wxCommandProcessor>();
+    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session,
+                                                *m_commands);
+    // With the editor open, a click on the map picks the question to edit.
+    m_map->SetBoxClick([this](const wxString& id) {
+        return m_editor->IsShown() && m_editor->SelectQuestion(id);
+    });
     ConnectCommands();
     SetDropTarget(new QuizDropTarget(*this));
     m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
@@ -152,6 +175,9 @@ MindprismFrame::~MindprismFrame()
 {
     m_follower.reset();
     m_subscription.Reset();
+    m_editor.reset();
+    // The edits refer to the session's document.
+    m_commands->ClearCommands();
     m_map.reset();
     m_problems.reset();
     m_auiManager->UnInit();
@@ -271,11 +297,42 @@ void MindprismFrame::BuildMenuBar()
     wxMenuBar* menuBar = new wxMenuBar();
 
     wxMenu* fileMenu = new wxMenu();
+    fileMenu->Append(ID_MENU_NEW, _("&New quiz\tCtrl+N"), _("Start writing a quiz of your own"));
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_OPEN, _("&Open quiz...\tCtrl+O"),
                                     _("Open a quiz file and follow its changes"), wxITEM_NORMAL));
+    wxMenu* recentMenu = new wxMenu();
+    fileMenu->AppendSubMenu(recentMenu, _("&Recent quizzes"), _("Open a quiz file opened or saved lately"));
+    fileMenu->AppendSeparator();
+    fileMenu->Append(ID_MENU_SAVE, _("&Save\tCtrl+S"), _("Save the quiz to its file"));
+    fileMenu->Append(ID_MENU_SAVE_AS, _("Save &as...\tCtrl+Shift+S"),
+                     _("Save the quiz to another file"));
+    fileMenu->AppendSeparator();
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_QUIT, _("Quit\tAlt-F4"),
                                     _("Quit the application"), wxITEM_NORMAL));
     menuBar->Append(fileMenu, _("&File"));
+
+    m_history = std::make_unique<wxFileHistory>();
+    m_history->UseMenu(recentMenu);
+    wxConfigBase* config = wxConfigBase::Get();
+    config->SetPath(RECENT_QUIZZES_GROUP);
+    m_history->Load(*config);
+    config->SetPath(wxS("/"));
+    m_history->AddFilesToMenu();
+
+    m_editMenu = new wxMenu();
+    m_editMenu->Append(wxID_UNDO, _("&Undo") + wxS("\tCtrl+Z"), _("Take back the last edit"));
+    wxMenuItem* redo =
+        m_editMenu->Append(wxID_REDO, _("&Redo") + wxS("\tCtrl+Y"), _("Do again the edit taken back"));
+    redo->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', wxID_REDO));
+    m_editMenu->AppendSeparator();
+    m_editItem = m_editMenu->AppendCheckItem(ID_MENU_EDIT_QUIZ, _("&Edit quiz\tCtrl+E"),
+                                             _("Show the quiz editor beside the quiz"));
+    m_editMenu->Append(ID_MENU_ADD_QUESTION, _("Add &question"), _("Add a question to the quiz"));
+    m_editMenu->Append(ID_MENU_DELETE_QUESTION, _("&Delete question"),
+                       _("Delete the question selected in the editor"));
+    m_editMenu->Append(ID_MENU_PLAY_HERE, _("&Play from here"),
+                       _("Show the question selected in the editor and play on from it"));
+    menuBar->Append(m_editMenu, _("&Edit"));
 
     m_viewMenu = new wxMenu();
     m_viewMenu->Append(new wxMenuItem(m_viewMenu, ID_MENU_UPDATE, _("Check &update...\tF3"),
@@ -343,6 +400,17 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnOpenQuiz));
     Connect(ID_MENU_GOTO, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
+    Bind(wxEVT_MENU, &MindprismFrame::OnNewQuiz, this, ID_MENU_NEW);
+    Bind(wxEVT_MENU, &MindprismFrame::OnSave, this, ID_MENU_SAVE);
+    Bind(wxEVT_MENU, &MindprismFrame::OnSaveAs, this, ID_MENU_SAVE_AS);
+    Bind(wxEVT_MENU, &MindprismFrame::OnRecentQuiz, this, wxID_FILE1, wxID_FILE9);
+    Bind(wxEVT_MENU, &MindprismFrame::OnUndo, this, wxID_UNDO);
+    Bind(wxEVT_MENU, &MindprismFrame::OnRedo, this, wxID_REDO);
+    Bind(wxEVT_MENU, &MindprismFrame::OnEditQuiz, this, ID_MENU_EDIT_QUIZ);
+    Bind(wxEVT_MENU, &MindprismFrame::OnAddQuestion, this, ID_MENU_ADD_QUESTION);
+    Bind(wxEVT_MENU, &MindprismFrame::OnDeleteQuestion, this, ID_MENU_DELETE_QUESTION);
+    Bind(wxEVT_MENU, &MindprismFrame::OnPlayHere, this, ID_MENU_PLAY_HERE);
+    Bind(wxEVT_CLOSE_WINDOW, &MindprismFrame::OnClose, this);
     // The selection is kept in the session, for a reload of the file; it
     // changes nothing by itself.
     Connect(ID_LISTBOX_ANSWER, wxEVT_COMMAND_LISTBOX_SELECTED,
@@ -389,6 +457,65 @@ void MindprismFrame::OnSessionChange(const SessionChange& change)
         }
     if (change.Has(SessionChange::Question | SessionChange::Status))
         ShowStatus();
+    if (change.Has(SessionChange::Document))
+    {
+        // The history's edits belong to the document before.
+        m_commands->ClearCommands();
+        m_lossesAccepted = nullptr;
+    }
+    ShowTitle();
+    // After the command that caused it is in the history.
+    if (!m_editCommandsPending)
+    {
+        m_editCommandsPending = true;
+        CallAfter([this] {
+            m_editCommandsPending = false;
+            ShowEditCommands();
+        });
+    }
+}
+
+void MindprismFrame::ShowTitle()
+{
+    const wxString unsaved =
+        m_session->OpenedShown() && m_session->HasUnsavedEdits() ? wxS("*") : wxString();
+    const wxString title =
+        _("Mind Prism") + wxS(" - ") + unsaved + ShownTitle(m_session->CurrentQuiz());
+    if (GetTitle() != title)
+        SetTitle(title);
+}
+
+void MindprismFrame::ShowEditCommands()
+{
+    wxMenuBar* menuBar = GetMenuBar();
+    const bool editable = m_session->OpenedShown();
+    wxCommand* undo = m_commands->GetCurrentCommand();
+    const bool canUndo = editable && m_commands->CanUndo() && undo;
+    const wxString undoLabel =
+        canUndo ? wxString::Format(_("&Undo: %s"), undo->GetName()) : _("&Undo");
+    menuBar->SetLabel(wxID_UNDO, undoLabel + wxS("\tCtrl+Z"));
+    menuBar->Enable(wxID_UNDO, canUndo);
+    const wxList& history = m_commands->GetCommands();
+    // The command after the current one is what Redo does.
+    wxList::compatibility_iterator next = history.GetFirst();
+    if (undo)
+    {
+        next = history.Find(undo);
+        if (next)
+            next = next->GetNext();
+    }
+    const bool canRedo = editable && m_commands->CanRedo() && next;
+    const wxString redoLabel =
+        canRedo ? wxString::Format(_("&Redo: %s"), static_cast<wxCommand*>(next->GetData())->GetName())
+                : _("&Redo");
+    menuBar->SetLabel(wxID_REDO, redoLabel + wxS("\tCtrl+Y"));
+    menuBar->Enable(wxID_REDO, canRedo);
+    menuBar->Enable(ID_MENU_SAVE, editable);
+    const bool editing = m_editor->IsShown() && m_editor->CanEdit();
+    m_editItem->Check(m_editor->IsShown());
+    menuBar->Enable(ID_MENU_ADD_QUESTION, editing);
+    menuBar->Enable(ID_MENU_DELETE_QUESTION, editing && m_editor->Selected() >= 0);
+    menuBar->Enable(ID_MENU_PLAY_HERE, editing && m_editor->Selected() >= 0);
 }
 
 void MindprismFrame::ShowQuizzes()
@@ -417,11 +544,12 @@ void MindprismFrame::ShowQuiz()
     const int index = m_session->CurrentIndex();
     if (m_quizChoice->GetSelection() != index)
         m_quizChoice->SetSelection(index);
-    SetTitle(_("Mind Prism") + wxS(" - ") + ShownTitle(m_session->CurrentQuiz()));
+    ShowTitle();
     m_goToItem->Enable(m_session->OpenedShown());
-    // The opened file is followed from when it is opened, shown or not.
+    // The opened file is followed from when it is opened (or first saved),
+    // shown or not.
     if (const OpenedQuiz* opened = m_session->Opened())
-        if (opened->path != m_followed)
+        if (opened->path != m_followed && !opened->path.empty())
         {
             m_followed = opened->path;
             m_follower->Follow(m_followed);
@@ -474,7 +602,12 @@ void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
 {
     wxString error;
     if (m_session->Switch(event.GetInt(), &error))
+    {
+        // Unsaved edits are played: the file may have changed meanwhile.
+        if (m_session->OpenedShown() && m_session->HasUnsavedEdits())
+            ReloadOpenedQuiz();
         return;
+    }
     // The file went bad since it was opened: the quiz on screen stays.
     if (!error.empty())
         wxMessageBox(error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
@@ -523,8 +656,7 @@ void MindprismFrame::OnQuizMap(wxCommandEvent& event)
 
 void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
 {
-    wxFileDialog dialog(this, _("Open quiz"), wxEmptyString, wxEmptyString,
-                        _("Quiz files (*.xml)|*.xml|All files|*"),
+    wxFileDialog dialog(this, _("Open quiz"), wxEmptyString, wxEmptyString, wxGetTranslation(QUIZ_FILES),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
         OpenQuiz(dialog.GetPath());
@@ -555,9 +687,14 @@ void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
 
 bool MindprismFrame::OpenQuiz(const wxString& path)
 {
+    if (!ConfirmUnsavedEdits())
+        return false;
     wxString error;
     if (m_session->Open(path, error))
+    {
+        Remember(m_session->Opened()->path);
         return true;
+    }
     wxMessageBox(error, _("Open quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
     return false;
 }
@@ -569,8 +706,244 @@ bool MindprismFrame::GoToQuestion(const wxString& id)
 
 void MindprismFrame::ReloadOpenedQuiz()
 {
-    m_session->FileChanged();
+    if (m_session->FileChanged() == QuizSession::FileCheck::Conflict)
+    {
+        wxMessageDialog dialog(
+            this,
+            wxString::Format(_("\"%s\" was changed by another program, and your edits are not saved.\n\n"
+                               "Keep your edits (saving them writes over the file), or load the file as "
+                               "it is now (your edits are lost)?"),
+                             m_session->Opened()->path),
+            _("File changed"), wxYES_NO | wxICON_WARNING | wxCENTRE);
+        dialog.SetYesNoLabels(_("&Keep my edits"), _("&Load the file"));
+        if (dialog.ShowModal() == wxID_YES)
+            m_session->KeepEdits();
+        else
+            m_session->TakeFile();
+    }
     // The old version's records are freed once the new one is on screen:
     // the player need not wait for it.
     CallAfter([this] { m_session->ReleaseDisplaced(); });
+}
+
+void MindprismFrame::Remember(const wxString& path)
+{
+    m_history->AddFileToHistory(path);
+    SaveRecentQuizzes();
+}
+
+void MindprismFrame::SaveRecentQuizzes()
+{
+    // Written whole: a list grown shorter leaves no entry behind.
+    wxConfigBase* config = wxConfigBase::Get();
+    config->DeleteGroup(RECENT_QUIZZES_GROUP);
+    config->SetPath(RECENT_QUIZZES_GROUP);
+    m_history->Save(*config);
+    config->SetPath(wxS("/"));
+    config->Flush();
+}
+
+void MindprismFrame::ShowEditor(bool show)
+{
+    m_editor->Show(show);
+    ShowEditCommands();
+}
+
+bool MindprismFrame::ConfirmUnsavedEdits()
+{
+    m_editor->CommitTyping();
+    if (!m_session->HasUnsavedEdits())
+        return true;
+    const QuizEntry& opened = m_session->Quizzes().back();
+    wxMessageDialog dialog(
+        this, wxString::Format(_("Save the changes to \"%s\"? If you do not, they are lost."),
+                               ShownTitle(opened)),
+        _("Unsaved edits"), wxYES_NO | wxCANCEL | wxICON_WARNING | wxCENTRE);
+    dialog.SetYesNoCancelLabels(_("&Save"), _("&Discard"), _("Cancel"));
+    switch (dialog.ShowModal())
+    {
+        case wxID_YES:
+        {
+            // The opened quiz is saved even while a built-in one is shown.
+            const int shown = m_session->CurrentIndex();
+            const int openedIndex = static_cast<int>(m_session->Quizzes().size()) - 1;
+            if (shown != openedIndex)
+                m_session->Switch(openedIndex);
+            return SaveQuiz();
+        }
+        case wxID_NO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace
+{
+
+// Writes `document` to `path`, after the author agreed to lose what a save
+// cannot keep; says why when it fails.
+bool WriteQuiz(wxWindow* parent, QuizDocument& document, const wxString& path,
+               const QuizDocument*& lossesAccepted)
+{
+    if (!document.SaveLosses().empty() && lossesAccepted != &document)
+    {
+        wxMessageDialog dialog(parent, document.SaveLosses() + wxS("\n\n") + _("Save anyway?"),
+                               _("Save quiz"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+        if (dialog.ShowModal() != wxID_YES)
+            return false;
+        lossesAccepted = &document;
+    }
+    wxString error;
+    if (document.Save(path, error))
+        return true;
+    wxMessageBox(error, _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, parent);
+    return false;
+}
+
+} // namespace
+
+bool MindprismFrame::SaveQuiz()
+{
+    m_editor->CommitTyping();
+    if (!m_session->OpenedShown())
+        return SaveQuizAs();
+    QuizDocument* document = m_session->Document();
+    if (!document)
+    {
+        wxMessageBox(m_session->DocumentError(), _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    if (document->Path().empty())
+        return SaveQuizAs();
+    if (!WriteQuiz(this, *document, document->Path(), m_lossesAccepted))
+        return false;
+    Remember(document->Path());
+    return true;
+}
+
+bool MindprismFrame::SaveQuizAs(const wxString& path)
+{
+    m_editor->CommitTyping();
+    QuizDocument* document = m_session->Document();
+    if (!document)
+    {
+        wxMessageBox(m_session->DocumentError(), _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    wxString target = path;
+    if (target.empty())
+    {
+        wxFileName suggested(document->Path());
+        if (!m_session->OpenedShown() || document->Path().empty())
+            suggested = wxFileName(wxGetHomeDir(), m_session->OpenedShown()
+                                                       ? wxString(_("quiz.xml"))
+                                                       : suggested.GetFullName());
+        wxFileDialog dialog(this, _("Save quiz as"), suggested.GetPath(), suggested.GetFullName(),
+                            wxGetTranslation(QUIZ_FILES), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (dialog.ShowModal() != wxID_OK)
+            return false;
+        target = dialog.GetPath();
+    }
+    wxFileName file(target);
+    file.MakeAbsolute();
+    target = file.GetFullPath();
+    if (m_session->DocumentReadOnly())
+    {
+        // A copy of a built-in quiz, in the edition on screen, to write on.
+        if (!WriteQuiz(this, *document, target, m_lossesAccepted))
+            return false;
+        return OpenQuiz(target);
+    }
+    if (!WriteQuiz(this, *document, target, m_lossesAccepted))
+        return false;
+    Remember(target);
+    return true;
+}
+
+bool MindprismFrame::NewQuiz()
+{
+    if (!ConfirmUnsavedEdits())
+        return false;
+    m_session->NewQuiz();
+    ShowEditor(true);
+    return true;
+}
+
+void MindprismFrame::OnNewQuiz(wxCommandEvent& event)
+{
+    NewQuiz();
+}
+
+void MindprismFrame::OnSave(wxCommandEvent& event)
+{
+    SaveQuiz();
+}
+
+void MindprismFrame::OnSaveAs(wxCommandEvent& event)
+{
+    SaveQuizAs();
+}
+
+void MindprismFrame::OnRecentQuiz(wxCommandEvent& event)
+{
+    const size_t entry = static_cast<size_t>(event.GetId() - wxID_FILE1);
+    if (entry >= m_history->GetCount())
+        return;
+    const wxString path = m_history->GetHistoryFile(entry);
+    if (wxFileName::FileExists(path))
+    {
+        OpenQuiz(path);
+        return;
+    }
+    m_history->RemoveFileFromHistory(entry);
+    SaveRecentQuizzes();
+    wxMessageBox(wxString::Format(_("The file \"%s\" is gone; it is taken off the recent quizzes."), path),
+                 _("Open quiz"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
+}
+
+void MindprismFrame::OnUndo(wxCommandEvent& event)
+{
+    m_editor->CommitTyping();
+    if (m_session->OpenedShown())
+        m_commands->Undo();
+    ShowEditCommands();
+}
+
+void MindprismFrame::OnRedo(wxCommandEvent& event)
+{
+    m_editor->CommitTyping();
+    if (m_session->OpenedShown())
+        m_commands->Redo();
+    ShowEditCommands();
+}
+
+void MindprismFrame::OnEditQuiz(wxCommandEvent& event)
+{
+    ShowEditor(!m_editor->IsShown());
+}
+
+void MindprismFrame::OnAddQuestion(wxCommandEvent& event)
+{
+    m_editor->AddQuestion();
+}
+
+void MindprismFrame::OnDeleteQuestion(wxCommandEvent& event)
+{
+    m_editor->DeleteQuestion();
+}
+
+void MindprismFrame::OnPlayHere(wxCommandEvent& event)
+{
+    m_editor->PlayFromHere();
+}
+
+void MindprismFrame::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !ConfirmUnsavedEdits())
+    {
+        event.Veto();
+        return;
+    }
+    event.Skip();
 }

@@ -11,6 +11,9 @@
 
 class QuizMapLink;
 class ProblemsPane;
+class QuizEditorPane;
+class wxCommandProcessor;
+class wxFileHistory;
 class FileFollower;
 class wxAuiManager;
 class wxAuiToolBar;
@@ -55,6 +58,13 @@ public:
     static const long ID_MENU_OPEN;
     static const long ID_MENU_GOTO;
     static const long ID_DATAVIEW_PROBLEMS;
+    static const long ID_MENU_NEW;
+    static const long ID_MENU_SAVE;
+    static const long ID_MENU_SAVE_AS;
+    static const long ID_MENU_EDIT_QUIZ;
+    static const long ID_MENU_ADD_QUESTION;
+    static const long ID_MENU_DELETE_QUESTION;
+    static const long ID_MENU_PLAY_HERE;
 
     // Shows the entry question and makes it current; without one, nothing changes.
     void StartQuiz();
@@ -65,6 +75,9 @@ public:
     QuizSession& Session() { return *m_session; }
     const QuizNavigator& Navigator() const { return m_session->Navigator(); }
     QuizMapLink& Map() const { return *m_map; }
+    QuizEditorPane& Editor() const { return *m_editor; }
+    wxCommandProcessor& Commands() const { return *m_commands; }
+    wxFileHistory& RecentQuizzes() const { return *m_history; }
 
     // Opens a quiz file as the third entry of the quiz choice and follows
     // its changes on disk. A file that cannot be read as a quiz is refused
@@ -76,6 +89,22 @@ public:
     // Reads the opened file again now if it changed, keeping the player's
     // place (called a moment after a change of the file on disk).
     void ReloadOpenedQuiz();
+
+    // Shows or hides the quiz editor beside the quiz.
+    void ShowEditor(bool show);
+    // Starts an untitled quiz in the editor (after asking about unsaved edits).
+    bool NewQuiz();
+    // Saves the opened quiz to its file, asking where when it has none;
+    // false when it was not saved (a message said why, or the author
+    // cancelled).
+    bool SaveQuiz();
+    // Saves the quiz on screen to `path` (asked for when empty): the opened
+    // quiz, which then is that file, or a copy of a built-in quiz, which is
+    // then opened.
+    bool SaveQuizAs(const wxString& path = wxString());
+    // Before unsaved edits would be dropped: asks Save, Discard or Cancel.
+    // False for Cancel, or when the save failed.
+    bool ConfirmUnsavedEdits();
 
 private:
     void BuildToolBar();
@@ -99,6 +128,23 @@ private:
     void OnQuizMap(wxCommandEvent& event);
     void OnOpenQuiz(wxCommandEvent& event);
     void OnGoToQuestion(wxCommandEvent& event);
+    void OnNewQuiz(wxCommandEvent& event);
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAs(wxCommandEvent& event);
+    void OnRecentQuiz(wxCommandEvent& event);
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    void OnEditQuiz(wxCommandEvent& event);
+    void OnAddQuestion(wxCommandEvent& event);
+    void OnDeleteQuestion(wxCommandEvent& event);
+    void OnPlayHere(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    // The title, with "*" for unsaved edits, and the edit commands' state.
+    void ShowTitle();
+    void ShowEditCommands();
+    // Remembers a quiz file in the recent quizzes and the settings.
+    void Remember(const wxString& path);
+    void SaveRecentQuizzes();
 
     // Redraws what the session says changed.
     void OnSessionChange(const SessionChange& change);
@@ -119,6 +165,14 @@ private:
     std::unique_ptr<wxAuiManager> m_auiManager;
     std::unique_ptr<QuizMapLink> m_map;
     std::unique_ptr<ProblemsPane> m_problems;
+    std::unique_ptr<wxCommandProcessor> m_commands;  // the edits, for undo
+    std::unique_ptr<QuizEditorPane> m_editor;
+    std::unique_ptr<wxFileHistory> m_history;
+    wxMenu* m_editMenu = nullptr;
+    wxMenuItem* m_editItem = nullptr;
+    // The document whose author agreed that a save drops what it cannot keep.
+    const QuizDocument* m_lossesAccepted = nullptr;
+    bool m_editCommandsPending = false;
     wxTextCtrl* m_questionText = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;
     wxStaticText* m_answerLabel = nullptr;

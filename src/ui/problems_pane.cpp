@@ -84,7 +84,9 @@ void ProblemsPane::Update()
         const wxString error = _("error");
         const wxString warning = _("warning");
         for (const Finding& finding : *findings)
-            rows.push_back(Row{wxString::Format(wxS("%ld"), finding.line),
+            // Parts added by the editor have no line yet.
+            rows.push_back(Row{finding.line >= 1 ? wxString::Format(wxS("%ld"), finding.line)
+                                                 : wxString(),
                                finding.severity == Severity::Error ? error : warning,
                                finding.message, finding.questionId});
     }

@@ -97,6 +97,8 @@ void QuizMapLink::Open()
     m_window->Bind(wxEVT_CLOSE_WINDOW, &QuizMapLink::OnWindowClosed, this);
     // A click plays from a question of a quiz the user opened only.
     m_window->Canvas()->SetJump([this](const wxString& id) {
+        if (m_boxClick && m_boxClick(id))
+            return;
         if (m_session.OpenedShown())
             m_session.GoTo(id);
     });

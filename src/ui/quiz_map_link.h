@@ -10,6 +10,7 @@
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
+#include <functional>
 #include <memory>
 
 class MapLayoutWorker;
@@ -28,6 +29,9 @@ public:
 
     // Opens the map window beside the owner, or brings it forward.
     void Open();
+    // What a click on a question's box does first: true when it was taken
+    // care of; otherwise the opened quiz plays from that question.
+    void SetBoxClick(std::function<bool(const wxString&)> click) { m_boxClick = std::move(click); }
 
     // The map window, while open.
     QuizMapFrame* Window() const { return m_window; }
@@ -63,5 +67,6 @@ private:
     unsigned long m_waiting = 0;  // the layout asked for, while under way
     MapMarks m_marks;
     wxString m_status;  // what the window says besides the map
+    std::function<bool(const wxString&)> m_boxClick;
     QuizSession::Subscription m_subscription;
 };

@@ -1,0 +1,687 @@
+// The quiz editor pane.
+#include "ui/quiz_editor.h"
+
+#include <wx/aui/aui.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/cmdproc.h>
+#include <wx/dataview.h>
+#include <wx/frame.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+
+namespace
+{
+
+const wxString PANE_NAME = wxS("QuizEditor");
+const size_t SHOWN_START = 40;  // characters of a text shown in a list
+
+// The start of a text, on one line, for the outline and the targets.
+wxString StartOf(const wxString& text)
+{
+    wxString line = text;
+    line.Replace(wxS("\r"), wxS(" "));
+    line.Replace(wxS("\n"), wxS(" "));
+    line.Trim(true).Trim(false);
+    if (line.length() > SHOWN_START)
+        line = line.Left(SHOWN_START - 1) + wxS("…");
+    return line;
+}
+
+wxString TargetLabel(const QuestionFields& question)
+{
+    return wxString::Format(wxS("%s · %s"), question.id, StartOf(question.text));
+}
+
+// An edit of the document as the toolkit's undo history keeps it.
+class EditCommand : public wxCommand
+{
+public:
+    explicit EditCommand(std::unique_ptr<QuizEdit> edit)
+        : wxCommand(true, edit->Name()), m_edit(std::move(edit))
+    {
+    }
+    bool Do() override { return m_edit->Do(); }
+    bool Undo() override { return m_edit->Undo(); }
+
+private:
+    std::unique_ptr<QuizEdit> m_edit;
+};
+
+enum OutlineColumn
+{
+    COLUMN_ID,
+    COLUMN_TEXT,
+    COLUMN_PROBLEMS,
+    COLUMN_COUNT
+};
+
+} // namespace
+
+// The outline's rows, read from the document as they are drawn: a quiz of
+// thousands of questions costs no more than the rows in view.
+class OutlineModel : public wxDataViewVirtualListModel
+{
+public:
+    explicit OutlineModel(const std::set<wxString>& marked) : m_marked(marked) {}
+
+    void SetDocument(const QuizDocument* document)
+    {
+        m_document = document;
+        Reset(document ? static_cast<unsigned>(document->QuestionCount()) : 0);
+    }
+
+    unsigned GetColumnCount() const override { return COLUMN_COUNT; }
+    wxString GetColumnType(unsigned) const override { return wxS("string"); }
+
+    void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override
+    {
+        if (!m_document || row >= m_document->QuestionCount())
+        {
+            value = wxString();
+            return;
+        }
+        const QuestionFields fields = m_document->Fields(row);
+        switch (column)
+        {
+            case COLUMN_ID:
+                value = fields.id;
+                break;
+            case COLUMN_TEXT:
+                value = StartOf(fields.text);
+                break;
+            default:
+                value = m_marked.count(fields.id) ? _("problem") : wxString();
+                break;
+        }
+    }
+
+    bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
+
+private:
+    const QuizDocument* m_document = nullptr;
+    const std::set<wxString>& m_marked;
+};
+
+QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz,
+                               QuizSession& session, wxCommandProcessor& commands)
+    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session), m_commands(commands)
+{
+    BuildControls();
+    // A dock may take at most 30 % of the window's width by default: too
+    // little for the form beside a quiz of 512 pixels.
+    double widthShare = 0, heightShare = 0;
+    m_manager.GetDockSizeConstraint(&widthShare, &heightShare);
+    m_manager.SetDockSizeConstraint(0.6, heightShare);
+    m_manager.AddPane(m_panel, wxAuiPaneInfo()
+                                   .Name(PANE_NAME)
+                                   .Caption(_("Quiz editor"))
+                                   .Right()
+                                   .CloseButton(false)
+                                   .BestSize(m_panel->GetBestSize())
+                                   .MinSize(frame.FromDIP(wxSize(360, -1)))
+                                   .Hide());
+    m_manager.Update();
+    m_sessionSubscription =
+        session.Subscribe([this](const SessionChange& change) { OnSessionChange(change); });
+}
+
+QuizEditorPane::~QuizEditorPane()
+{
+    m_sessionSubscription.Reset();
+    m_documentSubscription.Reset();
+    if (m_model)
+        m_model->SetDocument(nullptr);
+}
+
+void QuizEditorPane::BuildControls()
+{
+    m_panel = new wxPanel(&m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
+                          wxS("QuizEditor"));
+    wxWindow* p = m_panel;
+    const int gap = m_frame.FromDIP(5);
+    wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
+
+    // Why the quiz cannot be changed, when it cannot; hidden otherwise.
+    m_notice = new wxStaticText(p, wxID_ANY, wxString());
+    m_notice->Hide();
+    column->Add(m_notice, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
+
+    m_outline = new wxDataViewCtrl(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(460, 150)),
+                                   wxDV_SINGLE | wxDV_ROW_LINES);
+    m_outline->SetName(wxS("QuizOutline"));
+    m_outline->SetLabel(_("Questions"));
+    m_model = new OutlineModel(m_marked);
+    m_outline->AssociateModel(m_model);
+    m_model->DecRef();  // the outline holds it
+    m_outline->AppendTextColumn(_("ID"), COLUMN_ID, wxDATAVIEW_CELL_INERT, m_frame.FromDIP(60));
+    m_outline->AppendTextColumn(_("Question"), COLUMN_TEXT, wxDATAVIEW_CELL_INERT,
+                                m_frame.FromDIP(310));
+    m_outline->AppendTextColumn(_("Problems"), COLUMN_PROBLEMS, wxDATAVIEW_CELL_INERT,
+                                m_frame.FromDIP(70));
+    column->Add(m_outline, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
+
+    wxFlexGridSizer* form = new wxFlexGridSizer(2, gap, gap);
+    form->AddGrowableCol(1);
+    form->Add(new wxStaticText(p, wxID_ANY, _("Question I&D:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_idField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                               wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("QuestionId"));
+    form->Add(m_idField, 1, wxEXPAND);
+    form->Add(new wxStaticText(p, wxID_ANY, _("Question te&xt:")), 0, wxALIGN_TOP);
+    m_textField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition,
+                                 m_frame.FromDIP(wxSize(-1, 54)), wxTE_MULTILINE,
+                                 wxDefaultValidator, wxS("QuestionText"));
+    form->Add(m_textField, 1, wxEXPAND);
+    form->Add(new wxStaticText(p, wxID_ANY, _("Answer &list:")), 0, wxALIGN_TOP);
+    // The answers' commands beside their list, so the form stays narrow.
+    wxBoxSizer* answerRow = new wxBoxSizer(wxHORIZONTAL);
+    m_answers = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 110)), 0,
+                              nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("AnswerList"));
+    answerRow->Add(m_answers, 1, wxEXPAND | wxRIGHT, gap);
+    wxBoxSizer* answerButtons = new wxBoxSizer(wxVERTICAL);
+    m_addAnswer = new wxButton(p, wxID_ANY, _("&Add answer"));
+    m_removeAnswer = new wxButton(p, wxID_ANY, _("Re&move answer"));
+    m_moveUp = new wxButton(p, wxID_ANY, _("Move &up"));
+    m_moveDown = new wxButton(p, wxID_ANY, _("Move d&own"));
+    for (wxButton* button : {m_addAnswer, m_removeAnswer, m_moveUp, m_moveDown})
+        answerButtons->Add(button, 0, wxEXPAND);
+    answerRow->Add(answerButtons, 0);
+    form->Add(answerRow, 1, wxEXPAND);
+
+    form->Add(new wxStaticText(p, wxID_ANY, _("Ans&wer text:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_answerField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                   wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("AnswerText"));
+    form->Add(m_answerField, 1, wxEXPAND);
+    form->Add(new wxStaticText(p, wxID_ANY, _("Leads &to:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_targetChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
+                                  wxDefaultValidator, wxS("AnswerTarget"));
+    form->Add(m_targetChoice, 1, wxEXPAND);
+    column->Add(form, 0, wxEXPAND | wxALL, gap);
+
+    wxBoxSizer* questionButtons = new wxBoxSizer(wxHORIZONTAL);
+    m_addQuestion = new wxButton(p, wxID_ANY, _("Add quest&ion"));
+    m_deleteQuestion = new wxButton(p, wxID_ANY, _("Delete question"));
+    m_play = new wxButton(p, wxID_ANY, _("Play from &here"));
+    for (wxButton* button : {m_addQuestion, m_deleteQuestion, m_play})
+        questionButtons->Add(button, 0, wxRIGHT, gap);
+    column->Add(questionButtons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    p->SetSizerAndFit(column);
+
+    m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
+    for (wxTextCtrl* field : {m_idField, m_textField, m_answerField})
+        field->Bind(wxEVT_KILL_FOCUS, &QuizEditorPane::OnFieldFocusLost, this);
+    m_idField->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_answerField->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
+    m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
+    m_addAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddAnswer, this);
+    m_removeAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnRemoveAnswer, this);
+    m_moveUp->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveUp, this);
+    m_moveDown->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveDown, this);
+    m_addQuestion->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddQuestion, this);
+    m_deleteQuestion->Bind(wxEVT_BUTTON, &QuizEditorPane::OnDeleteQuestion, this);
+    m_play->Bind(wxEVT_BUTTON, &QuizEditorPane::OnPlayFromHere, this);
+}
+
+bool QuizEditorPane::IsShown() const
+{
+    return m_manager.GetPane(PANE_NAME).IsShown();
+}
+
+void QuizEditorPane::Show(bool show)
+{
+    wxAuiPaneInfo& pane = m_manager.GetPane(PANE_NAME);
+    if (show && !m_bound)
+        Bind();
+    if (show)
+    {
+        if (const Question* current = m_session.Current())
+            SelectQuestion(current->id);
+    }
+    else
+        CommitTyping();
+    if (pane.IsShown() == show)
+        return;
+    // The pane takes its room from the window, not from the quiz: the
+    // window grows by what the quiz would lose, and as tall as the form
+    // needs; it gives both back after.
+    const wxSize quizSize = m_quiz.GetSize();
+    if (m_frame.IsMaximized() || m_frame.IsFullScreen())
+    {
+        m_growth = wxSize();
+        pane.Show(show);
+        m_manager.Update();
+    }
+    else if (show)
+    {
+        // Room first, so that the pane gets its best width.
+        const wxSize best = m_panel->GetBestSize();
+        m_growth = wxSize(best.x + m_frame.FromDIP(8), std::max(0, best.y - quizSize.y));
+        m_frame.SetSize(m_frame.GetSize() + m_growth);
+        pane.Show(true);
+        m_manager.Update();
+    }
+    else
+    {
+        pane.Show(false);
+        m_manager.Update();
+        m_frame.SetSize(m_frame.GetSize() - m_growth);
+        m_growth = wxSize();
+    }
+    if (show)
+        m_outline->SetFocus();
+}
+
+void QuizEditorPane::OnSessionChange(const SessionChange& change)
+{
+    if (change.Has(SessionChange::Document | SessionChange::Quiz))
+    {
+        m_bound = false;
+        if (IsShown())
+            Bind();
+        else
+        {
+            // Read again when shown; nothing of the old one is kept.
+            m_documentSubscription.Reset();
+            m_document = nullptr;
+            m_model->SetDocument(nullptr);
+        }
+    }
+    if (m_bound && change.Has(SessionChange::Problems))
+        UpdateMarks();
+}
+
+void QuizEditorPane::Bind()
+{
+    m_documentSubscription.Reset();
+    m_document = m_session.Document();
+    m_bound = true;
+    if (m_document)
+        m_documentSubscription = m_document->Subscribe(
+            [this](const QuizDocumentChange& change) { OnDocumentChange(change); });
+    if (!m_document)
+        m_notice->SetLabel(m_session.DocumentError());
+    else if (m_session.DocumentReadOnly())
+        m_notice->SetLabel(_("A built-in quiz cannot be changed. \"Save as...\" makes a copy you can edit."));
+    else
+        m_notice->SetLabel(wxString());
+    m_notice->Wrap(m_outline->GetSize().x);
+    m_notice->Show(!m_notice->GetLabel().empty());
+    m_selected = -1;
+    m_answer = -1;
+    UpdateMarks();
+    ShowAll();
+    if (m_document && m_document->QuestionCount() > 0)
+    {
+        const Question* current = m_session.Current();
+        if (!current || !SelectQuestion(current->id))
+            Select(0);
+    }
+    m_panel->Layout();
+}
+
+void QuizEditorPane::UpdateMarks()
+{
+    m_marked.clear();
+    const OpenedQuiz* opened = m_session.Opened();
+    if (opened && m_session.OpenedShown())
+    {
+        const FindingList& findings = opened->state == OpenedQuiz::FileState::Broken
+                                          ? opened->broken.findings
+                                          : opened->version.findings;
+        for (const Finding& finding : findings)
+            if (!finding.questionId.empty())
+                m_marked.insert(finding.questionId);
+    }
+    m_outline->Refresh();
+}
+
+void QuizEditorPane::ShowAll()
+{
+    m_model->SetDocument(m_document);
+    ShowTargets();
+    if (m_document && m_selected >= static_cast<int>(m_document->QuestionCount()))
+        m_selected = static_cast<int>(m_document->QuestionCount()) - 1;
+    if (m_selected >= 0)
+        m_outline->Select(m_model->GetItem(m_selected));
+    ShowForm();
+}
+
+void QuizEditorPane::ShowTargets()
+{
+    m_targets.clear();
+    wxArrayString labels;
+    m_targets.push_back(wxS("0"));
+    labels.push_back(_("End of quiz"));
+    const size_t count = m_document ? m_document->QuestionCount() : 0;
+    labels.reserve(count + 2);
+    for (size_t question = 0; question < count; ++question)
+    {
+        const QuestionFields fields = m_document->Fields(question);
+        m_targets.push_back(fields.id);
+        labels.push_back(TargetLabel(fields));
+    }
+    m_targetChoice->Set(labels);
+}
+
+void QuizEditorPane::UpdateTarget(size_t question)
+{
+    const size_t entry = question + 1;
+    if (!m_document || entry >= m_targets.size() || entry >= m_targetChoice->GetCount())
+        return;
+    const QuestionFields fields = m_document->Fields(question);
+    const wxString label = TargetLabel(fields);
+    if (m_targetChoice->GetString(entry) != label)
+        m_targetChoice->SetString(entry, label);
+    m_targets[entry] = fields.id;
+}
+
+void QuizEditorPane::Select(int question)
+{
+    CommitTyping();
+    if (!m_document || question < 0 || question >= static_cast<int>(m_document->QuestionCount()))
+        question = -1;
+    const bool other = question != m_selected;
+    m_selected = question;
+    if (other)
+        m_answer = -1;
+    if (question >= 0)
+    {
+        const wxDataViewItem item = m_model->GetItem(question);
+        if (m_outline->GetSelection() != item)
+            m_outline->Select(item);
+        m_outline->EnsureVisible(item);
+    }
+    ShowForm();
+}
+
+bool QuizEditorPane::SelectQuestion(const wxString& id)
+{
+    if (!m_bound)
+        Bind();
+    if (!m_document)
+        return false;
+    if (m_selected >= 0 && m_document->Fields(m_selected).id == id)
+        return true;
+    const size_t count = m_document->QuestionCount();
+    for (size_t question = 0; question < count; ++question)
+        if (m_document->Fields(question).id == id)
+        {
+            Select(static_cast<int>(question));
+            return true;
+        }
+    return false;
+}
+
+void QuizEditorPane::ShowForm()
+{
+    QuestionFields fields;
+    if (m_document && m_selected >= 0)
+        fields = m_document->Fields(m_selected);
+    // ChangeValue: showing a value is not typing it.
+    if (m_idField->GetValue() != fields.id)
+        m_idField->ChangeValue(fields.id);
+    if (m_textField->GetValue() != fields.text)
+        m_textField->ChangeValue(fields.text);
+    wxArrayString rows;
+    for (const AnswerFields& answer : fields.answers)
+    {
+        // Where it leads first: the text may be cut at the list's edge.
+        const wxString text = StartOf(answer.text);
+        if (answer.target == wxS("0"))
+            rows.push_back(wxString::Format(_("End · %s"), text));
+        else if (answer.target.empty())
+            rows.push_back(wxString::Format(wxS("… · %s"), text));
+        else
+            rows.push_back(wxString::Format(wxS("%s · %s"), answer.target, text));
+    }
+    if (m_answers->GetStrings() != rows)
+        m_answers->Set(rows);
+    if (m_answer >= static_cast<int>(rows.size()))
+        m_answer = static_cast<int>(rows.size()) - 1;
+    if (m_answer < 0 && !rows.empty())
+        m_answer = 0;
+    if (m_answer >= 0)
+        m_answers->SetSelection(m_answer);
+    ShowAnswer();
+    EnableControls();
+}
+
+void QuizEditorPane::ShowAnswer()
+{
+    AnswerFields answer;
+    const bool any = m_document && m_selected >= 0 && m_answer >= 0;
+    if (any)
+    {
+        const QuestionFields fields = m_document->Fields(m_selected);
+        if (m_answer < static_cast<int>(fields.answers.size()))
+            answer = fields.answers[m_answer];
+    }
+    if (m_answerField->GetValue() != answer.text)
+        m_answerField->ChangeValue(answer.text);
+    // A target that names no question shows as it is, after the questions.
+    const size_t questions = m_targets.size();
+    while (m_targetChoice->GetCount() > questions)
+        m_targetChoice->Delete(m_targetChoice->GetCount() - 1);
+    if (!any)
+    {
+        m_targetChoice->SetSelection(wxNOT_FOUND);
+        return;
+    }
+    const auto found = std::find(m_targets.begin(), m_targets.end(), answer.target);
+    if (found != m_targets.end())
+        m_targetChoice->SetSelection(static_cast<int>(found - m_targets.begin()));
+    else
+        m_targetChoice->SetSelection(m_targetChoice->Append(
+            answer.target.empty() ? _("(none: as the answer before)")
+                                  : wxString::Format(_("%s (no such question)"), answer.target)));
+}
+
+void QuizEditorPane::EnableControls()
+{
+    const bool editable = CanEdit();
+    const bool question = editable && m_selected >= 0;
+    const int answers = static_cast<int>(m_answers->GetCount());
+    const bool answer = question && m_answer >= 0;
+    m_idField->SetEditable(question);
+    m_textField->SetEditable(question);
+    m_answerField->SetEditable(answer);
+    m_targetChoice->Enable(answer);
+    m_addAnswer->Enable(question);
+    m_removeAnswer->Enable(answer);
+    m_moveUp->Enable(answer && m_answer > 0);
+    m_moveDown->Enable(answer && m_answer + 1 < answers);
+    m_addQuestion->Enable(editable);
+    m_deleteQuestion->Enable(question);
+    m_play->Enable(m_document && m_selected >= 0 && !m_session.DocumentReadOnly());
+}
+
+bool QuizEditorPane::CanEdit() const
+{
+    return m_bound && m_document && !m_session.DocumentReadOnly();
+}
+
+int QuizEditorPane::SelectedAnswer() const
+{
+    return m_answer;
+}
+
+void QuizEditorPane::OnDocumentChange(const QuizDocumentChange& change)
+{
+    switch (change.kind)
+    {
+        case QuizDocumentChange::Question:
+            m_outline->Refresh();
+            UpdateTarget(change.question);
+            if (static_cast<int>(change.question) != m_selected)
+                Select(static_cast<int>(change.question));
+            else
+                ShowForm();
+            break;
+        case QuizDocumentChange::Questions:
+            ShowAll();
+            break;
+        case QuizDocumentChange::Saved:
+            break;
+    }
+}
+
+bool QuizEditorPane::Submit(std::unique_ptr<QuizEdit> edit)
+{
+    if (!edit || !CanEdit())
+        return false;
+    return m_commands.Submit(new EditCommand(std::move(edit)));
+}
+
+void QuizEditorPane::CommitTyping()
+{
+    if (!CanEdit() || m_selected < 0)
+        return;
+    const QuestionFields fields = m_document->Fields(m_selected);
+    const size_t question = static_cast<size_t>(m_selected);
+    // Each field that differs becomes its own edit.
+    if (m_idField->GetValue() != fields.id)
+        Submit(m_document->SetQuestionId(question, m_idField->GetValue()));
+    if (m_textField->GetValue() != fields.text)
+        Submit(m_document->SetQuestionText(question, m_textField->GetValue()));
+    if (m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
+        m_answerField->GetValue() != fields.answers[m_answer].text)
+        Submit(m_document->SetAnswerText(question, m_answer, m_answerField->GetValue()));
+}
+
+void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)
+{
+    const wxDataViewItem item = m_outline->GetSelection();
+    if (item.IsOk())
+        Select(static_cast<int>(m_model->GetRow(item)));
+}
+
+void QuizEditorPane::OnFieldEnter(wxCommandEvent& event)
+{
+    CommitTyping();
+}
+
+void QuizEditorPane::OnFieldFocusLost(wxFocusEvent& event)
+{
+    event.Skip();
+    // After the focus moved: a click that lost it may be a selection that
+    // changes what the fields show.
+    CommitTyping();
+}
+
+void QuizEditorPane::OnAnswerSelected(wxCommandEvent& event)
+{
+    CommitTyping();
+    m_answer = m_answers->GetSelection();
+    ShowAnswer();
+    EnableControls();
+}
+
+void QuizEditorPane::OnTargetChosen(wxCommandEvent& event)
+{
+    const int entry = m_targetChoice->GetSelection();
+    if (!CanEdit() || m_selected < 0 || m_answer < 0 || entry < 0 ||
+        entry >= static_cast<int>(m_targets.size()))
+        return;
+    Submit(m_document->SetAnswerTarget(m_selected, m_answer, m_targets[entry]));
+}
+
+void QuizEditorPane::OnAddAnswer(wxCommandEvent& event)
+{
+    if (!CanEdit() || m_selected < 0)
+        return;
+    CommitTyping();
+    const size_t answers = m_document->Fields(m_selected).answers.size();
+    if (Submit(m_document->AddAnswer(m_selected)))
+    {
+        m_answer = static_cast<int>(answers);
+        ShowForm();
+        m_answerField->SetFocus();
+        m_answerField->SelectAll();
+    }
+}
+
+void QuizEditorPane::OnRemoveAnswer(wxCommandEvent& event)
+{
+    if (!CanEdit() || m_selected < 0 || m_answer < 0)
+        return;
+    CommitTyping();
+    Submit(m_document->RemoveAnswer(m_selected, m_answer));
+}
+
+void QuizEditorPane::OnMoveUp(wxCommandEvent& event)
+{
+    if (!CanEdit() || m_selected < 0 || m_answer <= 0)
+        return;
+    CommitTyping();
+    const int answer = m_answer;
+    if (Submit(m_document->MoveAnswerUp(m_selected, answer)))
+    {
+        m_answer = answer - 1;
+        ShowForm();
+    }
+}
+
+void QuizEditorPane::OnMoveDown(wxCommandEvent& event)
+{
+    if (!CanEdit() || m_selected < 0 || m_answer < 0)
+        return;
+    CommitTyping();
+    const int answer = m_answer;
+    if (Submit(m_document->MoveAnswerDown(m_selected, answer)))
+    {
+        m_answer = answer + 1;
+        ShowForm();
+    }
+}
+
+void QuizEditorPane::AddQuestion()
+{
+    if (!CanEdit())
+        return;
+    CommitTyping();
+    if (Submit(m_document->AddQuestion()))
+    {
+        Select(static_cast<int>(m_document->QuestionCount()) - 1);
+        m_textField->SetFocus();
+        m_textField->SelectAll();
+    }
+}
+
+void QuizEditorPane::DeleteQuestion()
+{
+    if (!CanEdit() || m_selected < 0)
+        return;
+    CommitTyping();
+    const int question = m_selected;
+    if (Submit(m_document->DeleteQuestion(question)))
+        Select(std::min(question, static_cast<int>(m_document->QuestionCount()) - 1));
+}
+
+void QuizEditorPane::PlayFromHere()
+{
+    if (!m_document || m_selected < 0 || m_session.DocumentReadOnly())
+        return;
+    CommitTyping();
+    m_session.GoTo(m_document->Fields(m_selected).id);
+}
+
+void QuizEditorPane::OnAddQuestion(wxCommandEvent& event)
+{
+    AddQuestion();
+}
+
+void QuizEditorPane::OnDeleteQuestion(wxCommandEvent& event)
+{
+    DeleteQuestion();
+}
+
+void QuizEditorPane::OnPlayFromHere(wxCommandEvent& event)
+{
+    PlayFromHere();
+}

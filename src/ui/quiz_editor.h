@@ -1,0 +1,136 @@
+// The quiz editor: a pane beside the quiz with the outline of the current
+// quiz's questions and a form for the one selected. It shows the session's
+// document of the quiz on screen and hands every change to the frame's
+// command processor as an edit that can be undone; the quiz itself lives in
+// the document, the player's place in the session.
+#pragma once
+
+#include "quiz/quiz_session.h"
+
+#include <wx/event.h>
+#include <wx/gdicmn.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+class OutlineModel;
+class wxAuiManager;
+class wxButton;
+class wxChoice;
+class wxCommandProcessor;
+class wxDataViewCtrl;
+class wxDataViewEvent;
+class wxFocusEvent;
+class wxFrame;
+class wxListBox;
+class wxPanel;
+class wxStaticText;
+class wxTextCtrl;
+
+class QuizEditorPane : public wxEvtHandler
+{
+public:
+    // Docks the pane (hidden) on the right of `frame`; `quiz` keeps its
+    // width when it shows: the frame grows instead.
+    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, QuizSession& session,
+                   wxCommandProcessor& commands);
+    ~QuizEditorPane() override;
+    QuizEditorPane(const QuizEditorPane&) = delete;
+    QuizEditorPane& operator=(const QuizEditorPane&) = delete;
+
+    // Shows the pane with the question on screen selected, or hides it.
+    void Show(bool show);
+    bool IsShown() const;
+
+    // Selects the question with `id` (the first of that ID); false when the
+    // quiz has none.
+    bool SelectQuestion(const wxString& id);
+    // The question selected, by position in the document; -1 for none.
+    int Selected() const { return m_selected; }
+
+    // A field being typed in becomes an edit now (before a save, an undo,
+    // another command), not only when it loses the focus.
+    void CommitTyping();
+
+    // Commands of the Edit menu.
+    void AddQuestion();
+    void DeleteQuestion();
+    void PlayFromHere();
+    bool CanEdit() const;
+
+    // The controls, for tests.
+    wxDataViewCtrl* Outline() const { return m_outline; }
+    wxTextCtrl* IdField() const { return m_idField; }
+    wxTextCtrl* TextField() const { return m_textField; }
+    wxListBox* Answers() const { return m_answers; }
+    wxTextCtrl* AnswerField() const { return m_answerField; }
+    wxChoice* TargetChoice() const { return m_targetChoice; }
+    wxStaticText* Notice() const { return m_notice; }
+
+private:
+    void BuildControls();
+    void OnSessionChange(const SessionChange& change);
+    void OnDocumentChange(const QuizDocumentChange& change);
+    // Takes the session's document of the quiz on screen.
+    void Bind();
+    void ShowAll();            // outline, targets, form
+    void ShowForm();           // the selected question's fields
+    void ShowAnswer();         // the selected answer's text and target
+    void ShowTargets();        // the choice of targets, from the questions
+    void UpdateTarget(size_t question);  // one question's entry in it
+    void UpdateMarks();        // questions with findings
+    void Select(int question);
+    void EnableControls();
+    int SelectedAnswer() const;
+
+    // Hands an edit to the command processor; false when there was none.
+    bool Submit(std::unique_ptr<QuizEdit> edit);
+
+    void OnOutlineSelected(wxDataViewEvent& event);
+    void OnFieldEnter(wxCommandEvent& event);
+    void OnFieldFocusLost(wxFocusEvent& event);
+    void OnAnswerSelected(wxCommandEvent& event);
+    void OnTargetChosen(wxCommandEvent& event);
+    void OnAddAnswer(wxCommandEvent& event);
+    void OnRemoveAnswer(wxCommandEvent& event);
+    void OnMoveUp(wxCommandEvent& event);
+    void OnMoveDown(wxCommandEvent& event);
+    void OnAddQuestion(wxCommandEvent& event);
+    void OnDeleteQuestion(wxCommandEvent& event);
+    void OnPlayFromHere(wxCommandEvent& event);
+
+    wxFrame& m_frame;
+    wxAuiManager& m_manager;
+    wxWindow& m_quiz;
+    QuizSession& m_session;
+    wxCommandProcessor& m_commands;
+
+    QuizDocument* m_document = nullptr;  // the session's, while shown
+    bool m_bound = false;                // m_document is the session's current one
+    int m_selected = -1;
+    int m_answer = -1;        // the answer selected in the form
+    wxSize m_growth;          // what the frame grew by when the pane showed
+    std::vector<wxString> m_targets;  // the target of each entry of the choice
+    std::set<wxString> m_marked;      // IDs of questions with findings
+
+    wxPanel* m_panel = nullptr;
+    wxStaticText* m_notice = nullptr;
+    wxDataViewCtrl* m_outline = nullptr;
+    OutlineModel* m_model = nullptr;  // owned by the outline
+    wxTextCtrl* m_idField = nullptr;
+    wxTextCtrl* m_textField = nullptr;
+    wxListBox* m_answers = nullptr;
+    wxButton* m_addAnswer = nullptr;
+    wxButton* m_removeAnswer = nullptr;
+    wxButton* m_moveUp = nullptr;
+    wxButton* m_moveDown = nullptr;
+    wxTextCtrl* m_answerField = nullptr;
+    wxChoice* m_targetChoice = nullptr;
+    wxButton* m_addQuestion = nullptr;
+    wxButton* m_deleteQuestion = nullptr;
+    wxButton* m_play = nullptr;
+
+    QuizSession::Subscription m_sessionSubscription;
+    Publisher<QuizDocumentChange>::Subscription m_documentSubscription;
+};
