@@ -197,7 +197,7 @@ void QuizEditorPane::BuildControls()
     m_answerField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("AnswerText"));
     form->Add(m_answerField, 1, wxEXPAND);
-    form->Add(new wxStaticText(p, wxID_ANY, _("Leads &to:")), 0, wxALIGN_CENTER_VERTICAL);
+    form->Add(new wxStaticText(p, wxID_ANY, _("&Goes to:")), 0, wxALIGN_CENTER_VERTICAL);
     m_targetChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                   wxDefaultValidator, wxS("AnswerTarget"));
     form->Add(m_targetChoice, 1, wxEXPAND);
@@ -205,8 +205,8 @@ void QuizEditorPane::BuildControls()
 
     wxBoxSizer* questionButtons = new wxBoxSizer(wxHORIZONTAL);
     m_addQuestion = new wxButton(p, wxID_ANY, _("Add quest&ion"));
-    m_deleteQuestion = new wxButton(p, wxID_ANY, _("Delete question"));
-    m_play = new wxButton(p, wxID_ANY, _("Play from &here"));
+    m_deleteQuestion = new wxButton(p, wxID_ANY, _("Dele&te question"));
+    m_play = new wxButton(p, wxID_ANY, _("Pla&y from here"));
     for (wxButton* button : {m_addQuestion, m_deleteQuestion, m_play})
         questionButtons->Add(button, 0, wxRIGHT, gap);
     column->Add(questionButtons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
@@ -434,7 +434,7 @@ void QuizEditorPane::ShowForm()
         // Where it leads first: the text may be cut at the list's edge.
         const wxString text = StartOf(answer.text);
         if (answer.target == wxS("0"))
-            rows.push_back(wxString::Format(_("End · %s"), text));
+            rows.push_back(wxString::Format(_(L"End · %s"), text));
         else if (answer.target.empty())
             rows.push_back(wxString::Format(wxS("… · %s"), text));
         else

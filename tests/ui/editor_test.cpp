@@ -1,0 +1,159 @@
+// The quiz editor as its author uses it: the form edits what the main
+// window plays, the menu names the edit it undoes, a save goes to the file,
+// unsaved edits are asked about, and a built-in quiz is copied, not changed.
+#include "ui_test_util.h"
+
+#include "quiz_xml.h"
+#include "ui/quiz_editor.h"
+
+#include <wx/cmdproc.h>
+#include <wx/dataview.h>
+#include <wx/filehistory.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+
+namespace
+{
+
+class EditorTest : public FrameTest
+{
+protected:
+    QuizEditorPane& Editor() const { return m_frame->Editor(); }
+    wxString MenuLabel(int id) const
+    {
+        return m_frame->GetMenuBar()->FindItem(id)->GetItemLabel().BeforeFirst('\t');
+    }
+    // Types `text` into `field` and leaves it.
+    void Type(wxTextCtrl* field, const wxString& text)
+    {
+        field->SetValue(text);
+        Editor().CommitTyping();
+    }
+    void ChooseTarget(int entry)
+    {
+        Editor().TargetChoice()->SetSelection(entry);
+        SendCommand(Editor().TargetChoice(), wxEVT_CHOICE, entry);
+    }
+    // The edit commands' state is shown after the event that changed it.
+    void Settled() { WaitFor([] { return false; }, 50); }
+
+    TempDir m_folder;
+};
+
+const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}),
+                                   QuestionXml("1002", "Second", {{"on", "1003"}, {"stop", "0"}}),
+                                   QuestionXml("1003", "Third", {{"done", "0"}})});
+
+} // namespace
+
+TEST_F(EditorTest, TheFormEditsWhatIsPlayedAndTheMenuNamesWhatItUndoes)
+{
+    const wxString path = m_folder.Write(wxS("quiz.xml"), CHAIN);
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    Press("ID_BUTTON_NEXT");
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    ASSERT_TRUE(Editor().IsShown());
+    EXPECT_EQ(static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel())->GetCount(), 3u);
+    EXPECT_EQ(Editor().IdField()->GetValue(), wxS("1002")) << "the question on screen is selected";
+    EXPECT_EQ(Editor().Answers()->GetCount(), 2u);
+
+    Type(Editor().TextField(), wxS("Second, reworded"));
+    EXPECT_EQ(QuestionText(), wxS("Second, reworded"));
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - *quiz.xml"));
+    Settled();
+    EXPECT_EQ(MenuLabel(wxID_UNDO), wxS("&Undo: change question text"));
+
+    // The first answer now ends the quiz; the player finds it so at once.
+    ChooseTarget(0);
+    EXPECT_EQ(Editor().Answers()->GetString(0), wxS("End · on"));
+    wxTEST_DIALOG(Press("ID_BUTTON_NEXT"), ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_EQ(box.GetMessage(), wxS("on"));
+                  }));
+    Menu(wxID_UNDO);
+    Settled();
+    EXPECT_EQ(Editor().Answers()->GetString(0), wxS("1003 · on"));
+    EXPECT_EQ(MenuLabel(wxID_REDO), wxS("&Redo: change answer target"));
+
+    // A new question gets the next free ID; an ID change retargets.
+    Menu(MindprismFrame::ID_MENU_ADD_QUESTION);
+    EXPECT_EQ(Editor().IdField()->GetValue(), wxS("1004"));
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1003")));
+    Type(Editor().IdField(), wxS("3000"));
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
+    EXPECT_EQ(Editor().Answers()->GetString(0), wxS("3000 · on"));
+
+    ASSERT_TRUE(m_frame->SaveQuiz());
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - quiz.xml"));
+    wxString error;
+    std::unique_ptr<QuizDocument> saved = QuizDocument::OpenFile(path, error);
+    ASSERT_NE(saved, nullptr) << error;
+    ASSERT_EQ(saved->QuestionCount(), 4u);
+    EXPECT_EQ(saved->Fields(1).text, wxS("Second, reworded"));
+    EXPECT_EQ(saved->Fields(1).answers[0].target, wxS("3000"));
+    EXPECT_EQ(m_frame->RecentQuizzes().GetHistoryFile(0), path);
+}
+
+TEST_F(EditorTest, UnsavedEditsAreAskedAboutAndAFailedSaveKeepsThem)
+{
+    ASSERT_TRUE(m_frame->NewQuiz());
+    ASSERT_TRUE(Editor().IsShown());
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetStringSelection(), wxS("Untitled quiz"));
+    Type(Editor().TextField(), wxS("Mine"));
+    EXPECT_EQ(QuestionText(), wxS("Mine"));
+
+    // Closing: Cancel keeps the window and the edits.
+    wxCloseEvent close(wxEVT_CLOSE_WINDOW, m_frame->GetId());
+    close.SetCanVeto(true);
+    close.SetEventObject(m_frame);
+    wxTEST_DIALOG(m_frame->ProcessWindowEvent(close),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_CANCEL));
+    EXPECT_TRUE(close.GetVeto());
+
+    // A save into a folder that is not there fails, says so, keeps the edits.
+    wxTEST_DIALOG(EXPECT_FALSE(m_frame->SaveQuizAs(m_folder.File(wxS("gone/mine.xml")))),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_NE(box.GetMessage().find(wxS("mine.xml")), wxString::npos)
+                          << box.GetMessage();
+                  }));
+    EXPECT_TRUE(m_frame->Session().HasUnsavedEdits());
+
+    // Saved where asked, edited again: opening another quiz asks, and Save
+    // writes the edits before the other quiz opens.
+    const wxString mine = m_folder.File(wxS("mine.xml"));
+    ASSERT_TRUE(m_frame->SaveQuizAs(mine));
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetStringSelection(), wxS("mine.xml"));
+    Type(Editor().TextField(), wxS("Mine, again"));
+    const wxString other = m_folder.Write(wxS("other.xml"), CHAIN);
+    wxTEST_DIALOG(EXPECT_TRUE(m_frame->OpenQuiz(other)),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
+    EXPECT_EQ(QuestionText(), wxS("First"));
+    ASSERT_TRUE(m_frame->OpenQuiz(mine));
+    EXPECT_EQ(QuestionText(), wxS("Mine, again"));
+}
+
+TEST_F(EditorTest, ABuiltInQuizIsReadOnlyAndSaveAsOpensAnEditableCopy)
+{
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    ASSERT_TRUE(Editor().IsShown());
+    EXPECT_FALSE(Editor().CanEdit());
+    EXPECT_FALSE(Editor().TextField()->IsEditable());
+    EXPECT_TRUE(Editor().Notice()->IsShown());
+    const wxString title = m_frame->GetTitle();
+
+    const wxString copy = m_folder.File(wxS("copy.xml"));
+    ASSERT_TRUE(m_frame->SaveQuizAs(copy));
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetStringSelection(), wxS("copy.xml"));
+    EXPECT_TRUE(Editor().CanEdit());
+    EXPECT_TRUE(Editor().TextField()->IsEditable());
+    EXPECT_FALSE(Editor().Notice()->IsShown());
+    ChooseQuiz(0);
+    EXPECT_EQ(m_frame->GetTitle(), title) << "the built-in quiz is as it was";
+
+    // A recent file that is gone says so and leaves the list.
+    ASSERT_EQ(m_frame->RecentQuizzes().GetHistoryFile(0), copy);
+    ASSERT_TRUE(wxRemoveFile(copy));
+    wxTEST_DIALOG(Menu(wxID_FILE1), ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}));
+    EXPECT_TRUE(m_frame->RecentQuizzes().GetCount() == 0 ||
+                m_frame->RecentQuizzes().GetHistoryFile(0) != copy);
+}
