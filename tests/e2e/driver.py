@@ -59,8 +59,9 @@ def text_of(node):
 class MindPrism:
     """One run of the application with its own settings folder."""
 
-    def __init__(self, exe, config_home=None, cwd=None, args=()):
+    def __init__(self, exe, config_home=None, cwd=None, args=(), env=None):
         self.exe = exe
+        self.env = dict(env or {})
         self.own_config = config_home is None
         self.config_home = config_home or tempfile.mkdtemp(prefix="mindprism-e2e-")
         self.cwd = cwd or os.path.dirname(exe)
@@ -85,6 +86,7 @@ class MindPrism:
         env = {k: v for k, v in os.environ.items()
                if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
         env.update(XDG_CONFIG_HOME=self.config_home, LANG="C.UTF-8")
+        env.update(self.env)
         self.process = subprocess.Popen([self.exe] + self.args, cwd=self.cwd, env=env)
         return self
 
