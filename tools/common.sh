@@ -8,9 +8,10 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # Debian packages, one list per purpose.
 # To build and run the application (tools/run.sh). The checker draws quiz
 # maps with Graphviz's libraries (libgvc6 brings the layout, cairo and Pango
-# plugins and registers them on install); the Chinese font serves both.
+# plugins and registers them on install); the Chinese font serves both. Its
+# JSON is written with nlohmann-json, a header-only library.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-3-dev wx3.2-i18n
-                fonts-wqy-microhei libgraphviz-dev libgvc6)
+                fonts-wqy-microhei libgraphviz-dev libgvc6 nlohmann-json3-dev)
 # Beside those, for the tests and benchmarks (tools/test.sh): GoogleTest,
 # Google Benchmark, pugixml, the X server, packaging and AppStream checks,
 # the accessibility bus and xdotool for the end-to-end tests, clang for the
@@ -18,9 +19,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
                dpkg-dev file desktop-file-utils appstream
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
-# The Windows cross build (tools/windows.sh build) ...
+# The Windows cross build (tools/windows.sh build; the JSON header serves it too) ...
 WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
-                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis)
+                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev)
 # ... and its tests under Wine.
 WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc locales)
 

@@ -3,6 +3,10 @@
 #include "map/quiz_map.h"
 
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
+
+#include <wx/intl.h>
+#include <wx/numformatter.h>
 
 #include <algorithm>
 #include <cmath>
@@ -65,6 +69,16 @@ std::pair<std::string, std::string> TwoLines(const wxString& text)
     return {whole.substr(0, cut), whole.substr(cut)};
 }
 
+// A share of players as a result box shows it, in the interface language.
+std::string ShareText(double share)
+{
+    // TRANSLATORS: the share of players who end in a result box of the quiz
+    // map; %s is the percentage with one decimal.
+    const wxString text = wxString::Format(_("%s %%"), wxNumberFormatter::ToString(100 * share, 1,
+                                                                                  wxNumberFormatter::Style_None));
+    return std::string(text.utf8_str());
+}
+
 // Builds the graph: questions first (the entry leading), then each arrow,
 // with the result and unknown boxes added where first needed.
 class GraphBuilder
@@ -74,6 +88,7 @@ public:
 
     MapGraph Build()
     {
+        const EndingShares shares = EndingSharesOf(m_outline);
         m_nodeOfBox.assign(m_outline.boxes.size(), 0);
         if (m_outline.entry)
             AddQuestion(*m_outline.entry);
@@ -90,11 +105,16 @@ public:
                 added.from = m_nodeOfBox[box];
                 added.to = arrow.to ? m_nodeOfBox[*arrow.to]
                                     : arrow.ends ? Result(arrow.text) : Unknown(arrow.target);
+                if (arrow.ends)
+                    m_shareOf[added.to] += shares.byAnswer[box][answer];
                 added.answer = answer;
                 added.label = LabelText(arrow.text, MAP_ANSWER_CHARS);
                 m_graph.arrows.push_back(std::move(added));
             }
         }
+        // Each result box ends with the share of players who end there.
+        for (const auto& [node, share] : m_shareOf)
+            m_graph.nodes[node].lines.push_back(ShareText(share));
         return std::move(m_graph);
     }
 
@@ -159,6 +179,7 @@ private:
     std::vector<size_t> m_nodeOfBox;
     std::map<wxString, size_t> m_results;  // text to node
     std::map<wxString, size_t> m_unknown;
+    std::map<size_t, double> m_shareOf;  // result node to its share of players
 };
 
 std::string Number(double value)

@@ -30,7 +30,7 @@ constexpr double MAP_ENTRY_BORDER_GAP = 4;
 enum class MapNodeKind
 {
     Question,  // a question the application keeps
-    Result,    // one box per distinct result text
+    Result,    // one box per distinct result text; its last line is its share of players
     Unknown    // a target that names no question
 };
 

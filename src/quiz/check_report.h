@@ -2,6 +2,8 @@
 // could be analysed, its summary.
 #pragma once
 
+#include "quiz/quiz_balance.h"
+
 #include <wx/string.h>
 
 #include <cstddef>
@@ -46,6 +48,7 @@ struct FileReport
     std::string file;  // as given on the command line: bytes, not necessarily UTF-8
     FindingList findings;
     std::optional<QuizSummary> summary;
+    std::optional<QuizBalance> balance;  // when asked for and the quiz could be analysed
 
     size_t Count(Severity severity) const;
     bool Clean() const { return findings.empty(); }

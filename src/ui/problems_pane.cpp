@@ -4,6 +4,7 @@
 #include <wx/aui/aui.h>
 #include <wx/dataview.h>
 #include <wx/frame.h>
+#include <wx/settings.h>
 
 #include <algorithm>
 
@@ -31,6 +32,13 @@ ProblemsPane::ProblemsPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz
     m_list->AppendTextColumn(_("Line"), wxDATAVIEW_CELL_INERT, frame.FromDIP(48), wxALIGN_RIGHT);
     m_list->AppendTextColumn(_("Kind"), wxDATAVIEW_CELL_INERT, frame.FromDIP(72));
     m_list->AppendTextColumn(_("Message"), wxDATAVIEW_CELL_INERT, frame.FromDIP(380));
+    // The caption is drawn on a light shade of the window's face colour, but
+    // in the system's colour for an inactive title bar's text, which goes
+    // with that title bar's own colour: light on a dark grey in the classic
+    // Windows look, so the word all but vanished. The face's text colour
+    // reads on it everywhere.
+    m_manager.GetArtProvider()->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_TEXT_COLOUR,
+                                          wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
     m_manager.AddPane(m_list, wxAuiPaneInfo()
                                   .Name(PANE_NAME)
                                   .Caption(_("Problems"))

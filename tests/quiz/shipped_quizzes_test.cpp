@@ -1,6 +1,9 @@
 // The quizzes the application ships: every question offers a choice and
 // every result can be reached by several endings. Links, reachability and
 // ends are checked by running the checker on the same files.
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
+#include "quiz/quiz_checker.h"
 #include "quiz/quiz_file.h"
 #include "quiz/quiz_edition.h"
 #include "quiz/quiz_list.h"
@@ -56,6 +59,16 @@ void ExpectEachResultTwice(int index, const char* verdict, std::initializer_list
         EXPECT_GE(result.second, 2) << result.first;
 }
 
+// The balance of results of one edition of a built-in quiz.
+QuizBalance EditionBalance(size_t index, const char* language)
+{
+    QuizOutline outline;
+    CheckQuizFile(SourceDir() + wxFILE_SEP_PATH +
+                      QuizEditionPath(BuiltInQuizzes()[index].stem, wxString::FromUTF8(language)),
+                  &outline);
+    return BalanceOf(outline);
+}
+
 } // namespace
 
 TEST(ShippedQuizzes, AnimalQuizReachesEachOfTheSevenTypes)
@@ -68,4 +81,22 @@ TEST(ShippedQuizzes, StarSignQuizReachesEachOfTheTwelveSigns)
 {
     ExpectEachResultTwice(1, "你的内在星座：", {"白羊座", "金牛座", "双子座", "巨蟹座", "狮子座", "处女座",
                                                 "天秤座", "天蝎座", "射手座", "摩羯座", "水瓶座", "双鱼座"});
+}
+
+TEST(ShippedQuizzes, BothEditionsGiveEachResultAsOften)
+{
+    for (size_t index = 0; index < BuiltInQuizzes().size(); ++index)
+    {
+        const QuizBalance chinese = EditionBalance(index, "zh_CN");
+        const QuizBalance english = EditionBalance(index, "en");
+        EXPECT_EQ(chinese.neverEnds, 0);
+        EXPECT_EQ(english.neverEnds, 0);
+        ASSERT_EQ(chinese.results.size(), english.results.size()) << index;
+        for (size_t i = 0; i < chinese.results.size(); ++i)
+        {
+            EXPECT_NEAR(chinese.results[i].share, english.results[i].share, 1e-12)
+                << chinese.results[i].result << " / " << english.results[i].result;
+            EXPECT_GT(chinese.results[i].share, 0.04) << chinese.results[i].result;
+        }
+    }
 }

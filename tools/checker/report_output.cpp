@@ -1,9 +1,12 @@
 // Text and JSON forms of checker reports.
 #include "report_output.h"
 
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_file.h"
 
 #include <wx/intl.h>
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 
@@ -22,123 +25,68 @@ std::string Utf8(const wxString& text)
     return std::string(buffer.data(), buffer.length());
 }
 
-// Length of the UTF-8 sequence starting at `s[i]`, or 0 when it is not one
-// (overlong forms, surrogates and values past U+10FFFF included).
-size_t Utf8SequenceLength(const std::string& s, size_t i)
-{
-    const unsigned char lead = static_cast<unsigned char>(s[i]);
-    size_t length;
-    unsigned min;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, min = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, min = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, min = 0x10000;
-    else
-        return 0;
-    if (i + length > s.size())
-        return 0;
-    unsigned value = lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k)
-    {
-        const unsigned char c = static_cast<unsigned char>(s[i + k]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (c & 0x3F);
-    }
-    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    return length;
-}
-
-void AppendEscaped(std::string& out, unsigned char c)
-{
-    switch (c)
-    {
-    case '"': out += "\\\""; return;
-    case '\\': out += "\\\\"; return;
-    case '\b': out += "\\b"; return;
-    case '\f': out += "\\f"; return;
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    case '\t': out += "\\t"; return;
-    default:
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04x", c);
-        out += escape;
-    }
-}
-
-std::string JsonNumber(const std::optional<size_t>& value)
-{
-    return value ? std::to_string(*value) : std::string("null");
-}
-
 wxString TextNumber(const std::optional<size_t>& value)
 {
     return value ? wxString::Format(wxS("%zu"), *value) : _("none");
 }
 
-std::string JsonSummary(const std::optional<QuizSummary>& summary)
+using Json = nlohmann::ordered_json;
+
+Json JsonNumber(const std::optional<size_t>& value)
+{
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json JsonSummary(const std::optional<QuizSummary>& summary)
 {
     if (!summary)
-        return "null";
-    return "{\"questions\": " + std::to_string(summary->questions) +
-           ", \"endings\": " + std::to_string(summary->endings) +
-           ", \"shortest\": " + JsonNumber(summary->shortest) +
-           ", \"longest\": " + JsonNumber(summary->longest) +
-           ", \"unbounded\": " + (summary->unbounded ? "true" : "false") + "}";
+        return nullptr;
+    return Json{{"questions", summary->questions},
+                {"endings", summary->endings},
+                {"shortest", JsonNumber(summary->shortest)},
+                {"longest", JsonNumber(summary->longest)},
+                {"unbounded", summary->unbounded}};
 }
 
-std::string JsonFinding(const Finding& finding)
+Json JsonFile(const FileReport& report, bool withBalance)
 {
-    return "{\"line\": " + std::to_string(finding.line) + ", \"severity\": \"" +
-           SeverityName(finding.severity) + "\", \"code\": \"" + finding.code +
-           "\", \"message\": " + JsonString(Utf8(finding.message)) + "}";
+    Json findings = Json::array();
+    for (const Finding& finding : report.findings)
+        findings.push_back(Json{{"line", finding.line},
+                                {"severity", SeverityName(finding.severity)},
+                                {"code", finding.code},
+                                {"message", Utf8(finding.message)}});
+    Json file{{"file", report.file},
+              {"errors", report.Count(Severity::Error)},
+              {"warnings", report.Count(Severity::Warning)},
+              {"findings", std::move(findings)},
+              {"summary", JsonSummary(report.summary)}};
+    if (withBalance)
+    {
+        Json balance = nullptr;
+        Json neverEnds = nullptr;
+        if (report.balance)
+        {
+            balance = Json::array();
+            for (const ResultShare& result : report.balance->results)
+                balance.push_back(Json{{"result", Utf8(result.result)}, {"share", result.share}});
+            neverEnds = report.balance->neverEnds;
+        }
+        file["balance"] = std::move(balance);
+        file["never_ends"] = std::move(neverEnds);
+    }
+    return file;
 }
 
-std::string JsonFile(const FileReport& report)
+// One decimal, the way the balance lines show a share.
+std::string Percent(double share)
 {
-    std::string json = "    {\n      \"file\": " + JsonString(report.file) + ",\n";
-    json += "      \"errors\": " + std::to_string(report.Count(Severity::Error)) + ",\n";
-    json += "      \"warnings\": " + std::to_string(report.Count(Severity::Warning)) + ",\n";
-    json += "      \"findings\": [";
-    for (size_t i = 0; i < report.findings.size(); ++i)
-        json += (i ? ",\n        " : "\n        ") + JsonFinding(report.findings[i]);
-    json += report.findings.empty() ? "],\n" : "\n      ],\n";
-    return json + "      \"summary\": " + JsonSummary(report.summary) + "\n    }";
+    char text[16];
+    std::snprintf(text, sizeof text, "%6.1f %%", 100 * share);
+    return text;
 }
 
 } // namespace
-
-std::string JsonString(const std::string& bytes)
-{
-    std::string out = "\"";
-    out.reserve(bytes.size() + 2);
-    for (size_t i = 0; i < bytes.size();)
-    {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x20 || c == '"' || c == '\\' || c == 0x7F)
-        {
-            AppendEscaped(out, c);
-            ++i;
-        }
-        else if (c < 0x80)
-            out += bytes[i++];
-        else if (const size_t length = Utf8SequenceLength(bytes, i))
-        {
-            out.append(bytes, i, length);
-            i += length;
-        }
-        else
-        {
-            out += "\\ufffd";
-            ++i;
-        }
-    }
-    return out + "\"";
-}
 
 std::string SummaryLine(const FileReport& report)
 {
@@ -169,19 +117,36 @@ std::string TextReport(const FileReport& report)
     return text;
 }
 
-std::string JsonReport(const std::vector<FileReport>& reports)
+std::string BalanceLines(const FileReport& report)
 {
-    std::string json = "{\n  \"files\": [";
+    if (!report.balance)
+        return std::string();
+    std::string text = report.file + ": " + Utf8(_("results when every answer is chosen at random:")) + "\n";
+    for (const ResultShare& result : report.balance->results)
+        text += Percent(result.share) + "  " + Utf8(result.result) + "\n";
+    if (report.balance->neverEnds > 0)
+        text += Percent(report.balance->neverEnds) + "  " +
+                Utf8(_("never reach an end (caught in a loop with no way out, or at a question none of "
+                       "whose answers leads on)")) +
+                "\n";
+    return text;
+}
+
+std::string JsonReport(const std::vector<FileReport>& reports, bool withBalance)
+{
+    Json files = Json::array();
     size_t errors = 0;
     size_t warnings = 0;
-    for (size_t i = 0; i < reports.size(); ++i)
+    for (const FileReport& report : reports)
     {
-        json += (i ? ",\n" : "\n") + JsonFile(reports[i]);
-        errors += reports[i].Count(Severity::Error);
-        warnings += reports[i].Count(Severity::Warning);
+        files.push_back(JsonFile(report, withBalance));
+        errors += report.Count(Severity::Error);
+        warnings += report.Count(Severity::Warning);
     }
-    json += reports.empty() ? "],\n" : "\n  ],\n";
-    json += "  \"errors\": " + std::to_string(errors) + ",\n";
-    json += "  \"warnings\": " + std::to_string(warnings) + ",\n";
-    return json + "  \"status\": " + std::to_string(ExitStatus(reports)) + "\n}\n";
+    const Json document{{"files", std::move(files)},
+                        {"errors", errors},
+                        {"warnings", warnings},
+                        {"status", ExitStatus(reports)}};
+    // A file name may hold any bytes: those that are not UTF-8 become U+FFFD.
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

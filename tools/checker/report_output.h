@@ -15,11 +15,14 @@ std::string TextReport(const FileReport& report);
 // The summary line alone, "FILE: ok: ..." (empty without a summary).
 std::string SummaryLine(const FileReport& report);
 
+// The balance of results, when the report has one: a line naming the file,
+// then "  14.3 %  RESULT" per result, largest first, and the share that
+// never ends when it is not zero. UTF-8, in the translations in force.
+std::string BalanceLines(const FileReport& report);
+
 // One JSON document for all files, with the exit status they give; its
 // names and severities are English, its messages as the findings hold them.
-std::string JsonReport(const std::vector<FileReport>& reports);
-
-// `bytes` as a JSON string literal. Quotes, backslashes and control
-// characters are escaped; valid UTF-8 is kept as it is; bytes that are not
-// UTF-8 (a file name may hold any) become U+FFFD.
-std::string JsonString(const std::string& bytes);
+// Bytes of file names that are not UTF-8 become U+FFFD. `withBalance` adds
+// each file's "balance" (result and share, a fraction) and "never_ends",
+// null where the quiz could not be analysed.
+std::string JsonReport(const std::vector<FileReport>& reports, bool withBalance = false);
