@@ -1,6 +1,9 @@
 // The quiz editor pane.
 #include "ui/quiz_editor.h"
 
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
+
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -8,6 +11,7 @@
 #include <wx/dataview.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
+#include <wx/numformatter.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -20,6 +24,11 @@ namespace
 
 const wxString PANE_NAME = wxS("QuizEditor");
 const size_t SHOWN_START = 40;  // characters of a text shown in a list
+// A choice lists every question as a target up to this many; a larger quiz
+// gets a field for the target's ID instead, with the IDs to complete it: a
+// menu of thousands of entries is slow to build and of no use to choose from.
+const size_t MAX_TARGET_CHOICES = 300;
+const int BALANCE_DELAY_MS = 250;
 
 // The start of a text, on one line, for the outline and the targets.
 wxString StartOf(const wxString& text)
@@ -127,12 +136,15 @@ QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& 
                                    .MinSize(frame.FromDIP(wxSize(360, -1)))
                                    .Hide());
     m_manager.Update();
+    m_balanceTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ShowBalance(); });
     m_sessionSubscription =
         session.Subscribe([this](const SessionChange& change) { OnSessionChange(change); });
 }
 
 QuizEditorPane::~QuizEditorPane()
 {
+    m_balanceTimer.Stop();
     m_sessionSubscription.Reset();
     m_documentSubscription.Reset();
     if (m_model)
@@ -200,7 +212,14 @@ void QuizEditorPane::BuildControls()
     form->Add(new wxStaticText(p, wxID_ANY, _("&Goes to:")), 0, wxALIGN_CENTER_VERTICAL);
     m_targetChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                   wxDefaultValidator, wxS("AnswerTarget"));
-    form->Add(m_targetChoice, 1, wxEXPAND);
+    m_targetField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                   wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("AnswerTargetId"));
+    m_targetField->SetHint(_("ID of a question, or 0 to end the quiz"));
+    m_targetField->Hide();
+    wxBoxSizer* target = new wxBoxSizer(wxVERTICAL);
+    target->Add(m_targetChoice, 0, wxEXPAND);
+    target->Add(m_targetField, 0, wxEXPAND);
+    form->Add(target, 1, wxEXPAND);
     column->Add(form, 0, wxEXPAND | wxALL, gap);
 
     wxBoxSizer* questionButtons = new wxBoxSizer(wxHORIZONTAL);
@@ -210,13 +229,19 @@ void QuizEditorPane::BuildControls()
     for (wxButton* button : {m_addQuestion, m_deleteQuestion, m_play})
         questionButtons->Add(button, 0, wxRIGHT, gap);
     column->Add(questionButtons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+
+    // How often each result comes out when every answer is chosen at random.
+    column->Add(new wxStaticText(p, wxID_ANY, _("&Balance of results:")), 0, wxLEFT | wxRIGHT, gap);
+    m_balance = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 96)), 0,
+                              nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("Balance"));
+    column->Add(m_balance, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     p->SetSizerAndFit(column);
 
     m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
-    for (wxTextCtrl* field : {m_idField, m_textField, m_answerField})
+    for (wxTextCtrl* field : {m_idField, m_textField, m_answerField, m_targetField})
         field->Bind(wxEVT_KILL_FOCUS, &QuizEditorPane::OnFieldFocusLost, this);
-    m_idField->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
-    m_answerField->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    for (wxTextCtrl* field : {m_idField, m_answerField, m_targetField})
+        field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
     m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
     m_addAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddAnswer, this);
@@ -237,7 +262,7 @@ void QuizEditorPane::Show(bool show)
 {
     wxAuiPaneInfo& pane = m_manager.GetPane(PANE_NAME);
     if (show && !m_bound)
-        Bind();
+        TakeDocument();
     if (show)
     {
         if (const Question* current = m_session.Current())
@@ -274,7 +299,10 @@ void QuizEditorPane::Show(bool show)
         m_growth = wxSize();
     }
     if (show)
+    {
+        ScheduleBalance();
         m_outline->SetFocus();
+    }
 }
 
 void QuizEditorPane::OnSessionChange(const SessionChange& change)
@@ -283,7 +311,7 @@ void QuizEditorPane::OnSessionChange(const SessionChange& change)
     {
         m_bound = false;
         if (IsShown())
-            Bind();
+            TakeDocument();
         else
         {
             // Read again when shown; nothing of the old one is kept.
@@ -294,9 +322,39 @@ void QuizEditorPane::OnSessionChange(const SessionChange& change)
     }
     if (m_bound && change.Has(SessionChange::Problems))
         UpdateMarks();
+    if (change.Has(SessionChange::Map | SessionChange::Quiz | SessionChange::Document))
+        ScheduleBalance();
 }
 
-void QuizEditorPane::Bind()
+void QuizEditorPane::ScheduleBalance()
+{
+    // A moment after the edit is shown everywhere, once for a burst of
+    // edits: a large quiz's balance takes a while to work out.
+    if (IsShown())
+        m_balanceTimer.StartOnce(BALANCE_DELAY_MS);
+}
+
+void QuizEditorPane::ShowBalance()
+{
+    wxArrayString rows;
+    const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
+    if (outline)
+    {
+        const QuizBalance balance = BalanceOf(*outline);
+        const auto percent = [](double share) {
+            return wxString::Format(_("%s %%"), wxNumberFormatter::ToString(100 * share, 1,
+                                                                            wxNumberFormatter::Style_None));
+        };
+        for (const ResultShare& result : balance.results)
+            rows.push_back(percent(result.share) + wxS("  ") + result.result);
+        if (balance.neverEnds > 0)
+            rows.push_back(percent(balance.neverEnds) + wxS("  ") + _("never reach an end"));
+    }
+    if (m_balance->GetStrings() != rows)
+        m_balance->Set(rows);
+}
+
+void QuizEditorPane::TakeDocument()
 {
     m_documentSubscription.Reset();
     m_document = m_session.Document();
@@ -355,23 +413,46 @@ void QuizEditorPane::ShowAll()
 void QuizEditorPane::ShowTargets()
 {
     m_targets.clear();
-    wxArrayString labels;
     m_targets.push_back(wxS("0"));
-    labels.push_back(_("End of quiz"));
     const size_t count = m_document ? m_document->QuestionCount() : 0;
-    labels.reserve(count + 2);
+    const bool choice = count <= MAX_TARGET_CHOICES;
+    wxArrayString labels;
+    labels.reserve(count + 1);
+    labels.push_back(_("End of quiz"));
+    wxArrayString ids;
     for (size_t question = 0; question < count; ++question)
     {
         const QuestionFields fields = m_document->Fields(question);
         m_targets.push_back(fields.id);
-        labels.push_back(TargetLabel(fields));
+        if (choice)
+            labels.push_back(TargetLabel(fields));
+        else
+            ids.push_back(fields.id);
     }
-    m_targetChoice->Set(labels);
+    if (choice)
+        m_targetChoice->Set(labels);
+    else
+    {
+        m_targetChoice->Clear();
+        m_targetField->AutoComplete(ids);
+    }
+    if (m_targetChoice->IsShown() != choice)
+    {
+        m_targetChoice->Show(choice);
+        m_targetField->Show(!choice);
+        m_panel->Layout();
+    }
 }
 
 void QuizEditorPane::UpdateTarget(size_t question)
 {
     const size_t entry = question + 1;
+    if (!m_targetChoice->IsShown())
+    {
+        if (m_document && entry < m_targets.size())
+            m_targets[entry] = m_document->Fields(question).id;
+        return;
+    }
     if (!m_document || entry >= m_targets.size() || entry >= m_targetChoice->GetCount())
         return;
     const QuestionFields fields = m_document->Fields(question);
@@ -403,7 +484,7 @@ void QuizEditorPane::Select(int question)
 bool QuizEditorPane::SelectQuestion(const wxString& id)
 {
     if (!m_bound)
-        Bind();
+        TakeDocument();
     if (!m_document)
         return false;
     if (m_selected >= 0 && m_document->Fields(m_selected).id == id)
@@ -464,6 +545,8 @@ void QuizEditorPane::ShowAnswer()
     }
     if (m_answerField->GetValue() != answer.text)
         m_answerField->ChangeValue(answer.text);
+    if (m_targetField->GetValue() != answer.target)
+        m_targetField->ChangeValue(answer.target);
     // A target that names no question shows as it is, after the questions.
     const size_t questions = m_targets.size();
     while (m_targetChoice->GetCount() > questions)
@@ -492,6 +575,7 @@ void QuizEditorPane::EnableControls()
     m_textField->SetEditable(question);
     m_answerField->SetEditable(answer);
     m_targetChoice->Enable(answer);
+    m_targetField->SetEditable(answer);
     m_addAnswer->Enable(question);
     m_removeAnswer->Enable(answer);
     m_moveUp->Enable(answer && m_answer > 0);
@@ -552,6 +636,13 @@ void QuizEditorPane::CommitTyping()
     if (m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
         m_answerField->GetValue() != fields.answers[m_answer].text)
         Submit(m_document->SetAnswerText(question, m_answer, m_answerField->GetValue()));
+    if (m_targetField->IsShown() && m_answer >= 0 &&
+        m_answer < static_cast<int>(fields.answers.size()))
+    {
+        const wxString target = wxString(m_targetField->GetValue()).Trim(true).Trim(false);
+        if (target != fields.answers[m_answer].target)
+            Submit(m_document->SetAnswerTarget(question, m_answer, target));
+    }
 }
 
 void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)

@@ -9,6 +9,7 @@
 
 #include <wx/event.h>
 #include <wx/gdicmn.h>
+#include <wx/timer.h>
 
 #include <memory>
 #include <set>
@@ -66,14 +67,16 @@ public:
     wxListBox* Answers() const { return m_answers; }
     wxTextCtrl* AnswerField() const { return m_answerField; }
     wxChoice* TargetChoice() const { return m_targetChoice; }
+    wxTextCtrl* TargetField() const { return m_targetField; }
     wxStaticText* Notice() const { return m_notice; }
+    wxListBox* Balance() const { return m_balance; }
 
 private:
     void BuildControls();
     void OnSessionChange(const SessionChange& change);
     void OnDocumentChange(const QuizDocumentChange& change);
     // Takes the session's document of the quiz on screen.
-    void Bind();
+    void TakeDocument();
     void ShowAll();            // outline, targets, form
     void ShowForm();           // the selected question's fields
     void ShowAnswer();         // the selected answer's text and target
@@ -82,6 +85,16 @@ private:
     void UpdateMarks();        // questions with findings
     void Select(int question);
     void EnableControls();
+    // The balance of results of the quiz's version played, soon.
+    void ScheduleBalance();
+    void ShowBalance();
+
+public:
+    // Works the balance out now (for tests; it otherwise follows edits
+    // after a moment).
+    void ShowBalanceNow() { ShowBalance(); }
+
+private:
     int SelectedAnswer() const;
 
     // Hands an edit to the command processor; false when there was none.
@@ -127,9 +140,12 @@ private:
     wxButton* m_moveDown = nullptr;
     wxTextCtrl* m_answerField = nullptr;
     wxChoice* m_targetChoice = nullptr;
+    wxTextCtrl* m_targetField = nullptr;  // in place of the choice in a large quiz
     wxButton* m_addQuestion = nullptr;
     wxButton* m_deleteQuestion = nullptr;
     wxButton* m_play = nullptr;
+    wxListBox* m_balance = nullptr;
+    wxTimer m_balanceTimer;
 
     QuizSession::Subscription m_sessionSubscription;
     Publisher<QuizDocumentChange>::Subscription m_documentSubscription;

@@ -83,6 +83,12 @@ TEST_F(EditorTest, TheFormEditsWhatIsPlayedAndTheMenuNamesWhatItUndoes)
     ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
     EXPECT_EQ(Editor().Answers()->GetString(0), wxS("3000 · on"));
 
+    // Half the players stop at 1002, half go on to the end of 3000.
+    Editor().ShowBalanceNow();
+    ASSERT_GE(Editor().Balance()->GetCount(), 2u);
+    EXPECT_EQ(Editor().Balance()->GetString(0), wxS("50.0 %  done"));
+    EXPECT_EQ(Editor().Balance()->GetString(1), wxS("50.0 %  stop"));
+
     ASSERT_TRUE(m_frame->SaveQuiz());
     EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - quiz.xml"));
     wxString error;
