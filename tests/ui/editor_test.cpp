@@ -163,3 +163,24 @@ TEST_F(EditorTest, ABuiltInQuizIsReadOnlyAndSaveAsOpensAnEditableCopy)
     EXPECT_TRUE(m_frame->RecentQuizzes().GetCount() == 0 ||
                 m_frame->RecentQuizzes().GetHistoryFile(0) != copy);
 }
+
+TEST_F(EditorTest, ASaveThatWouldDropACommentBesideTheQuizAsksFirst)
+{
+    const std::string before = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- written by hand -->\n"
+                               "<questions><QUESTION><ID>1001</ID><Q>First</Q>"
+                               "<ANSWER><A>end</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>\n";
+    const wxString path = m_folder.Write(wxS("commented.xml"), before);
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    m_frame->ShowEditor(true);
+    Type(Editor().TextField(), wxS("Changed"));
+    wxTEST_DIALOG(EXPECT_FALSE(m_frame->SaveQuiz()),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_NE(box.GetMessage().find(wxS("comment")), wxString::npos)
+                          << box.GetMessage();
+                  }, wxID_NO));
+    EXPECT_EQ(ReadBytes(path), before);
+    wxTEST_DIALOG(EXPECT_TRUE(m_frame->SaveQuiz()),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
+    Type(Editor().TextField(), wxS("Changed again"));
+    EXPECT_TRUE(m_frame->SaveQuiz()) << "asked once";
+}

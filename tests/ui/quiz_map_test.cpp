@@ -1,6 +1,7 @@
 // The quiz map window beside the main window: it follows the player, is one
 // window at a time, and plays from a clicked question only where allowed.
 #include "ui_test_util.h"
+#include "ui/quiz_editor.h"
 
 #include "ui/quiz_map_link.h"
 #include "ui/quiz_map_window.h"
@@ -195,6 +196,14 @@ TEST_F(MapTest, ClickingAQuestionPlaysFromItOnlyWhereTheFrameAllowsIt)
     Click(canvas, NodeOf(wxS("1002")));
     EXPECT_EQ(QuestionText(), wxS("second"));
     EXPECT_EQ(MarkedWay(), std::vector<wxString>{wxS("1002")});
+
+    // With the editor open, a click picks the question to edit; the player
+    // stays where they are.
+    m_frame->ShowEditor(true);
+    Click(canvas, NodeOf(wxS("1001")));
+    EXPECT_EQ(m_frame->Editor().Selected(), 0);
+    EXPECT_EQ(QuestionText(), wxS("second"));
+    m_frame->ShowEditor(false);
 
     // Another file opened: its own map and title, never the last one's
     // boxes marked with the new place.
