@@ -571,11 +571,19 @@ void QuizEditorPane::EnableControls()
     const bool question = editable && m_selected >= 0;
     const int answers = static_cast<int>(m_answers->GetCount());
     const bool answer = question && m_answer >= 0;
-    m_idField->SetEditable(question);
-    m_textField->SetEditable(question);
-    m_answerField->SetEditable(answer);
+    // Redrawn when it changes: Windows keeps the old look of a field until
+    // it is painted again.
+    const auto setEditable = [](wxTextCtrl* field, bool on) {
+        if (field->IsEditable() == on)
+            return;
+        field->SetEditable(on);
+        field->Refresh();
+    };
+    setEditable(m_idField, question);
+    setEditable(m_textField, question);
+    setEditable(m_answerField, answer);
     m_targetChoice->Enable(answer);
-    m_targetField->SetEditable(answer);
+    setEditable(m_targetField, answer);
     m_addAnswer->Enable(question);
     m_removeAnswer->Enable(answer);
     m_moveUp->Enable(answer && m_answer > 0);

@@ -13,6 +13,8 @@
 #   authoring     started with a quiz file (blanks and Chinese in its name),
 #                 the window follows its saves: new text, a broken save's
 #                 problem, the mended file
+#   editor        a new quiz written with the keyboard alone, saved, started
+#                 again with it and played to its end
 # Needs DISPLAY and WINEPREFIX (tools/windows.sh sets both up).
 set -euo pipefail
 CASE=$1
@@ -312,6 +314,82 @@ case_authoring() {
     wait_until "the Problems pane to close" eval '! problems_shown'
     close_window "$main"
     wait_exit
+    rm -rf "$folder"
+}
+
+# keys KEY...: typed as the keyboard would (XTEST), to the window that has
+# the focus; Wine takes modifiers only so.
+keys() {
+    local key
+    for key in "$@"; do
+        xdotool key --delay 80 "$key"
+        sleep 0.3
+    done
+}
+
+typed() {
+    xdotool type --delay 40 "$1"
+    sleep 0.3
+}
+
+# editor_shows TEXT: true when the quiz on screen and the editor's field
+# both show TEXT.
+editor_shows() {
+    [ "$(probe | awk -F'\t' -v text="$1" 'tolower($1) == "edit" && $2 == 1 && $3 == text' | wc -l)" -ge 2 ]
+}
+
+case_editor() {
+    wine reg add "$SETTINGS_KEY" /v ui_language /d en /f >/dev/null
+    local folder main
+    folder=$(mktemp -d)
+    start_program
+    main=$(find_window '^Mind Prism - ')
+    # The pointer gives the window the focus: there is no window manager.
+    xdotool mousemove --window "$main" 100 100 click 1
+    keys ctrl+n
+    main=$(find_window '^Mind Prism - Untitled quiz$')
+    wait_until "the editor" editor_shows 'New question'
+    # Wine takes no Alt key from xdotool: the fields are reached with Tab,
+    # from the outline, which has the focus. 1001: its text, its first answer.
+    keys Tab Tab ctrl+a
+    typed 'Ready?'
+    # The answers, Add, Remove, Move down (Move up is off), the answer's text.
+    keys Tab Tab Tab Tab Tab ctrl+a
+    typed 'Yes'
+    keys Return
+    wait_until "the new text played" question_is 'Ready?'
+    # The target, then Add question: the new question's text has the focus.
+    keys Tab Tab space
+    typed 'Sure?'
+    # One answer: Move up and down are off.
+    keys Tab Tab Tab Tab ctrl+a
+    typed 'Quite sure'
+    keys Return
+    # Back to the outline and 1001; its first answer leads on to 1002 (the
+    # choice lists the end, 1001, 1002).
+    keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Home
+    keys Tab Tab Tab Tab Tab Tab Tab Tab Down Down
+    import -window "$main" "$SHOTS/editor.png"
+    keys ctrl+s
+    find_window '^Save quiz as$' 30 >/dev/null
+    keys ctrl+a
+    typed "$(winepath -w "$folder/mine.xml")"
+    keys Return
+    main=$(find_window '^Mind Prism - mine\.xml$' 30)
+    grep -q '<GOTO>1002</GOTO>' "$folder/mine.xml" || fail "the answer does not lead to 1002: $(cat "$folder/mine.xml")"
+    grep -q 'Quite sure' "$folder/mine.xml" || fail "the second question was not saved"
+    close_window "$main"
+    wait_exit
+
+    (cd "$BUILD" && exec wine "$BUILD/mindprism.exe" "$(winepath -w "$folder/mine.xml")" >/dev/null 2>&1) &
+    PROGRAM_PID=$!
+    main=$(find_window '^Mind Prism - mine\.xml$')
+    wait_until "the first question" question_is 'Ready?'
+    xdotool mousemove --window "$main" 220 318 click 1
+    wait_until "the second question" question_is 'Sure?'
+    xdotool key --window "$main" space
+    find_window '^Result$' 30 >/dev/null
+    close_window "$main"
     rm -rf "$folder"
 }
 
