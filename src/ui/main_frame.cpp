@@ -535,7 +535,10 @@ void MindprismFrame::ShowQuizzes()
     if (wxAuiToolBarItem* item = m_toolBar->FindTool(ID_CHOICE1))
         item->SetMinSize(m_quizChoice->GetSize());
     m_toolBar->Realize();
-    m_auiManager->GetPane(m_toolBar).BestSize(m_toolBar->GetBestSize());
+    // A longer title widens the bar, nothing makes it taller: on Windows the
+    // toolbar's best height, once laid out, is twice what it shows.
+    const int height = m_toolBar->GetSize().y > 0 ? m_toolBar->GetSize().y : m_toolBar->GetBestSize().y;
+    m_auiManager->GetPane(m_toolBar).BestSize(wxSize(m_toolBar->GetBestSize().x, height));
     m_auiManager->Update();
 }
 
