@@ -511,12 +511,14 @@ MapEffort EffortFor(const MapWork& work)
     // size. Beyond FULL_EFFORT_BOXES each box's arrows keep the order of
     // its answers, which makes the crossing reduction nearly free and the
     // placing shorter, and the passes are cut with the square of the size,
-    // but never below two passes per box:
-    // under that, boxes drift far from their arrows (a map of 1,000
-    // questions gets half again as long arrows with two passes, twice as
-    // long with one; see map_trade_bench). Arrows count by the points dot
-    // places for them: nine places are a box with four answers to the next
-    // row, the map the limits were measured on.
+    // but not below two per box: under that, boxes drift far from their
+    // arrows (1,000 layered questions get arrows half again as long as
+    // full effort's with two passes, twice as long with one; see
+    // map_trade_bench). Only near the placing budget do they go down to
+    // one, so that the largest map accepted takes no longer than the budget
+    // was measured for. Arrows count by the points dot places for them:
+    // nine places are a box with four answers to the next row, the map the
+    // limits were measured on.
     const double boxes = std::max(double(work.boxes), work.places / 9);
     MapEffort effort;
     effort.levels = work.levels;
@@ -524,7 +526,9 @@ MapEffort EffortFor(const MapWork& work)
         return effort;
     const double scale = FULL_EFFORT_BOXES / boxes;
     effort.answerOrder = true;
-    effort.nslimit = std::max(MAP_MIN_PASSES, std::round(130 * scale * scale) / 10);
+    const double least =
+        std::floor(10 * std::clamp(MAP_MAX_PLACING / std::max(1.0, work.placing), 1.0, MAP_MIN_PASSES)) / 10;
+    effort.nslimit = std::max(least, std::round(130 * scale * scale) / 10);
     effort.nslimit1 = effort.nslimit;
     return effort;
 }

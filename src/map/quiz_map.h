@@ -141,7 +141,7 @@ MapFit FitOf(const MapWork& work);
 // with up to four short arrows each, then less as the map grows, so that a
 // large one lays out in about a second instead of several.
 constexpr size_t FULL_EFFORT_BOXES = 300;
-constexpr double MAP_MIN_PASSES = 2;  // placing passes per box, at the least
+constexpr double MAP_MIN_PASSES = 2;  // placing passes per box, at the least, within the budget
 MapEffort EffortFor(const MapWork& work);
 MapEffort EffortFor(const MapGraph& graph);
 

@@ -252,7 +252,7 @@ TEST(MapLayout, EveryArrowRunsFromItsBoxToTheNextWithItsLabel)
     }
 }
 
-TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowTwoPassesWithArrowsInAnswerOrder)
+TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowTwoPassesWithinTheBudgetWithArrowsInAnswerOrder)
 {
     MapGraph graph;
     graph.nodes.resize(FULL_EFFORT_BOXES);
@@ -268,6 +268,12 @@ TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowTwoPassesWithArrows
     EXPECT_EQ(large.nslimit, MAP_MIN_PASSES);
     EXPECT_TRUE(twice.answerOrder && large.answerOrder);
     EXPECT_NE(MapDot(graph, large).find("nslimit=2, nslimit1=2, ordering=out"), std::string::npos);
+    // At the placing budget, one pass: the largest map accepted takes no longer than before.
+    MapWork atBudget;
+    atBudget.boxes = 1600;
+    atBudget.places = MAP_MAX_PLACING / 1600;
+    atBudget.placing = MAP_MAX_PLACING;
+    EXPECT_EQ(EffortFor(atBudget).nslimit, 1);
 }
 
 namespace
