@@ -7,8 +7,10 @@
 // Run: map_trade_bench [--sizes=100,300,1000,3000] [--runs=5] [--ways=a,b]
 //      [--full-runs-above=1000:1] [--attrs="name=a=1,b=2;..."]
 // (--full-runs-above=N:R runs full effort only R times for maps over N
-// questions, where one layout takes a minute; --attrs adds ways of your own,
-// each a set of dot's graph attributes.)
+// questions, where one layout takes minutes; --attrs adds ways of your own,
+// each a set of dot's graph attributes on full effort, where labels=x gives
+// the arrows' labels to dot as xlabels, placed beside the arrows after the
+// layout, and labels=none leaves them out.)
 #include "layered_quiz.h"
 #include "map/map_layout.h"
 #include "map/map_render.h"
@@ -59,12 +61,13 @@ MapEffort SizedEffort(const MapGraph& graph)
 // the passes cut down to one per box, the crossing reduction in proportion.
 MapEffort PreviousEffort(const MapGraph& graph)
 {
-    MapEffort effort = EffortFor(graph);
-    if (effort.Full())
-        return effort;
     const MapWork work = WorkFor(graph);
-    const double scale = FULL_EFFORT_BOXES / std::max(double(work.boxes), work.places / 9);
-    effort.answerOrder = false;
+    MapEffort effort;
+    effort.levels = work.levels;
+    const double boxes = std::max(double(work.boxes), work.places / 9);
+    if (boxes <= 300)
+        return effort;
+    const double scale = 300 / boxes;
     effort.nslimit = std::max(1.0, std::round(65 * scale * scale) / 10);
     effort.nslimit1 = effort.nslimit;
     effort.mclimit = std::max(0.25, std::round(100 * scale) / 100);
@@ -75,7 +78,7 @@ std::string WithAttributes(std::string dot, std::string attributes)
 {
     if (attributes.empty())
         return dot;
-    // Experiment: arrow labels as xlabels, or none.
+    // The arrows' labels as xlabels, or none: what their rows cost.
     for (const char* mode : {"labels=x", "labels=none"})
         if (const size_t found = attributes.find(mode); found != std::string::npos)
         {

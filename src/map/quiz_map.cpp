@@ -508,9 +508,11 @@ MapEffort EffortFor(const MapWork& work)
     // Placing the boxes across (dot's network simplex) takes nearly all of
     // a large layout's time: some six passes per box, each costing in
     // proportion to the map, so the whole grows with the square of its
-    // size. Beyond FULL_EFFORT_BOXES each box's arrows keep the order of
-    // its answers, which makes the crossing reduction nearly free and the
-    // placing shorter, and the passes are cut with the square of the size,
+    // size. Up to FULL_EFFORT_BOXES that is still well under a second.
+    // Beyond, each box's arrows keep the order of its answers, which makes
+    // the crossing reduction nearly free and the placing shorter (for a
+    // tenth more crossings: not worth it for smaller maps), and the passes
+    // are cut with the square of the size,
     // but not below two per box: under that, boxes drift far from their
     // arrows (1,000 layered questions get arrows half again as long as
     // full effort's with two passes, twice as long with one; see
@@ -528,7 +530,7 @@ MapEffort EffortFor(const MapWork& work)
     effort.answerOrder = true;
     const double least =
         std::floor(10 * std::clamp(MAP_MAX_PLACING / std::max(1.0, work.placing), 1.0, MAP_MIN_PASSES)) / 10;
-    effort.nslimit = std::max(least, std::round(130 * scale * scale) / 10);
+    effort.nslimit = std::max(least, std::round(65 * scale * scale) / 10);
     effort.nslimit1 = effort.nslimit;
     return effort;
 }

@@ -140,7 +140,7 @@ MapFit FitOf(const MapWork& work);
 // The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes
 // with up to four short arrows each, then less as the map grows, so that a
 // large one lays out in about a second instead of several.
-constexpr size_t FULL_EFFORT_BOXES = 300;
+constexpr size_t FULL_EFFORT_BOXES = 400;
 constexpr double MAP_MIN_PASSES = 2;  // placing passes per box, at the least, within the budget
 MapEffort EffortFor(const MapWork& work);
 MapEffort EffortFor(const MapGraph& graph);

@@ -260,13 +260,13 @@ TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowTwoPassesWithinTheB
     const std::string full = MapDot(graph, EffortFor(graph));
     EXPECT_EQ(full.find("nslimit"), std::string::npos);
     EXPECT_EQ(full.find("ordering"), std::string::npos);
-    graph.nodes.resize(2 * FULL_EFFORT_BOXES);
-    const MapEffort twice = EffortFor(graph);
-    graph.nodes.resize(10 * FULL_EFFORT_BOXES);
+    graph.nodes.resize(FULL_EFFORT_BOXES * 3 / 2);
+    const MapEffort larger = EffortFor(graph);
+    graph.nodes.resize(5 * FULL_EFFORT_BOXES);
     const MapEffort large = EffortFor(graph);
-    EXPECT_GT(twice.nslimit, large.nslimit);
+    EXPECT_GT(larger.nslimit, large.nslimit);
     EXPECT_EQ(large.nslimit, MAP_MIN_PASSES);
-    EXPECT_TRUE(twice.answerOrder && large.answerOrder);
+    EXPECT_TRUE(larger.answerOrder && large.answerOrder);
     EXPECT_NE(MapDot(graph, large).find("nslimit=2, nslimit1=2, ordering=out"), std::string::npos);
     // At the placing budget, one pass: the largest map accepted takes no longer than before.
     MapWork atBudget;
