@@ -71,13 +71,20 @@ struct MapEffort
     double nslimit1 = 0;
     double mclimit = 0;    // scale of the crossing reduction's passes
     int searchsize = 0;    // edges searched for one simplex step
+    // Each box's arrows left to right in the order of its answers (dot's
+    // ordering=out): the crossing reduction then only orders the boxes,
+    // and the placing that follows needs fewer passes.
+    bool answerOrder = false;
     // Rows by the answers from the entry instead of dot's own ranking, with
     // the arrows' labels placed beside them after the layout rather than
     // given rows of their own: for densely linked maps, whose arrows dot's
     // own rows would draw across dozens of rows.
     bool levels = false;
 
-    bool Full() const { return nslimit == 0 && nslimit1 == 0 && mclimit == 0 && searchsize == 0 && !levels; }
+    bool Full() const
+    {
+        return nslimit == 0 && nslimit1 == 0 && mclimit == 0 && searchsize == 0 && !answerOrder && !levels;
+    }
 };
 
 MapGraph MakeMapGraph(const QuizOutline& outline);
@@ -133,7 +140,8 @@ MapFit FitOf(const MapWork& work);
 // The effort a map of this size gets: full up to FULL_EFFORT_BOXES boxes
 // with up to four short arrows each, then less as the map grows, so that a
 // large one lays out in about a second instead of several.
-constexpr size_t FULL_EFFORT_BOXES = 300;
+constexpr size_t FULL_EFFORT_BOXES = 400;
+constexpr double MAP_MIN_PASSES = 2;  // placing passes per box, at the least, within the budget
 MapEffort EffortFor(const MapWork& work);
 MapEffort EffortFor(const MapGraph& graph);
 

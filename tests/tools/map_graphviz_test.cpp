@@ -253,20 +253,28 @@ TEST(MapLayout, EveryArrowRunsFromItsBoxToTheNextWithItsLabel)
     }
 }
 
-TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowOnePass)
+TEST(MapEffort, FullForMapsUpToTheirSizeThenLessButNeverBelowTwoPassesWithinTheBudgetWithArrowsInAnswerOrder)
 {
     MapGraph graph;
     graph.nodes.resize(FULL_EFFORT_BOXES);
     EXPECT_TRUE(EffortFor(graph).Full());
-    EXPECT_EQ(MapDot(graph, EffortFor(graph)).find("nslimit"), std::string::npos);
-    graph.nodes.resize(2 * FULL_EFFORT_BOXES);
-    const MapEffort twice = EffortFor(graph);
-    graph.nodes.resize(10 * FULL_EFFORT_BOXES);
+    const std::string full = MapDot(graph, EffortFor(graph));
+    EXPECT_EQ(full.find("nslimit"), std::string::npos);
+    EXPECT_EQ(full.find("ordering"), std::string::npos);
+    graph.nodes.resize(FULL_EFFORT_BOXES * 3 / 2);
+    const MapEffort larger = EffortFor(graph);
+    graph.nodes.resize(5 * FULL_EFFORT_BOXES);
     const MapEffort large = EffortFor(graph);
-    EXPECT_GT(twice.nslimit, large.nslimit);
-    EXPECT_EQ(large.nslimit, 1);
-    EXPECT_GE(large.mclimit, 0.25);
-    EXPECT_NE(MapDot(graph, large).find("nslimit=1, nslimit1=1, mclimit=0.25"), std::string::npos);
+    EXPECT_GT(larger.nslimit, large.nslimit);
+    EXPECT_EQ(large.nslimit, MAP_MIN_PASSES);
+    EXPECT_TRUE(larger.answerOrder && large.answerOrder);
+    EXPECT_NE(MapDot(graph, large).find("nslimit=2, nslimit1=2, ordering=out"), std::string::npos);
+    // At the placing budget, one pass: the largest map accepted takes no longer than before.
+    MapWork atBudget;
+    atBudget.boxes = 1600;
+    atBudget.places = MAP_MAX_PLACING / 1600;
+    atBudget.placing = MAP_MAX_PLACING;
+    EXPECT_EQ(EffortFor(atBudget).nslimit, 1);
 }
 
 namespace

@@ -164,8 +164,8 @@ Map (--map)
   wrong root element) draws nothing. The map is written to a new file
   beside OUT and renamed over it, so a failure leaves OUT as it was.
   .svg and .png are laid out and drawn with Graphviz's libraries; a build
-  without them writes .dot only. Maps of more than 300 boxes are laid out
-  with less effort (dot's nslimit, nslimit1 and mclimit, written into the
+  without them writes .dot only. Maps of more than 400 boxes are laid out
+  with less effort (dot's ordering, nslimit and nslimit1, written into the
   .dot too), so that a large quiz is drawn in seconds; its arrows then run
   longer and cross more often.
 
