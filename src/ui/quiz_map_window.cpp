@@ -126,9 +126,10 @@ wxBitmapBundle ToolPicture(const wxString& name)
     wxBitmapBundle picture = wxArtProvider::GetBitmapBundle(name, wxART_TOOLBAR);
     if (!picture.IsOk())
     {
+        // Masked rather than transparent by alpha: a Windows toolbar draws
+        // a picture whose every pixel has no alpha as a black square.
         wxImage blank(16, 16);
-        blank.InitAlpha();
-        std::fill(blank.GetAlpha(), blank.GetAlpha() + 16 * 16, 0);
+        blank.SetMaskColour(0, 0, 0);
         picture = wxBitmapBundle(wxBitmap(blank));
     }
     return picture;

@@ -92,6 +92,21 @@ TEST_F(MapTest, TheMarkAndTheBoldWayFollowNextPrevResetAndSwitching)
     const QuizMap* map = Link().Map();
     const wxString entry = m_frame->Navigator().Current()->id;
     EXPECT_EQ(MarkedWay(), std::vector<wxString>{entry});
+    // Each question's box holds its widest line as the canvas draws it, with
+    // the margins and no more than the layout's rounding besides (the
+    // entry's outer border is a gap further out).
+    const std::shared_ptr<const MapTextMetrics> text = MeasureMapText(map->graph, nullptr);
+    for (size_t node = 0; node < map->graph.nodes.size(); ++node)
+    {
+        if (map->graph.nodes[node].kind != MapNodeKind::Question)
+            continue;
+        double widest = 0;
+        for (const std::string& line : map->graph.nodes[node].lines)
+            widest = std::max(widest, text->Width(line, MAP_BOX_FONT_SIZE));
+        const double inner = map->layout.boxes[node].width - (node == 0 ? 2 * MAP_ENTRY_BORDER_GAP : 0);
+        EXPECT_GE(inner, widest + 2 * 0.12 * 72) << node;
+        EXPECT_LE(inner, std::max(widest + 2 * 0.12 * 72 + 3, 0.75 * 72)) << node;
+    }
 
     Press("ID_BUTTON_NEXT");
     const wxString second = m_frame->Navigator().Current()->id;

@@ -25,10 +25,7 @@ source "$ROOT/tools/windows/debian-sources.sh"
 MARKER=.mindprism-graphviz-complete
 prefix_for() { echo "$CACHE_ROOT/$(cache_name "gvlayout-$RECIPE_HASH" "$1")"; }
 PREFIX=$(prefix_for "$SOURCE")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
+use_when_complete "$PREFIX"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/mindprism-graphviz.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -36,10 +33,7 @@ LOG=$WORK/build.log
 read_source_index
 RESOLVED=$(resolve "$SOURCE")
 PREFIX=$(prefix_for "$RESOLVED")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
+use_when_complete "$PREFIX"
 
 START=$SECONDS
 log "building into $PREFIX (log: $LOG)"

@@ -28,10 +28,7 @@ source "$ROOT/tools/windows/debian-sources.sh"
 # A folder is complete once its marker is written, the build's last step.
 MARKER=.mindprism-toolkit-complete
 PREFIX=$CACHE_ROOT/$(cache_name wxmsw "${SOURCES[@]}")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
+use_when_complete "$PREFIX"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/mindprism-toolkit.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -43,10 +40,7 @@ for entry in "${SOURCES[@]}"; do
     RESOLVED+=("$(resolve "$entry")")
 done
 PREFIX=$CACHE_ROOT/$(cache_name wxmsw "${RESOLVED[@]}")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
+use_when_complete "$PREFIX"
 
 # Built straight into the cache folder (wx-config records its prefix); an
 # interrupted build leaves no marker and is started afresh next time.

@@ -2,7 +2,8 @@
 # (build-toolkit.sh, build-graphviz.sh): a private apt configuration that
 # leaves the machine's own alone and needs no root, pinned versions
 # resolved against the archive, and sources unpacked with Debian's patches.
-# Sourced, not run. The caller sets HOST, WORK and LOG and defines log().
+# Sourced, not run. The caller sets HOST, MARKER, WORK and LOG and defines
+# log().
 
 MIRROR=http://deb.debian.org
 KEYRING=/usr/share/keyrings/debian-archive-keyring.gpg
@@ -24,6 +25,15 @@ cache_name() {
         name+="_${entry%%=*}-${entry#*=}"
     done
     echo "${name//:/_}_$(compiler_tag)"
+}
+
+# Prints the cache folder PREFIX and ends the script when the build there
+# is complete, as its marker MARKER (written last) says.
+use_when_complete() {
+    if [ -f "$1/$MARKER" ]; then
+        echo "$1"
+        exit 0
+    fi
 }
 
 # Reads Debian's source index into $WORK/apt.
