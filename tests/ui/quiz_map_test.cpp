@@ -129,7 +129,7 @@ TEST_F(MapTest, TheMarkAndTheBoldWayFollowNextPrevResetAndSwitching)
 
     // The other quiz is laid out anew, with its own title.
     ChooseQuiz(1);
-    ASSERT_TRUE(WaitFor([&] { return LaidOut() && Link().Map() != map; }));
+    ASSERT_TRUE(WaitFor([&] { return LaidOut() && Link().Map() != map; })) << Link().Window()->Status();
     EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Quiz map - 你的内在星座是什么？"));
     EXPECT_EQ(MarkedWay(), std::vector<wxString>{m_frame->Navigator().Current()->id});
     ExpectBoldArrowsAlongTheWay();
