@@ -44,27 +44,48 @@ else()
   set(MINDPRISM_SAFE_SAVE safe_save_posix.cpp)
 endif()
 
-# Graphviz's libraries, when they are there. A cross build would find the
-# build machine's own Graphviz through pkg-config, so it only looks when
-# asked to.
+# Graphviz's libraries: on Linux Debian's, when they are there (a cross
+# build would find the build machine's own through pkg-config, so it does
+# not look); on Windows the static ones tools/windows/build-graphviz.sh
+# builds into MINDPRISM_GRAPHVIZ_PREFIX, when it is given.
+#   MINDPRISM_GRAPHVIZ_PLUGINS    which of Graphviz's plugins a layout has:
+#                                 those Debian registers, or those linked in
 if(CMAKE_CROSSCOMPILING)
   set(graphviz_default OFF)
 else()
   set(graphviz_default ON)
 endif()
 option(MINDPRISM_GRAPHVIZ "Lay out and draw quiz maps with Graphviz, when found" ${graphviz_default})
-if(MINDPRISM_GRAPHVIZ)
+set(MINDPRISM_GRAPHVIZ_PREFIX "" CACHE PATH "Graphviz's static libraries for the Windows build")
+set(GRAPHVIZ_FOUND FALSE)
+if(WIN32 AND MINDPRISM_GRAPHVIZ_PREFIX)
+  # In the order they need each other.
+  set(graphviz_static_libraries gvplugin_dot_layout gvrender_svg gvc xdot pathplan cgraph cdt)
+  list(TRANSFORM graphviz_static_libraries REPLACE "(.+)" "${MINDPRISM_GRAPHVIZ_PREFIX}/lib/lib\\1.a")
+  add_library(mindprism_graphviz INTERFACE IMPORTED GLOBAL)
+  target_include_directories(mindprism_graphviz INTERFACE ${MINDPRISM_GRAPHVIZ_PREFIX}/include)
+  target_link_libraries(mindprism_graphviz INTERFACE ${graphviz_static_libraries})
+  file(STRINGS ${MINDPRISM_GRAPHVIZ_PREFIX}/include/graphviz/graphviz_version.h graphviz_version
+       REGEX "PACKAGE_VERSION")
+  string(REGEX REPLACE ".*\"(.*)\".*" "\\1" GRAPHVIZ_libgvc_VERSION "${graphviz_version}")
+  set(GRAPHVIZ_FOUND TRUE)
+  set(MINDPRISM_GRAPHVIZ_PLUGINS graphviz_plugins_linked.cpp)
+elseif(MINDPRISM_GRAPHVIZ AND NOT WIN32)
   find_package(PkgConfig QUIET)
   if(PKG_CONFIG_FOUND)
     pkg_check_modules(GRAPHVIZ QUIET IMPORTED_TARGET GLOBAL libgvc libcgraph)
   endif()
+  if(GRAPHVIZ_FOUND)
+    add_library(mindprism_graphviz ALIAS PkgConfig::GRAPHVIZ)
+  endif()
+  set(MINDPRISM_GRAPHVIZ_PLUGINS graphviz_plugins_registered.cpp)
 endif()
 # The tests read maps back with Graphviz when the build draws with it.
 set(MINDPRISM_HAVE_GRAPHVIZ "${GRAPHVIZ_FOUND}" CACHE INTERNAL "")
 if(GRAPHVIZ_FOUND)
   message(STATUS "Quiz maps: laid out and drawn with Graphviz ${GRAPHVIZ_libgvc_VERSION}")
-  set(MINDPRISM_MAP_RENDER map_render_graphviz.cpp)
-  set(MINDPRISM_MAP_RENDER_LIBS PkgConfig::GRAPHVIZ)
+  set(MINDPRISM_MAP_RENDER map_render_graphviz.cpp ${MINDPRISM_GRAPHVIZ_PLUGINS})
+  set(MINDPRISM_MAP_RENDER_LIBS mindprism_graphviz)
 else()
   message(STATUS "Quiz maps: DOT only (Graphviz's libgvc and libcgraph not used)")
   set(MINDPRISM_MAP_RENDER map_render_none.cpp)

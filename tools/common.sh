@@ -19,9 +19,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
                dpkg-dev file desktop-file-utils appstream
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
-# The Windows cross build (tools/windows.sh build; the JSON header serves it too) ...
+# The Windows cross build (tools/windows.sh build; the JSON header serves it
+# too; bison and flex make Graphviz's parsers) ...
 WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
-                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev)
+                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev bison flex)
 # ... and its tests under Wine.
 WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc locales)
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Mind Prism for Windows, from Linux: installs what it needs, builds the
-# static wxMSW toolkit when it is not cached (tools/windows/build-toolkit.sh),
+# static wxMSW toolkit and Graphviz's layout when they are not cached
+# (tools/windows/build-toolkit.sh, tools/windows/build-graphviz.sh),
 # cross-builds the program, its tests and its installer into build-windows/,
 # then runs the Windows tests under Wine in a fresh prefix (a virtual X
 # server is started when no DISPLAY is set).
@@ -19,6 +20,8 @@ ensure_packages "${WINDOWS_PACKAGES[@]}"
 
 echo "== Windows: toolkit"
 TOOLKIT=$("$ROOT/tools/windows/build-toolkit.sh")
+echo "== Windows: Graphviz's layout"
+GRAPHVIZ=$("$ROOT/tools/windows/build-graphviz.sh")
 
 echo "== Windows: build"
 # A build made against another toolkit (an older cache folder) starts afresh.
@@ -29,7 +32,7 @@ fi
 # Bench programs are small; the tests need them built too (ctest runs what
 # is there).
 configure_and_build "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
-    -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DCMAKE_BUILD_TYPE=Release
+    -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DMINDPRISM_GRAPHVIZ_PREFIX="$GRAPHVIZ" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$BUILD" --target installer
 [ "$MODE" = build ] && exit 0
 

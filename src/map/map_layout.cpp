@@ -4,10 +4,10 @@
 #include "map/map_render.h"
 
 bool LayOutMapGraph(const MapGraph& graph, const MapEffort& effort, MapLayout& layout,
-                    std::string& error)
+                    std::string& error, const MapTextMetrics& text)
 {
     MapRenderer renderer;
-    if (!renderer.Layout(MapDot(graph, effort)) || !renderer.Read(graph, layout))
+    if (!renderer.Layout(MapDot(graph, effort), text) || !renderer.Read(graph, layout))
     {
         error = renderer.Error();
         return false;
@@ -15,9 +15,9 @@ bool LayOutMapGraph(const MapGraph& graph, const MapEffort& effort, MapLayout& l
     return true;
 }
 
-bool LayOutQuizMap(const QuizOutline& outline, QuizMap& map, std::string& error)
+bool LayOutQuizMap(const QuizOutline& outline, QuizMap& map, std::string& error, const MapTextMetrics& text)
 {
     map.graph = MakeMapGraph(outline);
     map.effort = EffortFor(map.graph);
-    return LayOutMapGraph(map.graph, map.effort, map.layout, error);
+    return LayOutMapGraph(map.graph, map.effort, map.layout, error, text);
 }

@@ -3,6 +3,7 @@
 // draws at any zoom and a benchmark measures. GUI-free.
 #pragma once
 
+#include "map/map_text.h"
 #include "map/quiz_map.h"
 
 #include <optional>
@@ -51,11 +52,12 @@ struct QuizMap
     MapEffort effort;
 };
 
-// Lays out the outline's map with the effort its size gets. False with
-// `error` set when this build cannot lay maps out or Graphviz fails.
-// Graphviz is not made for two threads at once: calls from several threads
-// take turns.
-bool LayOutQuizMap(const QuizOutline& outline, QuizMap& map, std::string& error);
+// Lays out the outline's map with the effort its size gets, its labels as
+// wide as `text` has them. False with `error` set when this build cannot
+// lay maps out or Graphviz fails. Graphviz is not made for two threads at
+// once: calls from several threads take turns.
+bool LayOutQuizMap(const QuizOutline& outline, QuizMap& map, std::string& error,
+                   const MapTextMetrics& text = MapTextMetrics::MapFont());
 // The same with a given graph and effort (for measuring what effort costs).
 bool LayOutMapGraph(const MapGraph& graph, const MapEffort& effort, MapLayout& layout,
-                    std::string& error);
+                    std::string& error, const MapTextMetrics& text = MapTextMetrics::MapFont());

@@ -1,15 +1,20 @@
 // The map renderer on Graphviz's gvc and cgraph libraries: dot lays the
-// graph out, Pango measures and draws the text.
+// graph out with the text measured by the program's own metrics, the same
+// on every platform; Graphviz's SVG writer or cairo draws it.
 #include "map/map_render.h"
 
+#include "map/graphviz_plugins.h"
 #include "map/map_layout.h"
+#include "map/map_text.h"
 #include "quiz/check_report.h"
 
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>
+#include <graphviz/gvplugin_textlayout.h>
 #include <wx/intl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -67,21 +72,45 @@ bool HasPlugin(GVC_t* context, const char* kind, const char* name)
     return found;
 }
 
-// One Graphviz context for the whole process, made on first use under the
-// lock and never freed: the Pango plugin remembers the last font it measured
-// by a pointer into the context's font cache, so a second context, after
-// the first was freed, would read freed memory.
-GVC_t* SharedContext()
+// The metrics the layout under way measures its text with; set and read
+// under the lock.
+const MapTextMetrics*& Measuring()
 {
-    static GVC_t* const context = gvContext();
-    return context;
+    static const MapTextMetrics* measuring = nullptr;
+    return measuring;
 }
 
-// Said after any missing plugin, as the way to get it.
-std::string NotRegistered()
+// Graphviz's text layout plugin: the size of a line of a label. Pictures
+// drawn with cairo need Pango's layout of the line too, so it is made
+// first where there is one; the size is ours either way, so that a map is
+// laid out alike wherever it is.
+boolean MeasureLine(textspan_t* span, char** fontpath)
 {
-    return SentenceWith(wxTRANSLATE("Debian's libgvc6 package registers Graphviz's plugins when it is "
-                                    "installed (as root, 'dot -c' registers them again)."));
+    LayOutLineForPictures(span, fontpath);
+    const MapTextMetrics& text = Measuring() ? *Measuring() : MapTextMetrics::MapFont();
+    const double size = span->font->size;
+    // Rounded up as Graphviz's own Pango layout rounds, never too small.
+    span->size.x = std::floor(text.Width(span->str ? span->str : "", size) + 1);
+    span->size.y = std::ceil(text.LineHeight(size));
+    // Where the baseline lies below the line's middle, as Pango has it.
+    span->yoffset_centerline = 0.2 * size;
+    return TRUE;
+}
+
+gvtextlayout_engine_t measureEngine = {MeasureLine};
+// Chosen over Graphviz's own text layouts (Pango's has the quality 10).
+gvplugin_installed_t measureTypes[] = {{0, "textlayout", 100, &measureEngine, nullptr}, {0, nullptr, 0, nullptr, nullptr}};
+gvplugin_api_t measureApis[] = {{API_textlayout, measureTypes}, {api_t(0), nullptr}};
+gvplugin_library_t measureLibrary = {const_cast<char*>("mindprism"), measureApis};
+
+// One Graphviz context for the whole process, made on first use under the
+// lock and never freed: Pango's text layout remembers the last font it
+// measured by a pointer into the context's font cache, so a second context,
+// after the first was freed, would read freed memory.
+GVC_t* SharedContext()
+{
+    static GVC_t* const context = NewGraphvizContext(&measureLibrary);
+    return context;
 }
 
 } // namespace
@@ -120,12 +149,20 @@ bool MapRenderer::Available()
     return true;
 }
 
+bool MapRenderer::Draws(MapFormat format)
+{
+    if (format != MapFormat::Png)
+        return true;
+    const std::lock_guard<std::mutex> hold(GraphvizLock());
+    return SharedContext() && HasPlugin(SharedContext(), "render", "cairo");
+}
+
 std::unique_lock<std::mutex> MapRenderer::Hold()
 {
     return std::unique_lock<std::mutex>(GraphvizLock());
 }
 
-bool MapRenderer::Layout(const std::string& dot)
+bool MapRenderer::Layout(const std::string& dot, const MapTextMetrics& text)
 {
     const std::lock_guard<std::mutex> hold(GraphvizLock());
     // The earlier layout goes first: each one sets and restores Graphviz's
@@ -141,18 +178,10 @@ bool MapRenderer::Layout(const std::string& dot)
         m_error = SentenceWith(wxTRANSLATE("Graphviz could not start: %s"), Said());
         return false;
     }
-    // Without the dot layout there is no map; without Pango, Chinese labels
-    // would be measured as Latin ones and overflow their boxes.
-    const bool layout = HasPlugin(gv.context, "layout", "dot");
-    const bool text = HasPlugin(gv.context, "textlayout", nullptr);
-    if (!layout || !text)
+    if (!HasPlugin(gv.context, "layout", "dot"))
     {
-        const char* const missing =
-            !layout && !text ? wxTRANSLATE("Graphviz has no plugin registered for laying maps out (dot) "
-                                           "nor for measuring text (Pango).")
-            : !layout        ? wxTRANSLATE("Graphviz has no plugin registered for laying maps out (dot).")
-                             : wxTRANSLATE("Graphviz has no plugin registered for measuring text (Pango).");
-        m_error = SentenceWith(missing) + " " + NotRegistered();
+        m_error = SentenceWith(wxTRANSLATE("Graphviz has no plugin registered for laying maps out (dot).")) +
+                  " " + MissingPluginAdvice();
         return false;
     }
     gv.graph = agmemread(dot.c_str());
@@ -161,7 +190,10 @@ bool MapRenderer::Layout(const std::string& dot)
         m_error = SentenceWith(wxTRANSLATE("Graphviz could not read the map: %s"), Said());
         return false;
     }
-    if (gvLayout(gv.context, gv.graph, "dot") != 0)
+    Measuring() = &text;
+    const int laidOut = gvLayout(gv.context, gv.graph, "dot");
+    Measuring() = nullptr;
+    if (laidOut != 0)
     {
         m_error = SentenceWith(wxTRANSLATE("Graphviz could not lay the map out: %s"), Said());
         return false;
@@ -253,12 +285,13 @@ bool MapRenderer::Render(MapFormat format, std::string& image)
         return false;
     }
     // SVG from Graphviz's own writer keeps the text as text, with its font
-    // family named; PNG comes from cairo, which draws with Pango.
+    // family named; PNG comes from cairo, which draws with Pango, where
+    // there is cairo.
     const char* const renderer = format == MapFormat::Png ? "png:cairo" : "svg";
     if (format == MapFormat::Png && !HasPlugin(m_graphviz->context, "render", "cairo"))
     {
         m_error = SentenceWith(wxTRANSLATE("Graphviz has no plugin registered for drawing PNG (cairo).")) +
-                  " " + NotRegistered();
+                  " " + MissingPluginAdvice();
         return false;
     }
     char* data = nullptr;

@@ -17,12 +17,17 @@ bool MapRenderer::Available()
     return false;
 }
 
+bool MapRenderer::Draws(MapFormat format)
+{
+    return format == MapFormat::Dot;
+}
+
 std::unique_lock<std::mutex> MapRenderer::Hold()
 {
     return std::unique_lock<std::mutex>();
 }
 
-bool MapRenderer::Layout(const std::string&)
+bool MapRenderer::Layout(const std::string&, const MapTextMetrics&)
 {
     m_error = SentenceWith(wxTRANSLATE("this mindprism-check was built without Graphviz, so it can only "
                                        "write a .dot map (draw that with Graphviz's dot program)"));

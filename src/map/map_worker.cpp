@@ -15,7 +15,13 @@ struct MapLayoutWorker::State
 {
     std::mutex lock;
     std::condition_variable wake;
-    std::optional<std::pair<unsigned long, MapGraph>> pending;
+    struct Pending
+    {
+        unsigned long generation;
+        MapGraph graph;
+        std::shared_ptr<const MapTextMetrics> text;
+    };
+    std::optional<Pending> pending;
     unsigned long latest = 0;
     unsigned long running = 0;
     bool stop = false;
@@ -48,13 +54,13 @@ MapLayoutWorker::~MapLayoutWorker()
         m_state->thread.join();
 }
 
-unsigned long MapLayoutWorker::Request(MapGraph graph)
+unsigned long MapLayoutWorker::Request(MapGraph graph, std::shared_ptr<const MapTextMetrics> text)
 {
     unsigned long generation = 0;
     {
         const std::lock_guard<std::mutex> hold(m_state->lock);
         generation = ++m_state->latest;
-        m_state->pending.emplace(generation, std::move(graph));
+        m_state->pending = State::Pending{generation, std::move(graph), std::move(text)};
     }
     m_state->wake.notify_all();
     return generation;
@@ -77,15 +83,16 @@ void MapLayoutWorker::Work(std::shared_ptr<State> state)
         if (state->stop)
             return;
         auto result = std::make_unique<Result>();
-        result->generation = state->pending->first;
-        result->map.graph = std::move(state->pending->second);
+        result->generation = state->pending->generation;
+        result->map.graph = std::move(state->pending->graph);
+        const std::shared_ptr<const MapTextMetrics> text = std::move(state->pending->text);
         state->pending.reset();
         state->running = result->generation;
         hold.unlock();
 
         result->map.effort = EffortFor(result->map.graph);
-        result->laidOut =
-            LayOutMapGraph(result->map.graph, result->map.effort, result->map.layout, result->error);
+        result->laidOut = LayOutMapGraph(result->map.graph, result->map.effort, result->map.layout, result->error,
+                                         text ? *text : MapTextMetrics::MapFont());
 
         hold.lock();
         state->running = 0;

@@ -32,9 +32,10 @@ public:
     MapLayoutWorker(const MapLayoutWorker&) = delete;
     MapLayoutWorker& operator=(const MapLayoutWorker&) = delete;
 
-    // Asks for the graph to be laid out with the effort its size gets;
+    // Asks for the graph to be laid out with the effort its size gets, its
+    // labels as wide as `text` has them (the map font's own when null);
     // returns the request's generation, higher than any before.
-    unsigned long Request(MapGraph graph);
+    unsigned long Request(MapGraph graph, std::shared_ptr<const MapTextMetrics> text = nullptr);
 
     // The generation being laid out now; 0 when idle.
     unsigned long Running() const;

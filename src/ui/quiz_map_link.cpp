@@ -181,7 +181,9 @@ void QuizMapLink::Request(const std::shared_ptr<const QuizOutline>& outline)
         m_status = refusal;
         return;
     }
-    m_waiting = m_worker->Request(std::move(graph));
+    // Measured here, on the window's thread, as the canvas will draw them.
+    m_text = MeasureMapText(graph, m_text);
+    m_waiting = m_worker->Request(std::move(graph), m_text);
     m_status = _("Laying out the map...");
 }
 

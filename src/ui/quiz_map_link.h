@@ -66,6 +66,7 @@ private:
     wxString m_triedQuiz;
     unsigned long m_waiting = 0;  // the layout asked for, while under way
     MapMarks m_marks;
+    std::shared_ptr<const MapTextMetrics> m_text;  // the characters measured so far
     wxString m_status;  // what the window says besides the map
     std::function<bool(const wxString&)> m_boxClick;
     QuizSession::Subscription m_subscription;

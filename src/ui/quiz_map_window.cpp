@@ -64,6 +64,16 @@ wxString MapFace()
     return face;
 }
 
+// A graphics context for measuring text, and the bitmap it measures on.
+struct Measurer
+{
+    Measurer() : bitmap(8, 8), dc(bitmap), gc(wxGraphicsContext::Create(dc)) {}
+
+    wxBitmap bitmap;
+    wxMemoryDC dc;
+    std::unique_ptr<wxGraphicsContext> gc;
+};
+
 // A font whose em is `points` map points once the context is scaled to
 // the map. The layout measured its labels with Pango at that em size; the
 // toolkit's fonts are sized in screen points (or by line height), so the
@@ -72,9 +82,8 @@ wxString MapFace()
 wxFont MapFont(double points)
 {
     static const double pointsPerEm = [] {
-        wxBitmap scratch(8, 8);
-        wxMemoryDC dc(scratch);
-        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+        Measurer measurer;
+        wxGraphicsContext* gc = measurer.gc.get();
         const double probe = 100;
         double width = 0;
         if (gc)
@@ -117,15 +126,53 @@ wxBitmapBundle ToolPicture(const wxString& name)
     wxBitmapBundle picture = wxArtProvider::GetBitmapBundle(name, wxART_TOOLBAR);
     if (!picture.IsOk())
     {
+        // Masked rather than transparent by alpha: a Windows toolbar draws
+        // a picture whose every pixel has no alpha as a black square.
         wxImage blank(16, 16);
-        blank.InitAlpha();
-        std::fill(blank.GetAlpha(), blank.GetAlpha() + 16 * 16, 0);
+        blank.SetMaskColour(0, 0, 0);
         picture = wxBitmapBundle(wxBitmap(blank));
     }
     return picture;
 }
 
 } // namespace
+
+std::shared_ptr<const MapTextMetrics> MeasureMapText(const MapGraph& graph,
+                                                     std::shared_ptr<const MapTextMetrics> known)
+{
+    std::vector<char32_t> missing;
+    const auto Note = [&](const std::string& text) {
+        ForEachCharacter(text, [&](char32_t c) {
+            if (!(known && known->Knows(c)))
+                missing.push_back(c);
+        });
+    };
+    for (const MapNode& node : graph.nodes)
+        for (const std::string& line : node.lines)
+            Note(line);
+    for (const MapArrow& arrow : graph.arrows)
+        Note(arrow.label);
+    if (known && missing.empty())
+        return known;
+    // Measured large, where the font's hinting hardly rounds, in the font
+    // the canvas draws with: its em is the size asked for.
+    constexpr double probe = 100;
+    Measurer measurer;
+    if (!measurer.gc)
+        return known;
+    measurer.gc->SetFont(measurer.gc->CreateFont(MapFont(probe), INK));
+    double width = 0, height = 0;
+    measurer.gc->GetTextExtent(wxString::FromUTF8("\xE4\xB8\x80"), &width, &height);
+    auto measured = std::make_shared<MapTextMetrics>(known ? *known : MapTextMetrics(height / probe));
+    std::sort(missing.begin(), missing.end());
+    missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
+    for (const char32_t c : missing)
+    {
+        measurer.gc->GetTextExtent(wxString(wxUniChar(c)), &width, &height);
+        measured->SetAdvance(c, width / probe);
+    }
+    return measured;
+}
 
 std::vector<wxString> WrapMessage(const wxString& text, double width,
                                   const std::function<double(const wxString&)>& measure)

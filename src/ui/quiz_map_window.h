@@ -22,6 +22,12 @@ class wxGraphicsContext;
 std::vector<wxString> WrapMessage(const wxString& text, double width,
                                   const std::function<double(const wxString&)>& measure);
 
+// The map font's metrics as the canvas draws it: `known` with the
+// characters of `graph`'s labels it lacks measured, or `known` itself when
+// it has them all.
+std::shared_ptr<const MapTextMetrics> MeasureMapText(const MapGraph& graph,
+                                                     std::shared_ptr<const MapTextMetrics> known);
+
 // The map itself, drawn with the toolkit's graphics context at any zoom.
 class QuizMapCanvas : public wxScrolledCanvas
 {

@@ -1,7 +1,9 @@
 // The quiz map read back: its DOT form through Graphviz's own reader, and
 // the SVG and PNG the checker draws with Graphviz.
+#include "checker_run.h"
 #include "map/map_layout.h"
 #include "map/map_render.h"
+#include "map/map_text.h"
 #include "map/map_worker.h"
 #include "map/quiz_map.h"
 #include "quiz/quiz_analysis.h"
@@ -169,10 +171,7 @@ TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
         GTEST_SKIP() << "this build has no Graphviz";
     MapRenderer renderer;
     std::string svg;
-    std::string png;
-    ASSERT_TRUE(renderer.Layout(MarkedDot()) && renderer.Render(MapFormat::Svg, svg) &&
-                renderer.Render(MapFormat::Png, png))
-        << renderer.Error();
+    ASSERT_TRUE(renderer.Layout(MarkedDot()) && renderer.Render(MapFormat::Svg, svg)) << renderer.Error();
 
     wxStringInputStream stream(wxString::FromUTF8(svg.data(), svg.size()));
     wxXmlDocument document;
@@ -189,7 +188,16 @@ TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
     for (const std::string& font : fonts)
         EXPECT_EQ(font, MAP_FONT);
 
-    // The same layout as a PNG of a plausible size (width and height lead its header).
+    // The same layout as a PNG of a plausible size (width and height lead
+    // its header), where the build has cairo to draw one.
+    std::string png;
+    if (!MapRenderer::Draws(MapFormat::Png))
+    {
+        EXPECT_FALSE(renderer.Render(MapFormat::Png, png));
+        EXPECT_NE(renderer.Error().find("(cairo)"), std::string::npos) << renderer.Error();
+        return;
+    }
+    ASSERT_TRUE(renderer.Render(MapFormat::Png, png)) << renderer.Error();
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
     const auto Big = [&](size_t at) {
@@ -198,6 +206,58 @@ TEST(MapPicture, ShowsEveryBoxAndArrowWithTheTextsAsWrittenInAChineseFont)
     };
     EXPECT_GT(Big(16), 200u);
     EXPECT_GT(Big(20), 200u);
+}
+
+TEST(MapProgram, DrawsAnSvgWhoseBoxesFitTheirChineseLabelsExactly)
+{
+    TempDir dir;
+    const wxString quiz = dir.Write(wxS("quiz.xml"), MARKED_QUIZ);
+    const wxString map = dir.File(wxS("map.svg"));
+    const Outcome run = RunChecker("--map " + ShellQuoted(map) + " " + ShellQuoted(quiz));
+    EXPECT_EQ(run.status, 2) << run.out;  // drawn despite its errors
+    wxXmlDocument svg;
+    ASSERT_TRUE(svg.Load(map)) << run.out;
+
+    // Each question's box (its inner border, for the entry's two) is as
+    // wide as its widest line in the map font plus the margins: never
+    // less, and no more than Graphviz's rounding to whole points adds,
+    // unless the line is shorter than a box's least width.
+    const double margins = 2 * 0.12 * 72;
+    const double leastWidth = 0.75 * 72;
+    size_t checked = 0;
+    std::vector<const wxXmlNode*> groups{svg.GetRoot()};
+    for (size_t at = 0; at < groups.size(); ++at)
+        for (const wxXmlNode* child = groups[at]->GetChildren(); child; child = child->GetNext())
+            if (child->GetName() == wxS("g"))
+                groups.push_back(child);
+    for (const wxXmlNode* group : groups)
+    {
+        if (group->GetAttribute(wxS("class")) != wxS("node"))
+            continue;
+        double width = 1e9, line = 0;
+        for (const wxXmlNode* child = group->GetChildren(); child; child = child->GetNext())
+            if (child->GetName() == wxS("polygon"))
+            {
+                double least = 1e9, most = -1e9, x = 0, y = 0;
+                for (const wxString& point : wxSplit(child->GetAttribute(wxS("points")), ' '))
+                    if (point.BeforeFirst(',').ToCDouble(&x) && point.AfterFirst(',').ToCDouble(&y))
+                    {
+                        least = std::min(least, x);
+                        most = std::max(most, x);
+                    }
+                width = std::min(width, most - least);
+            }
+            else if (child->GetName() == wxS("text"))
+                line = std::max(line, MapTextMetrics::MapFont().Width(
+                                          std::string(child->GetNodeContent().utf8_str()), MAP_BOX_FONT_SIZE));
+        if (width == 1e9)
+            continue;  // a result's rounded box
+        ++checked;
+        EXPECT_GE(width, line + margins) << checked;
+        if (line + margins > leastWidth)
+            EXPECT_LE(width, line + margins + 3) << checked;
+    }
+    EXPECT_EQ(checked, 7u);  // six questions and an unknown target
 }
 
 TEST(MapPicture, ARendererRefusesWhatItCannotRead)

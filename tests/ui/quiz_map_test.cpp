@@ -93,6 +93,21 @@ TEST_F(MapTest, TheMarkAndTheBoldWayFollowNextPrevResetAndSwitching)
     const QuizMap* map = Link().Map();
     const wxString entry = m_frame->Navigator().Current()->id;
     EXPECT_EQ(MarkedWay(), std::vector<wxString>{entry});
+    // Each question's box holds its widest line as the canvas draws it, with
+    // the margins and no more than the layout's rounding besides (the
+    // entry's outer border is a gap further out).
+    const std::shared_ptr<const MapTextMetrics> text = MeasureMapText(map->graph, nullptr);
+    for (size_t node = 0; node < map->graph.nodes.size(); ++node)
+    {
+        if (map->graph.nodes[node].kind != MapNodeKind::Question)
+            continue;
+        double widest = 0;
+        for (const std::string& line : map->graph.nodes[node].lines)
+            widest = std::max(widest, text->Width(line, MAP_BOX_FONT_SIZE));
+        const double inner = map->layout.boxes[node].width - (node == 0 ? 2 * MAP_ENTRY_BORDER_GAP : 0);
+        EXPECT_GE(inner, widest + 2 * 0.12 * 72) << node;
+        EXPECT_LE(inner, std::max(widest + 2 * 0.12 * 72 + 3, 0.75 * 72)) << node;
+    }
 
     Press("ID_BUTTON_NEXT");
     const wxString second = m_frame->Navigator().Current()->id;
@@ -115,7 +130,7 @@ TEST_F(MapTest, TheMarkAndTheBoldWayFollowNextPrevResetAndSwitching)
 
     // The other quiz is laid out anew, with its own title.
     ChooseQuiz(1);
-    ASSERT_TRUE(WaitFor([&] { return LaidOut() && Link().Map() != map; }));
+    ASSERT_TRUE(WaitFor([&] { return LaidOut() && Link().Map() != map; })) << Link().Window()->Status();
     EXPECT_EQ(window->GetTitle(), wxString::FromUTF8("Quiz map - 你的内在星座是什么？"));
     EXPECT_EQ(MarkedWay(), std::vector<wxString>{m_frame->Navigator().Current()->id});
     ExpectBoldArrowsAlongTheWay();

@@ -11,8 +11,6 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TOOLCHAIN=$ROOT/cmake/MinGW-w64.cmake
 HOST=x86_64-w64-mingw32
-CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}
-JOBS=$(( $(nproc 2>/dev/null || echo 2) < 2 ? 1 : 2 ))
 
 # Debian bookworm source packages, pinned. Should the archive have moved on
 # (a newer security update replaces an older one), the newest version there
@@ -23,94 +21,26 @@ SOURCES=(
     "libpng1.6=1.6.39-2+deb12u5"
     "libjpeg-turbo=1:2.1.5-2"
 )
-MIRROR=http://deb.debian.org
-KEYRING=/usr/share/keyrings/debian-archive-keyring.gpg
 
 log() { echo "build-toolkit: $*" >&2; }
-
-compiler_tag() {
-    local version
-    version=$("$HOST-g++-posix" -dumpversion)
-    echo "mingw-gcc-${version%-posix}-posix"
-}
-
-# cache_name NAME=VERSION... -> the folder name for that set of versions.
-cache_name() {
-    local name="wxmsw" entry
-    for entry in "$@"; do
-        name+="_${entry%%=*}-${entry#*=}"
-    done
-    echo "${name//:/_}_$(compiler_tag)"
-}
+source "$ROOT/tools/windows/debian-sources.sh"
 
 # A folder is complete once its marker is written, the build's last step.
 MARKER=.mindprism-toolkit-complete
-PREFIX=$CACHE_ROOT/$(cache_name "${SOURCES[@]}")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
+PREFIX=$CACHE_ROOT/$(cache_name wxmsw "${SOURCES[@]}")
+use_when_complete "$PREFIX"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/mindprism-toolkit.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 LOG=$WORK/build.log
-
-# A private apt configuration: the machine's own sources and lists are left
-# untouched, and no root is needed.
-mkdir -p "$WORK/apt/lists/partial" "$WORK/apt/cache/archives/partial" "$WORK/src"
-cat >"$WORK/apt/sources.list" <<EOF
-deb-src [signed-by=$KEYRING] $MIRROR/debian bookworm main
-deb-src [signed-by=$KEYRING] $MIRROR/debian bookworm-updates main
-deb-src [signed-by=$KEYRING] $MIRROR/debian-security bookworm-security main
-EOF
-APT_OPTIONS=(-o "Dir::Etc::SourceList=$WORK/apt/sources.list" -o "Dir::Etc::SourceParts=/dev/null"
-             -o "Dir::State::Lists=$WORK/apt/lists" -o "Dir::Cache=$WORK/apt/cache"
-             -o "Debug::NoLocking=1" -o "APT::Sandbox::User=root")
-log "reading Debian's source index"
-apt-get "${APT_OPTIONS[@]}" update >>"$LOG" 2>&1 || { tail -n 20 "$LOG" >&2; exit 1; }
-
-# resolve NAME=VERSION -> NAME=VERSION as available (the newest when the
-# pinned one is gone).
-resolve() {
-    local name=${1%%=*} version=${1#*=} available
-    available=$(apt-cache "${APT_OPTIONS[@]}" showsrc "$name" | sed -n 's/^Version: //p')
-    if grep -qxF "$version" <<<"$available"; then
-        echo "$1"
-        return
-    fi
-    version=$(sort -V <<<"$available" | tail -n 1)
-    [ -n "$version" ] || { log "no source package $name in the archive"; return 1; }
-    log "warning: $1 is no longer in the archive; using $version"
-    echo "$name=$version"
-}
+read_source_index
 
 RESOLVED=()
 for entry in "${SOURCES[@]}"; do
     RESOLVED+=("$(resolve "$entry")")
 done
-PREFIX=$CACHE_ROOT/$(cache_name "${RESOLVED[@]}")
-if [ -f "$PREFIX/$MARKER" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
-
-# fetch NAME=VERSION DIR: unpacks the source package (Debian's patches
-# applied) into DIR. When the Debian part of a security update is missing
-# from the mirror, the upstream tarball alone is unpacked.
-fetch() {
-    local entry=$1 dir=$2 name=${1%%=*} orig url
-    (cd "$WORK/src" && apt-get "${APT_OPTIONS[@]}" source --download-only "$entry") >>"$LOG" 2>&1 &&
-        dpkg-source --no-check -x "$WORK/src/$name"_*.dsc "$dir" >>"$LOG" 2>&1 && return 0
-    log "$entry: Debian's source package incomplete; using the upstream tarball"
-    orig=$(apt-get "${APT_OPTIONS[@]}" source --print-uris "$entry" 2>/dev/null |
-           grep -o "'[^']*\.orig\.tar\.[a-z0-9]*'" | tr -d "'" | head -n 1)
-    [ -n "$orig" ] || { log "$entry: no upstream tarball listed"; return 1; }
-    url=$orig
-    (cd "$WORK/src" && curl -fsSL -o orig.tar "$url" 2>>"$LOG" ||
-         wget -q -O orig.tar "$url" 2>>"$LOG") || { log "cannot download $url"; return 1; }
-    mkdir -p "$dir"
-    tar -xf "$WORK/src/orig.tar" -C "$dir" --strip-components=1
-}
+PREFIX=$CACHE_ROOT/$(cache_name wxmsw "${RESOLVED[@]}")
+use_when_complete "$PREFIX"
 
 # Built straight into the cache folder (wx-config records its prefix); an
 # interrupted build leaves no marker and is started afresh next time.
@@ -119,8 +49,6 @@ rm -rf "$STAGE"
 mkdir -p "$STAGE"
 export PKG_CONFIG_LIBDIR=$STAGE/lib/pkgconfig
 export CFLAGS="-O2" CXXFLAGS="-O2"
-
-run() { "$@" >>"$LOG" 2>&1 || { log "failed: $*"; tail -n 40 "$LOG" >&2; exit 1; }; }
 
 # cmake_library SOURCE_DIR [options]: a static library with CMake, installed
 # into the prefix. cmake_configure and cmake_install are its two halves.
