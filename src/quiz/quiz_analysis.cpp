@@ -91,10 +91,15 @@ private:
     void Outline(std::optional<size_t> start, const GraphFacts& facts)
     {
         std::vector<size_t> boxOf(m_questions.size(), 0);
-        for (size_t index = 0, boxes = 0; index < m_questions.size(); ++index)
+        size_t live = 0;
+        for (size_t index = 0; index < m_questions.size(); ++index)
             if (m_questions[index].live)
-                boxOf[index] = boxes++;
+                boxOf[index] = live++;
         std::vector<QuizOutline::Box>& boxes = m_outline->boxes;
+        // Room made once: a box's strings are copied, not moved, when the
+        // vector grows, which a quiz of thousands of questions feels on
+        // every edit.
+        boxes.reserve(boxes.size() + live);
         auto target = m_targets.begin();
         for (size_t index = 0; index < m_questions.size(); ++index)
         {
@@ -103,6 +108,7 @@ private:
                 continue;
             boxes.push_back(QuizOutline::Box{question.record->id, question.record->text,
                                              bool(facts.reachable[index]), bool(facts.canEnd[index]), {}});
+            boxes.back().arrows.reserve(question.record->answers.size());
             for (const Answer& answer : question.record->answers)
             {
                 const std::optional<size_t> to = *target++;

@@ -216,6 +216,8 @@ void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool
     if (gotoElement)
         CheckTargetForm(*gotoElement, answer.target);
 
+    if (!borrowedText && !borrowedTarget)
+        return;  // the common case, on every answer of every read: nothing to say
     const long line = element.GetLineNumber();
     const wxString text = Quoted(answer.text);
     const wxString target = Quoted(answer.target);

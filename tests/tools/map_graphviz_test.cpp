@@ -255,7 +255,9 @@ TEST(MapProgram, DrawsAnSvgWhoseBoxesFitTheirChineseLabelsExactly)
         ++checked;
         EXPECT_GE(width, line + margins) << checked;
         if (line + margins > leastWidth)
+        {
             EXPECT_LE(width, line + margins + 3) << checked;
+        }
     }
     EXPECT_EQ(checked, 7u);  // six questions and an unknown target
 }
