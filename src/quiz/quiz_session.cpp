@@ -185,8 +185,13 @@ bool QuizSession::Open(const wxString& path, wxString& error)
     m_opened->path = fullPath;
     Adopt(read);
 
+    Offer(QuizEntry{file.GetFullName(), wxString(), fullPath, QuizEnding::MessageBox});
+    return true;
+}
+
+void QuizSession::Offer(const QuizEntry& opened)
+{
     // One opened quiz at a time: it takes the entry after the built-in ones.
-    const QuizEntry opened{file.GetFullName(), wxString(), fullPath, QuizEnding::MessageBox};
     size_t builtIns = 0;
     while (builtIns < m_quizzes.size() && m_quizzes[builtIns].IsBuiltIn())
         ++builtIns;
@@ -200,7 +205,6 @@ bool QuizSession::Open(const wxString& path, wxString& error)
                           SessionChange::Status | SessionChange::Problems | SessionChange::Map |
                           SessionChange::Document});
     ReleaseDisplaced();
-    return true;
 }
 
 void QuizSession::Reset()
@@ -483,27 +487,14 @@ void QuizSession::NewQuiz()
     if (!m_opened)
         m_opened = std::make_unique<OpenedQuiz>();
     *m_opened = OpenedQuiz{};
-    size_t builtIns = 0;
-    while (builtIns < m_quizzes.size() && m_quizzes[builtIns].IsBuiltIn())
-        ++builtIns;
-    m_quizzes.resize(builtIns);
-    m_quizzes.push_back(QuizEntry{_("Untitled quiz"), wxString(), wxString(), QuizEnding::MessageBox});
-    m_index = static_cast<int>(builtIns);
     Edit(QuizDocument::New());
-
     Read read;
     auto outline = std::make_shared<QuizOutline>();
     m_edited->Read(read.table, read.check, outline.get());
     read.version.findings = read.check.report.findings;
     read.version.outline = std::move(outline);
     Adopt(read);
-    m_navigator.Play(m_openedTable);
-    ClearNotice();
-    Start();
-    Publish(SessionChange{SessionChange::Quizzes | SessionChange::Quiz | SessionChange::Question |
-                          SessionChange::Status | SessionChange::Problems | SessionChange::Map |
-                          SessionChange::Document});
-    ReleaseDisplaced();
+    Offer(QuizEntry{_("Untitled quiz"), wxString(), wxString(), QuizEnding::MessageBox});
 }
 
 void QuizSession::ReleaseDisplaced()

@@ -200,6 +200,9 @@ private:
     // The edited document's content made the opened quiz's version.
     void DocumentEdited();
     void DocumentSaved();
+    // Offers `opened` after the built-in quizzes, in place of the quiz
+    // opened before, and starts it.
+    void Offer(const QuizEntry& opened);
     // Makes `document` the opened quiz's and follows its edits.
     void Edit(std::unique_ptr<QuizDocument> document);
 

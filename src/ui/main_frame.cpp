@@ -400,16 +400,16 @@ void MindprismFrame::ConnectCommands()
             wxCommandEventHandler(MindprismFrame::OnOpenQuiz));
     Connect(ID_MENU_GOTO, wxEVT_COMMAND_MENU_SELECTED,
             wxCommandEventHandler(MindprismFrame::OnGoToQuestion));
-    Bind(wxEVT_MENU, &MindprismFrame::OnNewQuiz, this, ID_MENU_NEW);
-    Bind(wxEVT_MENU, &MindprismFrame::OnSave, this, ID_MENU_SAVE);
-    Bind(wxEVT_MENU, &MindprismFrame::OnSaveAs, this, ID_MENU_SAVE_AS);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { NewQuiz(); }, ID_MENU_NEW);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveQuiz(); }, ID_MENU_SAVE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveQuizAs(); }, ID_MENU_SAVE_AS);
     Bind(wxEVT_MENU, &MindprismFrame::OnRecentQuiz, this, wxID_FILE1, wxID_FILE9);
     Bind(wxEVT_MENU, &MindprismFrame::OnUndo, this, wxID_UNDO);
     Bind(wxEVT_MENU, &MindprismFrame::OnRedo, this, wxID_REDO);
-    Bind(wxEVT_MENU, &MindprismFrame::OnEditQuiz, this, ID_MENU_EDIT_QUIZ);
-    Bind(wxEVT_MENU, &MindprismFrame::OnAddQuestion, this, ID_MENU_ADD_QUESTION);
-    Bind(wxEVT_MENU, &MindprismFrame::OnDeleteQuestion, this, ID_MENU_DELETE_QUESTION);
-    Bind(wxEVT_MENU, &MindprismFrame::OnPlayHere, this, ID_MENU_PLAY_HERE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowEditor(!m_editor->IsShown()); }, ID_MENU_EDIT_QUIZ);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->AddQuestion(); }, ID_MENU_ADD_QUESTION);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->DeleteQuestion(); }, ID_MENU_DELETE_QUESTION);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->PlayFromHere(); }, ID_MENU_PLAY_HERE);
     Bind(wxEVT_CLOSE_WINDOW, &MindprismFrame::OnClose, this);
     // The selection is kept in the session, for a reload of the file; it
     // changes nothing by itself.
@@ -873,20 +873,8 @@ bool MindprismFrame::NewQuiz()
     return true;
 }
 
-void MindprismFrame::OnNewQuiz(wxCommandEvent& event)
-{
-    NewQuiz();
-}
 
-void MindprismFrame::OnSave(wxCommandEvent& event)
-{
-    SaveQuiz();
-}
 
-void MindprismFrame::OnSaveAs(wxCommandEvent& event)
-{
-    SaveQuizAs();
-}
 
 void MindprismFrame::OnRecentQuiz(wxCommandEvent& event)
 {
@@ -921,25 +909,9 @@ void MindprismFrame::OnRedo(wxCommandEvent& event)
     ShowEditCommands();
 }
 
-void MindprismFrame::OnEditQuiz(wxCommandEvent& event)
-{
-    ShowEditor(!m_editor->IsShown());
-}
 
-void MindprismFrame::OnAddQuestion(wxCommandEvent& event)
-{
-    m_editor->AddQuestion();
-}
 
-void MindprismFrame::OnDeleteQuestion(wxCommandEvent& event)
-{
-    m_editor->DeleteQuestion();
-}
 
-void MindprismFrame::OnPlayHere(wxCommandEvent& event)
-{
-    m_editor->PlayFromHere();
-}
 
 void MindprismFrame::OnClose(wxCloseEvent& event)
 {

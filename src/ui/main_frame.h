@@ -128,16 +128,9 @@ private:
     void OnQuizMap(wxCommandEvent& event);
     void OnOpenQuiz(wxCommandEvent& event);
     void OnGoToQuestion(wxCommandEvent& event);
-    void OnNewQuiz(wxCommandEvent& event);
-    void OnSave(wxCommandEvent& event);
-    void OnSaveAs(wxCommandEvent& event);
     void OnRecentQuiz(wxCommandEvent& event);
     void OnUndo(wxCommandEvent& event);
     void OnRedo(wxCommandEvent& event);
-    void OnEditQuiz(wxCommandEvent& event);
-    void OnAddQuestion(wxCommandEvent& event);
-    void OnDeleteQuestion(wxCommandEvent& event);
-    void OnPlayHere(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     // The title, with "*" for unsaved edits, and the edit commands' state.
     void ShowTitle();

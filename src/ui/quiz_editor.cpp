@@ -248,9 +248,9 @@ void QuizEditorPane::BuildControls()
     m_removeAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnRemoveAnswer, this);
     m_moveUp->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveUp, this);
     m_moveDown->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveDown, this);
-    m_addQuestion->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddQuestion, this);
-    m_deleteQuestion->Bind(wxEVT_BUTTON, &QuizEditorPane::OnDeleteQuestion, this);
-    m_play->Bind(wxEVT_BUTTON, &QuizEditorPane::OnPlayFromHere, this);
+    m_addQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddQuestion(); });
+    m_deleteQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteQuestion(); });
+    m_play->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PlayFromHere(); });
 }
 
 bool QuizEditorPane::IsShown() const
@@ -770,17 +770,3 @@ void QuizEditorPane::PlayFromHere()
     m_session.GoTo(m_document->Fields(m_selected).id);
 }
 
-void QuizEditorPane::OnAddQuestion(wxCommandEvent& event)
-{
-    AddQuestion();
-}
-
-void QuizEditorPane::OnDeleteQuestion(wxCommandEvent& event)
-{
-    DeleteQuestion();
-}
-
-void QuizEditorPane::OnPlayFromHere(wxCommandEvent& event)
-{
-    PlayFromHere();
-}

@@ -109,9 +109,6 @@ private:
     void OnRemoveAnswer(wxCommandEvent& event);
     void OnMoveUp(wxCommandEvent& event);
     void OnMoveDown(wxCommandEvent& event);
-    void OnAddQuestion(wxCommandEvent& event);
-    void OnDeleteQuestion(wxCommandEvent& event);
-    void OnPlayFromHere(wxCommandEvent& event);
 
     wxFrame& m_frame;
     wxAuiManager& m_manager;
