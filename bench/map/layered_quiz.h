@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // Layers of questions, each with four answers into the next layer; the last
@@ -58,4 +59,15 @@ inline std::string DenseQuiz(int questions, int answers)
         xml += "</QUESTION>\n";
     }
     return xml + "</questions>\n";
+}
+
+// The value of a command-line option `name` (e.g. "--questions="), or null
+// when it is not given.
+inline const char* Text(int argc, char** argv, const char* name)
+{
+    const size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], name, length) == 0)
+            return argv[i] + length;
+    return nullptr;
 }

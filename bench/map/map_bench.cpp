@@ -62,14 +62,6 @@ void Print(const char* step, const Timing& timing, const std::string& note = std
 }
 
 
-const char* Text(int argc, char** argv, const char* name)
-{
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], name, length) == 0)
-            return argv[i] + length;
-    return nullptr;
-}
 
 double Option(int argc, char** argv, const char* name, double fallback)
 {

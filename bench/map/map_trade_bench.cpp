@@ -118,14 +118,6 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-const char* Text(int argc, char** argv, const char* name)
-{
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], name, length) == 0)
-            return argv[i] + length;
-    return nullptr;
-}
 
 std::vector<std::string> Split(const std::string& text, char separator)
 {
