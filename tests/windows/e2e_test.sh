@@ -134,9 +134,18 @@ case_first_start() {
     local choice main
     choice=$(find_window '^Language selection$')
     import -window "$choice" "$SHOTS/first-start-language.png"
-    # Rows: the system language, Chinese (Simplified), English.
-    xdotool key --window "$choice" Down Down Return
-    main=$(find_window '^Mind Prism - ')
+    # Rows: the system language, Chinese (Simplified), English. A dialog
+    # that has just come up under a loaded Wine may miss the keys; they are
+    # sent again while it stays (English is the last row: more Downs keep it).
+    local tries=0
+    while :; do
+        xdotool key --window "$choice" Down Down Return
+        main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Mind Prism - ' 2>/dev/null |
+               head -n 1) || true
+        [ -z "$main" ] || break
+        tries=$((tries + 1))
+        [ $tries -lt 4 ] || fail "the language choice took no keys"
+    done
     [ "$(setting)" = "en" ] || fail "ui_language is '$(setting)', not 'en'"
     close_window "$main"
     wait_exit
