@@ -80,6 +80,8 @@ TEST_F(EditorTest, TheFormEditsWhatIsPlayedAndTheMenuNamesWhatItUndoes)
     EXPECT_EQ(Editor().IdField()->GetValue(), wxS("1004"));
     ASSERT_TRUE(Editor().SelectQuestion(wxS("1003")));
     Type(Editor().IdField(), wxS("3000"));
+    Menu(MindprismFrame::ID_MENU_PLAY_HERE);
+    EXPECT_EQ(QuestionText(), wxS("Third"));
     ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
     EXPECT_EQ(Editor().Answers()->GetString(0), wxS("3000 · on"));
 
