@@ -98,7 +98,7 @@ int main(int argc, char** argv)
 
     const double open = GuiThreadMs([&] { frame->ShowEditor(true); });
     QuizEditorPane& editor = frame->Editor();
-    std::vector<double> bytes, text, id, saves, writer, saveWall, writerWall;
+    std::vector<double> bytes, text, id, balance, saves, writer, saveWall, writerWall;
     for (int round = 0; round < options.rounds; ++round)
     {
         bytes.push_back(GuiThreadMs([&] {
@@ -113,6 +113,8 @@ int main(int argc, char** argv)
             editor.TextField()->ChangeValue(wxString::Format("Edited %d", round));
             editor.CommitTyping();
         }));
+        // Worked out a moment after an edit; here at once, on its own.
+        balance.push_back(GuiThreadMs([&] { editor.ShowBalanceNow(); }));
         // A question in the middle, which a thousand others may lead to.
         const wxString middle = wxString::Format("%d", 1001 + options.questions / 2);
         editor.SelectQuestion(round % 2 ? wxS("x") + middle : middle);
@@ -120,6 +122,7 @@ int main(int argc, char** argv)
             editor.IdField()->ChangeValue(round % 2 ? middle : wxS("x") + middle);
             editor.CommitTyping();
         }));
+        editor.ShowBalanceNow();
         editor.SelectQuestion(wxS("1001"));
         wxString error;
         double wall = WallMs();
@@ -143,6 +146,8 @@ int main(int argc, char** argv)
                 Median(text), Median(text) / base);
     std::printf("  change its ID (every target retargeted)   %8.1f ms  %5.2f x base\n", Median(id),
                 Median(id) / base);
+    std::printf("  then the balance of results               %8.1f ms  %5.2f x base\n",
+                Median(balance), Median(balance) / base);
     std::printf("Saving, wall time (medians):\n");
     std::printf("  the writer's own Save to a file (base)    %8.1f ms\n", Median(writerWall));
     std::printf("  File > Save (new file, renamed over)      %8.1f ms  %5.2f x base\n",

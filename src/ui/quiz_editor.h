@@ -90,9 +90,13 @@ private:
     void ShowBalance();
 
 public:
-    // Works the balance out now (for tests; it otherwise follows edits
-    // after a moment).
-    void ShowBalanceNow() { ShowBalance(); }
+    // Works the balance out now instead of a moment after the last edit
+    // (for tests and benchmarks).
+    void ShowBalanceNow()
+    {
+        m_balanceTimer.Stop();
+        ShowBalance();
+    }
 
 private:
     int SelectedAnswer() const;
