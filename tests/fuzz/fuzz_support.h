@@ -2,6 +2,7 @@
 #pragma once
 
 #include <wx/debug.h>
+#include <wx/init.h>
 #include <wx/string.h>
 
 #include <cstdio>
@@ -17,4 +18,13 @@ inline void AbortOnAssert(const wxString& file, int line, const wxString& functi
                  static_cast<const char*>(file.utf8_str()), line,
                  static_cast<const char*>(message.utf8_str()));
     std::abort();
+}
+
+// The toolkit started once for the run, its assertions ending it; for
+// LLVMFuzzerInitialize.
+inline int StartToolkitForFuzzing()
+{
+    static wxInitializer toolkit;
+    wxSetAssertHandler(AbortOnAssert);
+    return toolkit.IsOk() ? 0 : 1;
 }

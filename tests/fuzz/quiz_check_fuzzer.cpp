@@ -74,9 +74,7 @@ void CheckInvariants(const FileReport& report, const std::string& text, const st
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static wxInitializer toolkit;
-    wxSetAssertHandler(AbortOnAssert);
-    return toolkit.IsOk() ? 0 : 1;
+    return StartToolkitForFuzzing();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

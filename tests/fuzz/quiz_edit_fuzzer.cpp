@@ -118,9 +118,7 @@ std::unique_ptr<QuizEdit> MakeEdit(QuizDocument& document, Script& script)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static wxInitializer toolkit;
-    wxSetAssertHandler(AbortOnAssert);
-    return toolkit.IsOk() ? 0 : 1;
+    return StartToolkitForFuzzing();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
