@@ -598,9 +598,10 @@ bool QuizEditorPane::CanEdit() const
     return m_bound && m_document && !m_session.DocumentReadOnly();
 }
 
-int QuizEditorPane::SelectedAnswer() const
+void QuizEditorPane::ShowBalanceNow()
 {
-    return m_answer;
+    m_balanceTimer.Stop();
+    ShowBalance();
 }
 
 void QuizEditorPane::OnDocumentChange(const QuizDocumentChange& change)

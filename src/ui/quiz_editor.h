@@ -59,6 +59,9 @@ public:
     void DeleteQuestion();
     void PlayFromHere();
     bool CanEdit() const;
+    // Works the balance out now instead of a moment after the last edit
+    // (for tests and benchmarks).
+    void ShowBalanceNow();
 
     // The controls, for tests.
     wxDataViewCtrl* Outline() const { return m_outline; }
@@ -89,17 +92,6 @@ private:
     void ScheduleBalance();
     void ShowBalance();
 
-public:
-    // Works the balance out now instead of a moment after the last edit
-    // (for tests and benchmarks).
-    void ShowBalanceNow()
-    {
-        m_balanceTimer.Stop();
-        ShowBalance();
-    }
-
-private:
-    int SelectedAnswer() const;
 
     // Hands an edit to the command processor; false when there was none.
     bool Submit(std::unique_ptr<QuizEdit> edit);
