@@ -95,23 +95,22 @@ int AskUiLanguage()
     return choices[index].language;
 }
 
-void SaveUiLanguage(int language)
+bool SaveUiLanguage(int language)
 {
     if (language == wxLANGUAGE_UNKNOWN)
-        return;
+        return false;
     wxString value = DEFAULT_LANGUAGE;
     if (language != wxLANGUAGE_DEFAULT)
     {
         const wxLanguageInfo* info = wxLocale::GetLanguageInfo(language);
         if (!info)
-            return;
+            return false;
         value = info->CanonicalName;
     }
     wxConfigBase* config = wxConfigBase::Get();
-    config->Write(UI_LANGUAGE_KEY, value);
     // The file store keeps writes in memory; the user is about to be told
     // to restart, so the choice must be on disk now.
-    config->Flush();
+    return config->Write(UI_LANGUAGE_KEY, value) && config->Flush();
 }
 
 void InitUiLocale(wxLocale& locale, int language, const wxString& domain)
@@ -131,7 +130,19 @@ void ChangeUiLanguage()
     const int chosen = AskUiLanguage();
     if (chosen == wxLANGUAGE_UNKNOWN)
         return;
-    SaveUiLanguage(chosen);
+    bool saved;
+    {
+        wxLogNull quiet;  // the message below says it in the user's words
+        saved = SaveUiLanguage(chosen);
+    }
+    if (!saved)
+    {
+        // Telling the user to restart would promise what will not happen.
+        wxMessageBox(_("The language could not be stored in your settings, so it stays as it is. "
+                       "Check that your settings folder can be written."),
+                     _("Language"), wxOK | wxCENTRE | wxICON_ERROR);
+        return;
+    }
     wxMessageBox(_("You must restart application for this change to take effect."),
                  _("Confirm"), wxOK | wxCENTRE | wxICON_INFORMATION);
 }

@@ -28,8 +28,9 @@ int GetUiLanguage();
 int AskUiLanguage();
 
 // Stores the language ("default" for the system language, else its canonical
-// name) and flushes the store, so it survives the process.
-void SaveUiLanguage(int language);
+// name) and flushes the store, so it survives the process; false when the
+// store could not be written.
+bool SaveUiLanguage(int language);
 
 // Initialises `locale` for the interface language and adds the message
 // catalogue `domain`. Translations work even when the C library lacks the

@@ -2,9 +2,15 @@
 // as today's desktops expect, rather than the toolkit's ~/.Mindprism.
 #include "app/settings_store.h"
 
+#include <wx/filename.h>
 #include <wx/stdpaths.h>
 
 void PrepareSettingsStore()
 {
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    // The store writes its file but makes no folder for it: on an account
+    // without one, the first start's language choice would not be kept.
+    const wxString folder = wxStandardPaths::Get().GetUserConfigDir();
+    if (!folder.empty() && !wxFileName::DirExists(folder))
+        wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
 }

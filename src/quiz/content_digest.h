@@ -27,3 +27,23 @@ private:
     std::uint64_t m_hash = 14695981039346656037ULL;
     size_t m_size = 0;
 };
+
+// What a file's content is recognised by: the digest and size of its bytes.
+struct FileIdentity
+{
+    std::uint64_t digest = 0;
+    size_t size = 0;
+    bool known = false;  // false: no content known (never read, or no file)
+
+    static FileIdentity Of(const void* data, size_t size)
+    {
+        ContentDigest digest;
+        digest.Add(data, size);
+        return FileIdentity{digest.Value(), digest.Size(), true};
+    }
+    bool operator==(const FileIdentity& other) const
+    {
+        return known == other.known && digest == other.digest && size == other.size;
+    }
+    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};

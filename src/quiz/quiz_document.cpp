@@ -5,6 +5,7 @@
 #include "quiz/question_table.h"
 #include "quiz/quiz_checker.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_rules.h"
 #include "quiz/read_recorder.h"
 #include "quiz/safe_save.h"
 #include "widgets/xml_document_ex.h"
@@ -21,39 +22,6 @@ namespace
 // Indentation of a saved quiz: two spaces a level, as the shipped quizzes.
 constexpr int SAVE_INDENT = 1;
 
-bool IsElementNamed(const wxXmlNode& node, const char* upper)
-{
-    return node.GetType() == wxXML_ELEMENT_NODE && IsQuizName(node.GetName(), upper);
-}
-
-// The last child element named `upper`: the one whose value the reader keeps.
-wxXmlNode* LastChild(const wxXmlNode& parent, const char* upper)
-{
-    wxXmlNode* found = nullptr;
-    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
-        if (IsElementNamed(*child, upper))
-            found = child;
-    return found;
-}
-
-std::vector<wxXmlNode*> ChildrenNamed(const wxXmlNode& parent, const char* upper)
-{
-    std::vector<wxXmlNode*> found;
-    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
-        if (IsElementNamed(*child, upper))
-            found.push_back(child);
-    return found;
-}
-
-// The node holding a leaf element's value: its first text or CDATA child.
-wxXmlNode* ValueNode(const wxXmlNode& leaf)
-{
-    for (wxXmlNode* child = leaf.GetChildren(); child; child = child->GetNext())
-        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
-            return child;
-    return nullptr;
-}
-
 wxString ValueOf(const wxXmlNode* leaf)
 {
     return leaf ? LeafValue(*leaf) : wxString();
@@ -64,10 +32,49 @@ std::unique_ptr<wxXmlNode> Element(const wxString& name)
     return std::make_unique<wxXmlNode>(wxXML_ELEMENT_NODE, name);
 }
 
+// Whether the reader reads `value` back whole from a text node. It drops a
+// text's first piece when that piece holds only blanks, and a piece ends at
+// a line break and at each character written as a reference: "  & x"
+// written as text reads back as "& x".
+bool ReadsBackAsText(const wxString& value)
+{
+    for (const wxUniChar c : value)
+        switch (c.GetValue())
+        {
+            case ' ':
+            case '\t':
+                continue;
+            case '\n':
+            case '\r':
+            case '&':
+            case '<':
+            case '>':
+                return false;
+            default:
+                return true;
+        }
+    return value.empty();
+}
+
+// The node that holds `value` so that the reader reads it back whole: a
+// text, or a CDATA section where a text would lose its leading blanks. A
+// CDATA section cannot hold "]]>" (the writer would split it, and the
+// reader reads only the first part); XmlText never gives a value that
+// needs both.
+wxXmlNodeType ValueNodeType(const wxString& value)
+{
+    return ReadsBackAsText(value) ? wxXML_TEXT_NODE : wxXML_CDATA_SECTION_NODE;
+}
+
+std::unique_ptr<wxXmlNode> ValueNodeFor(const wxString& value)
+{
+    return std::make_unique<wxXmlNode>(ValueNodeType(value), wxString(), value);
+}
+
 std::unique_ptr<wxXmlNode> Leaf(const wxString& name, const wxString& value)
 {
     auto leaf = Element(name);
-    leaf->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), value));
+    leaf->AddChild(ValueNodeFor(value).release());
     return leaf;
 }
 
@@ -91,22 +98,34 @@ std::unique_ptr<wxXmlNode> NewQuestion(const wxString& id, const wxString& text,
 }
 
 // What an author types may hold characters no XML file can: left out, so
-// the save cannot fail on them.
+// the save cannot fail on them. What the reader would read otherwise is
+// made what it reads: line ends as it reads them, no value of blanks only
+// (it drops such a text: the value reads back empty), and no blanks before
+// a "]]>" that neither a text nor a CDATA section could keep.
 wxString XmlText(const wxString& text)
 {
     wxString kept;
     kept.reserve(text.length());
-    for (const wxUniChar c : text)
+    for (auto c = text.begin(); c != text.end(); ++c)
     {
-        const wxUint32 code = c.GetValue();
-        const bool control = code < 0x20 && code != '\t' && code != '\n' && code != '\r';
+        const wxUint32 code = wxUniChar(*c).GetValue();
+        if (code == '\r')
+        {
+            // "\r\n" and a lone "\r" both read back as one "\n".
+            auto next = c + 1;
+            if (next == text.end() || wxUniChar(*next) != wxUniChar('\n'))
+                kept += '\n';
+            continue;
+        }
+        const bool control = code < 0x20 && code != '\t' && code != '\n';
         const bool loneSurrogate = sizeof(wchar_t) == 4 && code >= 0xD800 && code <= 0xDFFF;
         if (!control && !loneSurrogate && code != 0xFFFE && code != 0xFFFF)
-            kept += c;
+            kept += *c;
     }
-    // The loader drops a text of blanks only: the value would read back empty.
-    if (kept.find_first_not_of(wxS(" \t\r\n")) == wxString::npos)
+    if (kept.find_first_not_of(wxS(" \t\n")) == wxString::npos)
         kept.clear();
+    if (!ReadsBackAsText(kept) && kept.find(wxS("]]>")) != wxString::npos)
+        kept.erase(0, kept.find_first_not_of(wxS(" \t\n")));
     return kept;
 }
 
@@ -217,6 +236,19 @@ void QuizEdit::Remove(wxXmlNode& node)
 void QuizEdit::Reinsert(wxXmlNode& parent, wxXmlNode& node, wxXmlNode* before)
 {
     m_steps.push_back(Step{Step::Insert, &node, &parent, before, wxString()});
+}
+
+void QuizEdit::SetValue(wxXmlNode& leaf, wxXmlNode& valueNode, const wxString& value)
+{
+    if (valueNode.GetType() == ValueNodeType(value))
+    {
+        Change(valueNode, value);
+        return;
+    }
+    // A node of the other kind in its place.
+    wxXmlNode* next = valueNode.GetNext();
+    Remove(valueNode);
+    Insert(leaf, ValueNodeFor(value), next);
 }
 
 void QuizEdit::Attach(Step& step)
@@ -342,18 +374,7 @@ const std::vector<wxXmlNode*>& QuizDocument::QuestionElements() const
     m_questions.clear();
     const wxXmlNode* root = m_xml->GetRoot();
     if (root && IsQuizName(root->GetName(), "QUESTIONS"))
-    {
-        // As the loader reads: comments and instructions are skipped, any
-        // other node ends the questions.
-        for (wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
-        {
-            if (child->GetType() == wxXML_COMMENT_NODE || child->GetType() == wxXML_PI_NODE)
-                continue;
-            if (!IsElementNamed(*child, "QUESTION"))
-                break;
-            m_questions.push_back(child);
-        }
-    }
+        m_questions = ReadableQuestions(*root).questions;
     m_questionsKnown = true;
     return m_questions;
 }
@@ -369,11 +390,11 @@ QuestionFields QuizDocument::Fields(size_t question) const
     if (question >= QuestionCount())
         return fields;
     const wxXmlNode& element = *QuestionElements()[question];
-    fields.id = ValueOf(LastChild(element, "ID"));
-    fields.text = ValueOf(LastChild(element, "Q"));
-    for (const wxXmlNode* answer : ChildrenNamed(element, "ANSWER"))
+    fields.id = ValueOf(LastQuizChild(element, "ID"));
+    fields.text = ValueOf(LastQuizChild(element, "Q"));
+    for (const wxXmlNode* answer : QuizChildren(element, "ANSWER"))
         fields.answers.push_back(
-            AnswerFields{ValueOf(LastChild(*answer, "A")), ValueOf(LastChild(*answer, "GOTO"))});
+            AnswerFields{ValueOf(LastQuizChild(*answer, "A")), ValueOf(LastQuizChild(*answer, "GOTO"))});
     return fields;
 }
 
@@ -382,7 +403,7 @@ wxString QuizDocument::NextFreeId() const
     unsigned long long highest = 0;
     for (const wxXmlNode* element : QuestionElements())
     {
-        const wxString id = ValueOf(LastChild(*element, "ID"));
+        const wxString id = ValueOf(LastQuizChild(*element, "ID"));
         unsigned long long number = 0;
         const bool digits = !id.empty() && id.length() <= 18 &&
                             std::all_of(id.begin(), id.end(),
@@ -405,6 +426,56 @@ void QuizDocument::Changed(std::uint64_t state, const QuizDocumentChange& change
     Publish(change);
 }
 
+// ---- The undo history
+
+bool QuizDocument::Submit(std::unique_ptr<QuizEdit> edit)
+{
+    if (!edit || &edit->m_document != this)
+        return false;
+    // In the history before it is done, so that what its change tells
+    // finds it there.
+    m_history.resize(m_done);
+    m_history.push_back(std::move(edit));
+    ++m_done;
+    if (m_history.back()->Do())
+        return true;
+    m_history.pop_back();
+    --m_done;
+    return false;
+}
+
+wxString QuizDocument::UndoName() const
+{
+    return CanUndo() ? m_history[m_done - 1]->Name() : wxString();
+}
+
+wxString QuizDocument::RedoName() const
+{
+    return CanRedo() ? m_history[m_done]->Name() : wxString();
+}
+
+bool QuizDocument::Undo()
+{
+    if (!CanUndo())
+        return false;
+    --m_done;
+    if (m_history[m_done]->Undo())
+        return true;
+    ++m_done;
+    return false;
+}
+
+bool QuizDocument::Redo()
+{
+    if (!CanRedo())
+        return false;
+    ++m_done;
+    if (m_history[m_done - 1]->Do())
+        return true;
+    --m_done;
+    return false;
+}
+
 // ---- Edits
 
 std::unique_ptr<QuizEdit> QuizDocument::MakeEdit(const wxString& name, QuizDocumentChange change)
@@ -422,13 +493,13 @@ std::unique_ptr<QuizEdit> QuizDocument::SetLeaf(size_t question, size_t answer,
     const bool inAnswer = answer != wxString::npos;
     if (inAnswer)
     {
-        const std::vector<wxXmlNode*> answers = ChildrenNamed(*element, "ANSWER");
+        const std::vector<wxXmlNode*> answers = QuizChildren(*element, "ANSWER");
         if (answer >= answers.size())
             return nullptr;
         element = answers[answer];
     }
     const wxString text = XmlText(value);
-    wxXmlNode* leaf = LastChild(*element, leafName);
+    wxXmlNode* leaf = LastQuizChild(*element, leafName);
     wxXmlNode* valueNode = leaf ? ValueNode(*leaf) : nullptr;
     if (valueNode ? valueNode->GetContent() == text : text.empty())
         return nullptr;
@@ -441,17 +512,16 @@ std::unique_ptr<QuizEdit> QuizDocument::SetLeaf(size_t question, size_t answer,
                 edit->Remove(*child);
     }
     else if (valueNode)
-        edit->Change(*valueNode, text);
+        edit->SetValue(*leaf, *valueNode, text);
     else if (leaf)
-        edit->Insert(*leaf, std::make_unique<wxXmlNode>(wxXML_TEXT_NODE, wxString(), text),
-                     leaf->GetChildren());
+        edit->Insert(*leaf, ValueNodeFor(text), leaf->GetChildren());
     else
     {
         // A missing element goes where authors write it: ID first, Q after
         // the ID, A first in its answer, GOTO last.
         wxXmlNode* before = element->GetChildren();
         if (std::strcmp(leafName, "Q") == 0)
-            if (wxXmlNode* id = LastChild(*element, "ID"))
+            if (wxXmlNode* id = LastQuizChild(*element, "ID"))
                 before = id->GetNext();
         if (std::strcmp(leafName, "GOTO") == 0)
             before = nullptr;
@@ -469,18 +539,18 @@ std::unique_ptr<QuizEdit> QuizDocument::SetQuestionId(size_t question, const wxS
     // Targets lead to the last question with an ID: only when it is this
     // one did they lead here.
     const std::vector<wxXmlNode*>& questions = QuestionElements();
-    const wxString oldId = ValueOf(LastChild(*questions[question], "ID"));
+    const wxString oldId = ValueOf(LastQuizChild(*questions[question], "ID"));
     if (oldId.empty() || oldId == QUIZ_END_TARGET || newId.empty() || newId == QUIZ_END_TARGET)
         return edit;
     for (size_t later = question + 1; later < questions.size(); ++later)
-        if (ValueOf(LastChild(*questions[later], "ID")) == oldId)
+        if (ValueOf(LastQuizChild(*questions[later], "ID")) == oldId)
             return edit;
     edit->m_change.kind = QuizDocumentChange::Questions;
     for (const wxXmlNode* element : questions)
-        for (const wxXmlNode* answer : ChildrenNamed(*element, "ANSWER"))
-            if (const wxXmlNode* target = LastChild(*answer, "GOTO"))
+        for (const wxXmlNode* answer : QuizChildren(*element, "ANSWER"))
+            if (wxXmlNode* target = LastQuizChild(*answer, "GOTO"))
                 if (wxXmlNode* value = ValueNode(*target); value && value->GetContent() == oldId)
-                    edit->Change(*value, newId);
+                    edit->SetValue(*target, *value, newId);
     return edit;
 }
 
@@ -510,7 +580,7 @@ std::unique_ptr<QuizEdit> QuizDocument::AddAnswer(size_t question)
     if (question >= QuestionCount())
         return nullptr;
     wxXmlNode& element = *QuestionElements()[question];
-    const std::vector<wxXmlNode*> answers = ChildrenNamed(element, "ANSWER");
+    const std::vector<wxXmlNode*> answers = QuizChildren(element, "ANSWER");
     auto edit = MakeEdit(_("add answer"), QuizDocumentChange{QuizDocumentChange::Question, question});
     edit->Insert(element, NewAnswer(_("New answer")),
                  answers.empty() ? nullptr : answers.back()->GetNext());
@@ -521,7 +591,7 @@ std::unique_ptr<QuizEdit> QuizDocument::RemoveAnswer(size_t question, size_t ans
 {
     if (question >= QuestionCount())
         return nullptr;
-    const std::vector<wxXmlNode*> answers = ChildrenNamed(*QuestionElements()[question], "ANSWER");
+    const std::vector<wxXmlNode*> answers = QuizChildren(*QuestionElements()[question], "ANSWER");
     if (answer >= answers.size())
         return nullptr;
     auto edit =
@@ -536,7 +606,7 @@ std::unique_ptr<QuizEdit> QuizDocument::SwapAnswers(size_t question, size_t firs
     if (question >= QuestionCount())
         return nullptr;
     wxXmlNode& element = *QuestionElements()[question];
-    const std::vector<wxXmlNode*> answers = ChildrenNamed(element, "ANSWER");
+    const std::vector<wxXmlNode*> answers = QuizChildren(element, "ANSWER");
     if (first == wxString::npos || first + 1 >= answers.size())
         return nullptr;
     // The later answer goes before the earlier one; what lies between them

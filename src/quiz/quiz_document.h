@@ -75,6 +75,9 @@ private:
     void Change(wxXmlNode& node, const wxString& content);
     void Insert(wxXmlNode& parent, std::unique_ptr<wxXmlNode> node, wxXmlNode* before);
     void Remove(wxXmlNode& node);
+    // Gives leaf element `leaf` the value `value` in its value node, or in
+    // a node of the kind that the reader reads it back whole from.
+    void SetValue(wxXmlNode& leaf, wxXmlNode& valueNode, const wxString& value);
     // Puts back a node an earlier step removed, before `before` (null: last).
     void Reinsert(wxXmlNode& parent, wxXmlNode& node, wxXmlNode* before);
 
@@ -157,6 +160,24 @@ public:
     // Whether edits were done or undone since it was read or saved.
     bool IsModified() const { return m_state != m_savedState; }
 
+    // ---- The undo history. It belongs to the document and goes with it,
+    // whatever is shown meanwhile.
+    // Applies `edit` (made by this document) and keeps it to be undone;
+    // false, dropping it, when there is none or it does not apply. Edits
+    // undone before are then no longer redone.
+    bool Submit(std::unique_ptr<QuizEdit> edit);
+    bool CanUndo() const { return m_done > 0; }
+    bool CanRedo() const { return m_done < m_history.size(); }
+    // What Undo or Redo would do, translated; empty when it cannot.
+    wxString UndoName() const;
+    wxString RedoName() const;
+    bool Undo();
+    bool Redo();
+
+    // Whether the author agreed that saving leaves out SaveLosses().
+    bool LossesAccepted() const { return m_lossesAccepted; }
+    void AcceptLosses() { m_lossesAccepted = true; }
+
     // Writes the quiz to `path` (UTF-8, indented) through the application's
     // XML writer, into a new file that then replaces the old one. On
     // failure the file and the edits are as they were and `error` says why.
@@ -190,4 +211,7 @@ private:
     std::uint64_t m_lastEdit = 0;
     std::uint64_t m_savedDigest = 0;
     size_t m_savedSize = 0;
+    bool m_lossesAccepted = false;
+    std::vector<std::unique_ptr<QuizEdit>> m_history;
+    size_t m_done = 0;  // edits of m_history applied, from the first
 };

@@ -2,6 +2,7 @@
 #include "quiz/quiz_file.h"
 
 #include "quiz/question_table.h"
+#include "quiz/quiz_rules.h"
 #include "quiz/xml_nesting.h"
 
 #include <wx/file.h>
@@ -17,41 +18,6 @@
 const wxString QUIZ_ENTRY_ID = wxS("1001");
 const wxString QUIZ_END_TARGET = wxS("0");
 
-namespace
-{
-
-// Compares a name with an upper-case ASCII name, ignoring case. Much faster
-// than the toolkit's general comparison, which would convert `upper` to a
-// string on every call; this is the loader's innermost loop.
-template <size_t N>
-bool NameIs(const wxString& name, const char (&upper)[N])
-{
-    constexpr size_t length = N - 1;
-    if (name.length() != length)
-        return false;
-    const wxStringCharType* chars = name.wx_str();
-    for (size_t i = 0; i < length; ++i)
-    {
-        const wxStringCharType wanted = static_cast<unsigned char>(upper[i]);
-        const wxStringCharType c = chars[i];
-        if (c != wanted && !(c >= 'a' && c <= 'z' && c - ('a' - 'A') == wanted))
-            return false;
-    }
-    return true;
-}
-
-template <size_t N>
-bool IsElement(const wxXmlNode& node, const char (&upperName)[N])
-{
-    return node.GetType() == wxXML_ELEMENT_NODE && NameIs(node.GetName(), upperName);
-}
-
-bool IsMarkupAside(const wxXmlNode& node)
-{
-    return node.GetType() == wxXML_COMMENT_NODE || node.GetType() == wxXML_PI_NODE;
-}
-
-} // namespace
 
 bool ReadQuizFile(const wxString& path, std::vector<char>& bytes)
 {
@@ -102,8 +68,6 @@ bool ParseQuiz(wxXmlDocument& document, const char* data, size_t size, const wxS
     return document.Load(stream, wxS("UTF-8"), 0);
 }
 
-const wxString EMPTY;
-
 // Takes values out of the tree into records: copies them, or moves them when
 // nothing will look at the tree again (the loader's own, unobserved read),
 // which spares a copy of every text of the quiz. The toolkit's string has no
@@ -118,7 +82,7 @@ public:
     wxString TakeFromTree(const wxString& value) const
     {
         wxString taken;
-        if (m_move && &value != &EMPTY)
+        if (m_move && &value != &QUIZ_NO_VALUE)
             taken.swap(const_cast<wxString&>(value));
         else
             taken = value;
@@ -134,8 +98,8 @@ struct AnswerStrings
     // Belong to the QUESTION, not to one ANSWER: an ANSWER without A or GOTO
     // takes what an earlier ANSWER of the same question set. They point at
     // the value in the tree, or at the record it went into.
-    const wxString* text = &EMPTY;
-    const wxString* target = &EMPTY;
+    const wxString* text = &QUIZ_NO_VALUE;
+    const wxString* target = &QUIZ_NO_VALUE;
 };
 
 struct Reading
@@ -152,12 +116,12 @@ void ReadAnswer(const wxXmlNode& element, AnswerStrings& strings, Question& ques
     bool ownTarget = false;
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
     {
-        if (IsElement(*child, "A"))
+        if (IsQuizElement(*child, "A"))
         {
             strings.text = &LeafValue(*child);
             ownText = true;
         }
-        else if (IsElement(*child, "GOTO"))
+        else if (IsQuizElement(*child, "GOTO"))
         {
             strings.target = &LeafValue(*child);
             ownTarget = true;
@@ -187,19 +151,19 @@ std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, const Reading& 
 {
     auto question = std::make_unique<Question>();
     AnswerStrings strings;
-    const wxString* id = &EMPTY;
-    const wxString* text = &EMPTY;
+    const wxString* id = &QUIZ_NO_VALUE;
+    const wxString* text = &QUIZ_NO_VALUE;
     size_t answers = 0;
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
-        answers += IsElement(*child, "ANSWER");
+        answers += IsQuizElement(*child, "ANSWER");
     question->answers.reserve(answers);
     for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
     {
-        if (IsElement(*child, "ID"))
+        if (IsQuizElement(*child, "ID"))
             id = &LeafValue(*child);
-        else if (IsElement(*child, "Q"))
+        else if (IsQuizElement(*child, "Q"))
             text = &LeafValue(*child);
-        else if (IsElement(*child, "ANSWER"))
+        else if (IsQuizElement(*child, "ANSWER"))
             ReadAnswer(*child, strings, *question, reading);
         else if (reading.observer && child->GetType() == wxXML_ELEMENT_NODE)
             reading.observer->OnIgnored(*child, element);
@@ -212,7 +176,7 @@ std::unique_ptr<Question> ReadQuestion(const wxXmlNode& element, const Reading& 
 void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Reading& reading)
 {
     QuizReadObserver* const observer = reading.observer;
-    if (!NameIs(root.GetName(), "QUESTIONS"))
+    if (!QuizNameIs(root.GetName(), "QUESTIONS"))
     {
         if (observer)
             observer->OnWrongRoot(root);
@@ -232,7 +196,7 @@ void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Readin
                 observer->OnSkipped(*child);
             continue;
         }
-        if (!IsElement(*child, "QUESTION"))
+        if (!IsQuizElement(*child, "QUESTION"))
         {
             if (observer)
                 observer->OnReadingStopped(*child);
@@ -257,16 +221,6 @@ void ReadLoaded(const wxXmlDocument& document, QuestionTable& table, QuizReadObs
 }
 
 } // namespace
-
-const wxString& LeafValue(const wxXmlNode& element)
-{
-    for (const wxXmlNode* child = element.GetChildren(); child; child = child->GetNext())
-    {
-        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
-            return child->GetContent();
-    }
-    return EMPTY;
-}
 
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table, QuizReadObserver* observer)
 {

@@ -2,6 +2,8 @@
 // a quiz document into question records.
 #pragma once
 
+#include "quiz/quiz_rules.h"
+
 #include <wx/string.h>
 
 #include <vector>
@@ -91,6 +93,3 @@ bool ParseQuizBytes(wxXmlDocument& document, const char* data, size_t size, cons
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
                    QuizReadObserver* observer = nullptr);
 
-// Value of a leaf element: the text of its first text or CDATA child (a
-// reference into the document, valid while the node lives).
-const wxString& LeafValue(const wxXmlNode& element);

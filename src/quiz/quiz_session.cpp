@@ -6,6 +6,7 @@
 #include "quiz/quiz_checker.h"
 #include "quiz/quiz_document.h"
 #include "quiz/quiz_file.h"
+#include "quiz/safe_save.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -15,21 +16,36 @@
 namespace
 {
 
-std::uint64_t Digest(const std::vector<char>& bytes)
+FileIdentity IdentityOf(const std::vector<char>& bytes)
 {
-    ContentDigest digest;
-    digest.Add(bytes.data(), bytes.size());
-    return digest.Value();
+    return FileIdentity::Of(bytes.data(), bytes.size());
+}
+
+bool SamePath(const wxString& one, const wxString& other)
+{
+    return !one.empty() && !other.empty() && wxFileName(one).SameAs(wxFileName(other));
 }
 
 } // namespace
+
+FileIdentity FileIdentityOnDisk(const wxString& path)
+{
+    if (!wxFileName::FileExists(path))
+        return FileIdentity{};
+    std::vector<char> bytes;
+    QuizFileCheck check;
+    wxLogNull quiet;
+    if (!ReadQuizVersion(path, bytes, check))
+        return FileIdentity{};
+    return IdentityOf(bytes);
+}
 
 struct QuizSession::Read
 {
     QuizFileCheck check;
     QuestionTable table{100};
     QuizVersion version;
-    bool same = false;        // the content of the version played: nothing was parsed
+    bool same = false;        // the content the quiz is based on: nothing was parsed
     bool sameBroken = false;  // the content already found broken: nothing was parsed
 };
 
@@ -42,22 +58,22 @@ QuizSession::QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPat
 
 QuizSession::~QuizSession() = default;
 
-bool QuizSession::ReadFile(const wxString& path, Read& read) const
+bool QuizSession::ReadFile(const wxString& path, Read& read, bool known) const
 {
     std::vector<char> bytes;
     if (!ReadQuizVersion(path, bytes, read.check))
         return false;
-    read.version.digest = Digest(bytes);
-    read.version.size = bytes.size();
-    if (m_opened && m_opened->path == path)
+    read.version.content = IdentityOf(bytes);
+    if (known && m_opened && m_opened->path == path)
     {
-        if (read.version.SameContent(m_opened->version))
+        if (read.version.content == m_opened->base &&
+            m_opened->state != OpenedQuiz::FileState::Gone)
         {
             read.same = true;
             return true;
         }
         if (m_opened->state == OpenedQuiz::FileState::Broken &&
-            read.version.SameContent(m_opened->broken))
+            read.version.content == m_opened->broken.content)
         {
             read.sameBroken = true;
             read.check.error = m_opened->error;
@@ -76,12 +92,9 @@ bool QuizSession::ReadFile(const wxString& path, Read& read) const
 void QuizSession::Adopt(Read& read)
 {
     if (read.same)
-    {
-        m_opened->state = OpenedQuiz::FileState::Read;
-        m_opened->error.clear();
-        m_opened->broken = QuizVersion{};
         return;
-    }
+    if (read.version.content.known)
+        m_opened->base = read.version.content;
     m_opened->version = std::move(read.version);
     m_opened->state = OpenedQuiz::FileState::Read;
     m_opened->error.clear();
@@ -122,7 +135,7 @@ bool QuizSession::Switch(int index, wxString* error)
         LoadBuiltIn(quiz);
         m_navigator.Play(m_builtIn);
     }
-    else if (m_edited && (m_edited->IsModified() || m_opened->path.empty()))
+    else if (m_edited && (HasUnsavedEdits() || m_opened->path.empty()))
     {
         // Unsaved edits are what is played; the file is compared with them
         // by FileChanged.
@@ -140,11 +153,8 @@ bool QuizSession::Switch(int index, wxString* error)
         }
         m_index = index;
         // A document read before holds the old content.
-        if (!read.same && m_edited)
-        {
-            m_editedSubscription.Reset();
-            m_edited.reset();
-        }
+        if (!read.same)
+            DropEdited();
         Adopt(read);
         m_navigator.Play(m_openedTable);
     }
@@ -166,22 +176,17 @@ bool QuizSession::Open(const wxString& path, wxString& error)
     wxFileName file(path);
     file.MakeAbsolute();
     const wxString fullPath = file.GetFullPath();
-    // What is played may be edits the file does not hold: read it whole.
-    if (m_edited)
-    {
-        m_opened->version.digest = 0;
-        m_opened->version.size = 0;
-    }
+    // Read whole: what is played may be edits the file does not hold.
     Read read;
-    if (!ReadFile(fullPath, read))
+    if (!ReadFile(fullPath, read, false))
     {
         error = read.check.error;
         return false;
     }
     if (!m_opened)
         m_opened = std::make_unique<OpenedQuiz>();
-    m_editedSubscription.Reset();
-    m_edited.reset();
+    DropEdited();
+    *m_opened = OpenedQuiz{};
     m_opened->path = fullPath;
     Adopt(read);
 
@@ -266,11 +271,23 @@ bool QuizSession::GoTo(const wxString& id)
 
 QuizSession::FileCheck QuizSession::FileChanged()
 {
-    // A quiz not on show is read again when it is chosen; a new quiz has
-    // no file yet.
-    if (!m_opened || !OpenedShown() || m_opened->path.empty())
+    if (!m_opened || m_opened->path.empty())
         return FileCheck::Done;
     OpenedQuiz& opened = *m_opened;
+    if (HasUnsavedEdits())
+    {
+        // Whatever quiz is on screen: the edits are kept until the author
+        // chose, and the file is only compared, with what they are based on
+        // and what was asked about or agreed to before.
+        const FileIdentity now = FileIdentityOnDisk(opened.path);
+        if (!now.known || now == opened.base || now == m_askedAbout || now == m_accepted)
+            return FileCheck::Done;
+        m_askedAbout = now;
+        return FileCheck::Conflict;
+    }
+    // A quiz not on show is read again when it is chosen.
+    if (!OpenedShown())
+        return FileCheck::Done;
     const SessionChange fileState{SessionChange::Problems | SessionChange::Map};
     if (!wxFileName::FileExists(opened.path))
     {
@@ -281,51 +298,27 @@ QuizSession::FileCheck QuizSession::FileChanged()
         }
         return FileCheck::Done;
     }
-    if (HasUnsavedEdits())
-    {
-        // The edits are kept until the author chose; the file is only
-        // compared, with what was saved or read and what was found before.
-        std::vector<char> bytes;
-        QuizFileCheck check;
-        if (!ReadQuizVersion(opened.path, bytes, check))
-            return FileCheck::Done;
-        const std::uint64_t digest = Digest(bytes);
-        if ((digest == opened.version.digest && bytes.size() == opened.version.size) ||
-            (digest == m_conflictDigest && bytes.size() == m_conflictSize))
-            return FileCheck::Done;
-        m_conflictDigest = digest;
-        m_conflictSize = bytes.size();
-        return FileCheck::Conflict;
-    }
     Read read;
     if (!ReadFile(opened.path, read))
     {
         if (read.sameBroken)
             return FileCheck::Done;
+        // The last good version stays in play, and so does its base: edits
+        // made to it are not based on this content.
         opened.state = OpenedQuiz::FileState::Broken;
         opened.error = read.check.error;
         opened.broken = std::move(read.version);
-        opened.broken.findings = read.check.report.findings;
         Publish(fileState);
         return FileCheck::Done;
     }
     if (read.same)
-    {
-        if (opened.state != OpenedQuiz::FileState::Read)
-        {
-            Adopt(read);
-            Publish(fileState);
-        }
         return FileCheck::Done;
-    }
-    // The editor shows the file as it is now; edits undone before are gone.
+    // The editor shows the file as it is now; its history, with nothing
+    // unsaved, goes with the content it was made on. A file come back as it
+    // was keeps it.
     unsigned also = 0;
-    if (m_edited)
-    {
-        m_editedSubscription.Reset();
-        m_edited.reset();
+    if (read.version.content != opened.base && DropEdited())
         also = SessionChange::Document;
-    }
     Replay(read, also);
     return FileCheck::Done;
 }
@@ -345,37 +338,62 @@ void QuizSession::Replay(Read& read, unsigned also)
 
 bool QuizSession::HasUnsavedEdits() const
 {
-    return m_edited && m_edited->IsModified();
+    return m_edited && (m_edited->IsModified() || m_typing);
+}
+
+void QuizSession::SetTyping(bool typing)
+{
+    typing = typing && m_edited && OpenedShown();
+    if (typing == m_typing)
+        return;
+    m_typing = typing;
+    Publish(SessionChange{SessionChange::Unsaved});
 }
 
 void QuizSession::KeepEdits()
 {
-    // Saved over when the author saves; until then no longer a change.
-    if (m_opened && m_conflictDigest != 0)
-    {
-        m_opened->version.digest = m_conflictDigest;
-        m_opened->version.size = m_conflictSize;
-    }
-    m_conflictDigest = 0;
-    m_conflictSize = 0;
+    // Written over when the author saves; until then no longer a change.
+    m_accepted = m_askedAbout;
 }
 
 void QuizSession::TakeFile()
 {
-    if (!m_opened || !m_edited)
+    if (!m_opened || !DropEdited())
         return;
-    m_editedSubscription.Reset();
-    m_edited.reset();
-    m_conflictDigest = 0;
-    m_conflictSize = 0;
     // Read whole, whatever it was compared with before.
-    m_opened->version.digest = 0;
-    m_opened->version.size = 0;
-    if (FileChanged() == FileCheck::Done)
-        Publish(SessionChange{SessionChange::Document});
+    m_opened->base = FileIdentity{};
+    if (OpenedShown())
+    {
+        Read read;
+        if (ReadFile(m_opened->path, read))
+        {
+            Replay(read, SessionChange::Document | SessionChange::Unsaved);
+            ReleaseDisplaced();
+            return;
+        }
+        // Not a quiz now: the last good version stays, as for any broken save.
+        m_opened->state = OpenedQuiz::FileState::Broken;
+        m_opened->error = read.check.error;
+        m_opened->broken = std::move(read.version);
+    }
+    Publish(SessionChange{SessionChange::Document | SessionChange::Unsaved |
+                          SessionChange::Problems | SessionChange::Map});
 }
 
-QuizDocument* QuizSession::Document()
+bool QuizSession::DropEdited()
+{
+    m_typing = false;
+    m_editedBroken = false;
+    m_askedAbout = FileIdentity{};
+    m_accepted = FileIdentity{};
+    if (!m_edited)
+        return false;
+    m_editedSubscription.Reset();
+    m_edited.reset();
+    return true;
+}
+
+std::shared_ptr<QuizDocument> QuizSession::Document()
 {
     m_documentError.clear();
     if (!OpenedShown())
@@ -387,10 +405,10 @@ QuizDocument* QuizSession::Document()
         }
         if (!m_builtInDocument && m_documentError.empty())
             m_documentError = _("The quiz cannot be read.");
-        return m_builtInDocument.get();
+        return m_builtInDocument;
     }
     if (m_edited)
-        return m_edited.get();
+        return m_edited;
     std::vector<char> bytes;
     QuizFileCheck check;
     if (!ReadQuizVersion(m_opened->path, bytes, check))
@@ -402,23 +420,20 @@ QuizDocument* QuizSession::Document()
         QuizDocument::Open(bytes.data(), bytes.size(), m_opened->path, m_documentError);
     if (!document)
         return nullptr;
-    const std::uint64_t digest = Digest(bytes);
-    const bool changed = digest != m_opened->version.digest || bytes.size() != m_opened->version.size;
-    m_opened->version.digest = digest;
-    m_opened->version.size = bytes.size();
+    const FileIdentity content = IdentityOf(bytes);
+    const bool changed = content != m_opened->base;
+    m_opened->base = content;
     Edit(std::move(document));
     // The file changed since it was played: what the editor shows is played.
     if (changed)
         DocumentEdited();
-    return m_edited.get();
+    return m_edited;
 }
 
-void QuizSession::Edit(std::unique_ptr<QuizDocument> document)
+void QuizSession::Edit(std::shared_ptr<QuizDocument> document)
 {
-    m_editedSubscription.Reset();
+    DropEdited();
     m_edited = std::move(document);
-    m_conflictDigest = 0;
-    m_conflictSize = 0;
     m_editedSubscription = m_edited->Subscribe([this](const QuizDocumentChange& change) {
         if (change.kind == QuizDocumentChange::Saved)
             DocumentSaved();
@@ -432,9 +447,8 @@ void QuizSession::DocumentEdited()
     Read read;
     auto outline = std::make_shared<QuizOutline>();
     const bool playable = m_edited->Read(read.table, read.check, outline.get());
-    read.version.digest = m_opened->version.digest;
-    read.version.size = m_opened->version.size;
     read.version.findings = read.check.report.findings;
+    m_editedBroken = !playable;
     if (!playable)
     {
         // Not a quiz to play (no question 1001 with an answer): the last
@@ -442,32 +456,34 @@ void QuizSession::DocumentEdited()
         m_opened->state = OpenedQuiz::FileState::Broken;
         m_opened->error = read.check.error;
         m_opened->broken = std::move(read.version);
-        Publish(SessionChange{SessionChange::Problems | SessionChange::Map});
+        Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved});
         return;
     }
     read.version.outline = std::move(outline);
     if (!OpenedShown())
     {
         Adopt(read);
-        Publish(SessionChange{SessionChange::Problems | SessionChange::Map});
+        Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved});
         return;
     }
-    Replay(read, 0);
+    Replay(read, SessionChange::Unsaved);
     ReleaseDisplaced();
 }
 
 void QuizSession::DocumentSaved()
 {
     OpenedQuiz& opened = *m_opened;
-    opened.version.digest = m_edited->SavedDigest();
-    opened.version.size = m_edited->SavedSize();
-    m_conflictDigest = 0;
-    m_conflictSize = 0;
-    unsigned what = SessionChange::Status;
+    // What is on disk now is what the edits are based on; the version
+    // played, good or not, stays what it is.
+    opened.base = FileIdentity{m_edited->SavedDigest(), m_edited->SavedSize(), true};
+    m_askedAbout = FileIdentity{};
+    m_accepted = FileIdentity{};
+    m_typing = false;
+    unsigned what = SessionChange::Status | SessionChange::Unsaved;
     if (opened.state == OpenedQuiz::FileState::Gone)
     {
-        opened.state = OpenedQuiz::FileState::Read;
-        what |= SessionChange::Problems;
+        opened.state = m_editedBroken ? OpenedQuiz::FileState::Broken : OpenedQuiz::FileState::Read;
+        what |= SessionChange::Problems | SessionChange::Map;
     }
     if (opened.path != m_edited->Path())
     {
@@ -482,10 +498,39 @@ void QuizSession::DocumentSaved()
     Publish(SessionChange{what});
 }
 
+QuizSession::SaveOutcome QuizSession::Save(const SaveRequest& request, wxString& error)
+{
+    const std::shared_ptr<QuizDocument> document = Document();
+    if (!document)
+    {
+        error = m_documentError;
+        return SaveOutcome::Failed;
+    }
+    wxFileName file(request.path);
+    file.MakeAbsolute();
+    const wxString path = file.GetFullPath();
+    FileIdentity expected = request.expected;
+    const bool own = document == m_edited && SamePath(path, m_opened->path);
+    if (!expected.known && own)
+        expected = m_opened->base;
+    if (expected.known && !request.overwriteChanged)
+    {
+        // Looked at right before writing: whatever the author saw last, a
+        // content another program wrote since is not lost unasked.
+        const FileIdentity now = FileIdentityOnDisk(path);
+        if (now.known && now != expected && !(own && now == m_accepted))
+            return SaveOutcome::ChangedOnDisk;
+    }
+    if (!request.overwriteReadOnly && wxFileName::FileExists(path) && IsReadOnlyFile(path))
+        return SaveOutcome::ReadOnly;
+    return document->Save(path, error) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
 void QuizSession::NewQuiz()
 {
     if (!m_opened)
         m_opened = std::make_unique<OpenedQuiz>();
+    DropEdited();
     *m_opened = OpenedQuiz{};
     Edit(QuizDocument::New());
     Read read;

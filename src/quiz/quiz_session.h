@@ -6,6 +6,7 @@
 #pragma once
 
 #include "quiz/check_report.h"
+#include "quiz/content_digest.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_document.h"
 #include "quiz/observer.h"
@@ -31,51 +32,54 @@ struct SessionChange
         Status = 8,     // the place, the figures or the notice
         Problems = 16,  // the opened quiz's findings or the state of its file
         Map = 32,       // the version of the current quiz the map shows
-        Document = 64   // the document of the current quiz was replaced (another
+        Document = 64,  // the document of the current quiz was replaced (another
                         // quiz, a new one, the file read again): edits made
                         // to the one before no longer apply
+        Unsaved = 128   // whether the opened quiz has unsaved edits
     };
     unsigned what = 0;
 
     bool Has(unsigned flags) const { return (what & flags) != 0; }
 };
 
-// One version of an opened quiz file, as read: what it is recognised by and
-// what was found in it.
+// One version of an opened quiz, as read (from its file or from the edited
+// document): what was found in it and its outline.
 struct QuizVersion
 {
-    std::uint64_t digest = 0;  // of the file's bytes
-    size_t size = 0;
+    FileIdentity content;  // of the file's bytes it was read from; unknown for a document's
     FindingList findings;
     std::shared_ptr<const QuizOutline> outline;
-
-    bool SameContent(const QuizVersion& other) const
-    {
-        return digest == other.digest && size == other.size;
-    }
 };
 
-// A quiz the user opened from a file, and how its file stands.
+// A quiz the user opened from a file, and how its file stands. Two facts
+// are kept apart: the file's content that the quiz in play is based on
+// (what a save expects to find on disk), and the last version that can be
+// played.
 struct OpenedQuiz
 {
-    // While a document is edited, `version` is what it holds now, read as a
-    // file would be; its digest and size stay those of the file it was read
-    // from or last saved to, so that only another program's change counts
-    // as a change of the file.
     enum class FileState
     {
-        Read,    // the version played is the file's content
+        Read,    // the version played is the file's content, or the edited document's
         Gone,    // the file is gone; the last version read is played
-        Broken   // the file does not read as a quiz now; the last good one is played
+        Broken   // the file (or the edited document) does not read as a quiz
+                 // now; the last good version is played
     };
 
     wxString path;  // full path; empty for a new quiz not saved yet
+    // The file's bytes as last read from it or written to it, for what is
+    // played and edited: another content on disk is another program's.
+    FileIdentity base;
     QuizVersion version;  // the one played
     FileState state = FileState::Read;
-    // While Broken: why, for a message, and what the broken file holds.
+    // While Broken: why, for a message, and what was found in what cannot
+    // be played.
     wxString error;
     QuizVersion broken;
 };
+
+// The content of the file at `path` now; unknown when there is none or it
+// cannot be read.
+FileIdentity FileIdentityOnDisk(const wxString& path);
 
 class QuizSession : public Publisher<SessionChange>
 {
@@ -90,6 +94,23 @@ public:
         Conflict  // another program changed the file while the opened
                   // quiz has unsaved edits: nothing was read; the author
                   // chooses KeepEdits or TakeFile
+    };
+    // A save: where, and what the author already agreed to.
+    struct SaveRequest
+    {
+        wxString path;
+        // What the file at `path` is expected to hold; unknown: the opened
+        // quiz's base when it is that file, else nothing is expected.
+        FileIdentity expected;
+        bool overwriteChanged = false;   // write over another program's change
+        bool overwriteReadOnly = false;  // write over a read-only file
+    };
+    enum class SaveOutcome
+    {
+        Saved,
+        Failed,         // nothing written; the error says why
+        ChangedOnDisk,  // the file is not what the quiz is based on: nothing written
+        ReadOnly        // the file is read only: nothing written
     };
 
     // The built-in quizzes are read into `document`, which the caller owns.
@@ -144,23 +165,34 @@ public:
     // The document of the current quiz, for the editor: the opened quiz's,
     // read from its file when first asked for, or a built-in quiz's file,
     // read only. Null, with DocumentError() saying why, when the file cannot
-    // be read as a quiz file.
-    QuizDocument* Document();
+    // be read as a quiz file. Shared: whoever holds it across an event loop
+    // (a dialog) keeps it alive, though the session may have replaced it
+    // meanwhile (and said so with SessionChange::Document).
+    std::shared_ptr<QuizDocument> Document();
     const wxString& DocumentError() const { return m_documentError; }
     bool DocumentReadOnly() const { return !OpenedShown(); }
     // The opened quiz's document, whether shown or not; null before one is
     // asked for.
-    QuizDocument* EditedDocument() const { return m_edited.get(); }
-    // Whether the opened quiz has edits not saved.
+    const std::shared_ptr<QuizDocument>& EditedDocument() const { return m_edited; }
+    // Whether the opened quiz has edits not saved, typing included.
     bool HasUnsavedEdits() const;
+    // Text is being typed into the opened quiz's document that differs from
+    // it: an unsaved edit already, before it becomes one.
+    void SetTyping(bool typing);
+    bool Typing() const { return m_typing; }
     // Starts an untitled quiz (one question, two answers) as the opened
     // quiz, in place of the one opened before.
     void NewQuiz();
-    // The file's content as it is now no longer counts as a change (a save
-    // will write over it).
+    // The file's content found in conflict may be written over by a save
+    // of the edits; until then it is no longer a change.
     void KeepEdits();
     // Drops the unsaved edits and plays the file as it is now.
     void TakeFile();
+    // Saves the current quiz's document to `request.path`, after looking at
+    // the disk: another program's content there, or a read-only file, is
+    // written over only when the request says so. A read-only built-in
+    // quiz's document is written as a copy.
+    SaveOutcome Save(const SaveRequest& request, wxString& error);
 
     // ---- Where the player stands
     const QuizNavigator& Navigator() const { return m_navigator; }
@@ -186,9 +218,11 @@ public:
 
 private:
     struct Read;  // one reading of the opened file
-    // Reads the opened file (or `path`) into `read`; false when it cannot be read.
-    bool ReadFile(const wxString& path, Read& read) const;
-    // Makes a good reading the opened quiz's version.
+    // Reads the file at `path` into `read`; false when it cannot be read.
+    // With `known`, a content the opened quiz is based on (or already found
+    // broken) is not parsed again.
+    bool ReadFile(const wxString& path, Read& read, bool known = true) const;
+    // Makes a good reading the opened quiz's version and its base.
     void Adopt(Read& read);
     void LoadBuiltIn(const QuizEntry& quiz);
     // Starts the quiz in play; false, changing nothing, without an entry.
@@ -204,7 +238,9 @@ private:
     // opened before, and starts it.
     void Offer(const QuizEntry& opened);
     // Makes `document` the opened quiz's and follows its edits.
-    void Edit(std::unique_ptr<QuizDocument> document);
+    void Edit(std::shared_ptr<QuizDocument> document);
+    // Drops the opened quiz's document (and its history); true when there was one.
+    bool DropEdited();
 
     std::vector<QuizEntry> m_quizzes;
     BuiltInPath m_builtInPath;
@@ -227,11 +263,13 @@ private:
     QuestionTable m_openedTable{100};
     QuizProgressMap m_openedProgress;
 
-    std::unique_ptr<QuizDocument> m_edited;           // the opened quiz's, once asked for
-    std::unique_ptr<QuizDocument> m_builtInDocument;  // the built-in quiz shown, read only
+    std::shared_ptr<QuizDocument> m_edited;           // the opened quiz's, once asked for
+    std::shared_ptr<QuizDocument> m_builtInDocument;  // the built-in quiz shown, read only
     bool m_builtInDocumentRead = false;
     wxString m_documentError;
-    std::uint64_t m_conflictDigest = 0;  // the file's content found while edits were unsaved
-    size_t m_conflictSize = 0;
+    bool m_typing = false;          // see SetTyping
+    bool m_editedBroken = false;    // the edited document cannot be played
+    FileIdentity m_askedAbout;      // the file's content last found in conflict
+    FileIdentity m_accepted;        // a content on disk the author agreed to write over
     Publisher<QuizDocumentChange>::Subscription m_editedSubscription;
 };

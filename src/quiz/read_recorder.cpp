@@ -23,16 +23,6 @@ bool IsQuizElement(const wxXmlNode& node)
     return false;
 }
 
-// The last child element named `upper`: the one whose value the reader keeps.
-const wxXmlNode* LastChild(const wxXmlNode& parent, const char* upper)
-{
-    const wxXmlNode* found = nullptr;
-    for (const wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
-        if (child->GetType() == wxXML_ELEMENT_NODE && IsQuizName(child->GetName(), upper))
-            found = child;
-    return found;
-}
-
 wxString Tag(const wxXmlNode& element)
 {
     return wxS("<") + element.GetName() + wxS(">");
@@ -136,22 +126,6 @@ bool LooksLikeEnd(const wxString& target)
 
 } // namespace
 
-bool IsQuizName(const wxString& name, const char* upper)
-{
-    const size_t length = std::strlen(upper);
-    if (name.length() != length)
-        return false;
-    for (size_t i = 0; i < length; ++i)
-    {
-        unsigned c = name[i].GetValue();
-        if (c >= 'a' && c <= 'z')
-            c -= 'a' - 'A';
-        if (c != static_cast<unsigned char>(upper[i]))
-            return false;
-    }
-    return true;
-}
-
 bool IsBlank(wxUniChar c)
 {
     switch (c.GetValue())
@@ -210,7 +184,7 @@ void ReadRecorder::CheckTargetForm(const wxXmlNode& gotoElement, const wxString&
 void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool borrowedText,
                             bool borrowedTarget)
 {
-    const wxXmlNode* gotoElement = LastChild(element, "GOTO");
+    const wxXmlNode* gotoElement = LastQuizChild(element, "GOTO");
     m_pendingTargetLines.push_back(gotoElement ? gotoElement->GetLineNumber()
                                                : element.GetLineNumber());
     if (gotoElement)
@@ -248,10 +222,10 @@ void ReadRecorder::OnAnswerDropped(const wxXmlNode& element, const wxString& tex
     // lacks either.
     const char* why;
     if (!text.empty())
-        why = LastChild(element, "GOTO") ? wxTRANSLATE("question %s: ANSWER is dropped: its GOTO is empty")
+        why = LastQuizChild(element, "GOTO") ? wxTRANSLATE("question %s: ANSWER is dropped: its GOTO is empty")
                                          : wxTRANSLATE("question %s: ANSWER is dropped: it has no GOTO");
     else if (!target.empty())
-        why = LastChild(element, "A") ? wxTRANSLATE("question %s: ANSWER is dropped: its A is empty")
+        why = LastQuizChild(element, "A") ? wxTRANSLATE("question %s: ANSWER is dropped: its A is empty")
                                       : wxTRANSLATE("question %s: ANSWER is dropped: it has no A");
     else
         why = wxTRANSLATE("question %s: ANSWER is dropped: its A and its GOTO are missing or empty");

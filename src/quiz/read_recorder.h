@@ -4,6 +4,7 @@
 
 #include "quiz/check_report.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_rules.h"
 
 #include <functional>
 #include <unordered_map>
@@ -66,8 +67,6 @@ private:
 
 // Helpers shared with the checker.
 
-// True when `name` is `upper` in any mix of ASCII case, as the reader compares.
-bool IsQuizName(const wxString& name, const char* upper);
 // True for blanks an author may type by accident, including the full-width
 // space of Chinese input methods.
 bool IsBlank(wxUniChar c);

@@ -18,9 +18,14 @@ bool SaveReplacing(const wxString& path, const std::function<bool(wxOutputStream
                    wxString& error);
 
 // What differs per platform (safe_save_posix.cpp, safe_save_msw.cpp).
+// Whether the file a save to `path` replaces is marked read only (by its
+// permissions, even for a user the system would let write, or by its
+// attribute); false when there is none.
+bool IsReadOnlyFile(const wxString& path);
 // The file a save to `path` replaces: the end of its links, or `path`.
 wxString SaveTargetOf(const wxString& path);
-// Gives `written` the permissions `target` has (or a new file would get),
-// then puts it in `target`'s place in one step. False, leaving both as they
+// Gives `written` the permissions (or attributes) `target` has, or a new
+// file would get, then puts it in `target`'s place in one step, also over a
+// read-only file. False, leaving both as they
 // were, when that fails; the system's error code tells why.
 bool ReplaceWith(const wxString& written, const wxString& target);

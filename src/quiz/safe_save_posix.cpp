@@ -2,6 +2,7 @@
 #include "quiz/safe_save.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
@@ -15,6 +16,15 @@ wxString SaveTargetOf(const wxString& path)
     if (realpath(path.fn_str(), resolved) != nullptr)
         return wxString(resolved, wxConvFile);
     return path;
+}
+
+bool IsReadOnlyFile(const wxString& path)
+{
+    const wxString target = SaveTargetOf(path);
+    struct stat status;
+    if (stat(target.fn_str(), &status) != 0)
+        return false;
+    return (status.st_mode & 0222) == 0 || access(target.fn_str(), W_OK) != 0;
 }
 
 bool ReplaceWith(const wxString& written, const wxString& target)

@@ -15,7 +15,6 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/cmdproc.h>
 #include <wx/config.h>
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
@@ -127,6 +126,28 @@ wxString ProgressText(size_t place, const QuizProgress& progress)
 
 } // namespace
 
+// Counts a command running for as long as it (and its dialogs) runs; the
+// last one to end looks at a change of the opened file that came meanwhile.
+class MindprismFrame::Busy
+{
+public:
+    explicit Busy(MindprismFrame& frame) : m_frame(frame) { ++m_frame.m_busy; }
+    ~Busy()
+    {
+        if (--m_frame.m_busy == 0 && m_frame.m_reloadPending)
+        {
+            m_frame.m_reloadPending = false;
+            MindprismFrame* frame = &m_frame;
+            m_frame.CallAfter([frame] { frame->ReloadOpenedQuiz(); });
+        }
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    MindprismFrame& m_frame;
+};
+
 wxBEGIN_EVENT_TABLE(MindprismFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
@@ -154,9 +175,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     m_problems = std::make_unique<ProblemsPane>(*this, *m_auiManager, *m_panel,
                                                 ID_DATAVIEW_PROBLEMS, *m_session);
     m_map = std::make_unique<QuizMapLink>(this, *m_session);
-    m_commands = std::make_unique<wxCommandProcessor>();
-    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session,
-                                                *m_commands);
+    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session);
     // With the editor open, a click on the map picks the question to edit.
     m_map->SetBoxClick([this](const wxString& id) {
         return m_editor->IsShown() && m_editor->SelectQuestion(id);
@@ -176,8 +195,6 @@ MindprismFrame::~MindprismFrame()
     m_follower.reset();
     m_subscription.Reset();
     m_editor.reset();
-    // The edits refer to the session's document.
-    m_commands->ClearCommands();
     m_map.reset();
     m_problems.reset();
     m_auiManager->UnInit();
@@ -315,9 +332,9 @@ void MindprismFrame::BuildMenuBar()
     m_history->UseMenu(recentMenu);
     wxConfigBase* config = wxConfigBase::Get();
     config->SetPath(RECENT_QUIZZES_GROUP);
+    // Load fills the menu too.
     m_history->Load(*config);
     config->SetPath(wxS("/"));
-    m_history->AddFilesToMenu();
 
     m_editMenu = new wxMenu();
     m_editMenu->Append(wxID_UNDO, _("&Undo") + wxS("\tCtrl+Z"), _("Take back the last edit"));
@@ -457,12 +474,6 @@ void MindprismFrame::OnSessionChange(const SessionChange& change)
         }
     if (change.Has(SessionChange::Question | SessionChange::Status))
         ShowStatus();
-    if (change.Has(SessionChange::Document))
-    {
-        // The history's edits belong to the document before.
-        m_commands->ClearCommands();
-        m_lossesAccepted = nullptr;
-    }
     ShowTitle();
     // After the command that caused it is in the history.
     if (!m_editCommandsPending)
@@ -489,25 +500,15 @@ void MindprismFrame::ShowEditCommands()
 {
     wxMenuBar* menuBar = GetMenuBar();
     const bool editable = m_session->OpenedShown();
-    wxCommand* undo = m_commands->GetCurrentCommand();
-    const bool canUndo = editable && m_commands->CanUndo() && undo;
+    const QuizDocument* document = editable ? m_session->EditedDocument().get() : nullptr;
+    const bool canUndo = document && document->CanUndo();
     const wxString undoLabel =
-        canUndo ? wxString::Format(_("&Undo: %s"), undo->GetName()) : _("&Undo");
+        canUndo ? wxString::Format(_("&Undo: %s"), document->UndoName()) : _("&Undo");
     menuBar->SetLabel(wxID_UNDO, undoLabel + wxS("\tCtrl+Z"));
     menuBar->Enable(wxID_UNDO, canUndo);
-    const wxList& history = m_commands->GetCommands();
-    // The command after the current one is what Redo does.
-    wxList::compatibility_iterator next = history.GetFirst();
-    if (undo)
-    {
-        next = history.Find(undo);
-        if (next)
-            next = next->GetNext();
-    }
-    const bool canRedo = editable && m_commands->CanRedo() && next;
+    const bool canRedo = document && document->CanRedo();
     const wxString redoLabel =
-        canRedo ? wxString::Format(_("&Redo: %s"), static_cast<wxCommand*>(next->GetData())->GetName())
-                : _("&Redo");
+        canRedo ? wxString::Format(_("&Redo: %s"), document->RedoName()) : _("&Redo");
     menuBar->SetLabel(wxID_REDO, redoLabel + wxS("\tCtrl+Y"));
     menuBar->Enable(wxID_REDO, canRedo);
     menuBar->Enable(ID_MENU_SAVE, editable);
@@ -603,6 +604,8 @@ void MindprismFrame::PrevQuestion(wxCommandEvent& event)
 
 void MindprismFrame::SwitchQuiz(wxCommandEvent& event)
 {
+    // What is being typed is an edit of the quiz shown until now.
+    m_editor->CommitTyping();
     wxString error;
     if (m_session->Switch(event.GetInt(), &error))
     {
@@ -690,6 +693,7 @@ void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
 
 bool MindprismFrame::OpenQuiz(const wxString& path)
 {
+    Busy busy(*this);
     if (!ConfirmUnsavedEdits())
         return false;
     wxString error;
@@ -709,6 +713,15 @@ bool MindprismFrame::GoToQuestion(const wxString& id)
 
 void MindprismFrame::ReloadOpenedQuiz()
 {
+    if (IsBeingDeleted())
+        return;
+    // Kept until the command running now ends.
+    if (m_busy > 0)
+    {
+        m_reloadPending = true;
+        return;
+    }
+    Busy busy(*this);
     if (m_session->FileChanged() == QuizSession::FileCheck::Conflict)
     {
         wxMessageDialog dialog(
@@ -754,6 +767,7 @@ void MindprismFrame::ShowEditor(bool show)
 
 bool MindprismFrame::ConfirmUnsavedEdits()
 {
+    Busy busy(*this);
     m_editor->CommitTyping();
     if (!m_session->HasUnsavedEdits())
         return true;
@@ -781,37 +795,115 @@ bool MindprismFrame::ConfirmUnsavedEdits()
     }
 }
 
-namespace
+MindprismFrame::ChangedChoice MindprismFrame::AskChangedOnDisk(const wxString& path, bool own)
 {
-
-// Writes `document` to `path`, after the author agreed to lose what a save
-// cannot keep; says why when it fails.
-bool WriteQuiz(wxWindow* parent, QuizDocument& document, const wxString& path,
-               const QuizDocument*& lossesAccepted)
-{
-    if (!document.SaveLosses().empty() && lossesAccepted != &document)
+    if (!own)
     {
-        wxMessageDialog dialog(parent, document.SaveLosses() + wxS("\n\n") + _("Save anyway?"),
+        wxMessageDialog dialog(
+            this, wxString::Format(_("\"%s\" was changed by another program after you chose it. "
+                                     "Write over it anyway?"), path),
+            _("Save quiz"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+        dialog.SetYesNoLabels(_("&Overwrite"), _("Cancel"));
+        return dialog.ShowModal() == wxID_YES ? ChangedChoice::Overwrite : ChangedChoice::Cancel;
+    }
+    wxMessageDialog dialog(
+        this,
+        wxString::Format(_("\"%s\" was changed by another program since you opened or last saved it.\n\n"
+                           "Overwrite it with your version (the other change is lost), load the file as "
+                           "it is now (your edits are lost), or save your version to another file?"),
+                         path),
+        _("File changed"), wxYES_NO | wxCANCEL | wxHELP | wxICON_WARNING | wxCENTRE);
+    dialog.SetYesNoCancelLabels(_("&Overwrite"), _("&Load the file"), _("Cancel"));
+    dialog.SetHelpLabel(_("Save &elsewhere..."));
+    switch (dialog.ShowModal())
+    {
+        case wxID_YES:
+            return ChangedChoice::Overwrite;
+        case wxID_NO:
+            return ChangedChoice::LoadFile;
+        case wxID_HELP:
+            return ChangedChoice::SaveElsewhere;
+        default:
+            return ChangedChoice::Cancel;
+    }
+}
+
+bool MindprismFrame::WriteQuiz(const wxString& path, const FileIdentity& expected)
+{
+    // Held across the dialogs below: the document stays alive whatever
+    // happens meanwhile.
+    const std::shared_ptr<QuizDocument> document = m_session->Document();
+    if (!document)
+    {
+        wxMessageBox(m_session->DocumentError(), _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    if (!document->SaveLosses().empty() && !document->LossesAccepted())
+    {
+        wxMessageDialog dialog(this, document->SaveLosses() + wxS("\n\n") + _("Save anyway?"),
                                _("Save quiz"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
         if (dialog.ShowModal() != wxID_YES)
             return false;
-        lossesAccepted = &document;
+        document->AcceptLosses();
     }
-    wxString error;
-    if (document.Save(path, error))
-        return true;
-    wxMessageBox(error, _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, parent);
-    return false;
+    QuizSession::SaveRequest request;
+    request.path = path;
+    request.expected = expected;
+    for (;;)
+    {
+        // Each answer ran an event loop: only the session's document of
+        // now is written, never one it has since replaced.
+        if (m_session->Document() != document)
+            return false;
+        wxString error;
+        switch (m_session->Save(request, error))
+        {
+            case QuizSession::SaveOutcome::Saved:
+                return true;
+            case QuizSession::SaveOutcome::Failed:
+                wxMessageBox(error, _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
+                return false;
+            case QuizSession::SaveOutcome::ReadOnly:
+            {
+                wxMessageDialog dialog(
+                    this, wxString::Format(_("\"%s\" is read-only. Write over it anyway? It stays read-only."),
+                                           path),
+                    _("Save quiz"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+                dialog.SetYesNoLabels(_("&Overwrite"), _("Cancel"));
+                if (dialog.ShowModal() != wxID_YES)
+                    return false;
+                request.overwriteReadOnly = true;
+                break;
+            }
+            case QuizSession::SaveOutcome::ChangedOnDisk:
+            {
+                const bool own = !expected.known && !m_session->DocumentReadOnly();
+                switch (AskChangedOnDisk(path, own))
+                {
+                    case ChangedChoice::Overwrite:
+                        request.overwriteChanged = true;
+                        break;
+                    case ChangedChoice::LoadFile:
+                        m_session->TakeFile();
+                        return false;
+                    case ChangedChoice::SaveElsewhere:
+                        return SaveQuizAs();
+                    case ChangedChoice::Cancel:
+                        return false;
+                }
+                break;
+            }
+        }
+    }
 }
-
-} // namespace
 
 bool MindprismFrame::SaveQuiz()
 {
+    Busy busy(*this);
     m_editor->CommitTyping();
     if (!m_session->OpenedShown())
         return SaveQuizAs();
-    QuizDocument* document = m_session->Document();
+    const std::shared_ptr<QuizDocument> document = m_session->Document();
     if (!document)
     {
         wxMessageBox(m_session->DocumentError(), _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
@@ -819,16 +911,18 @@ bool MindprismFrame::SaveQuiz()
     }
     if (document->Path().empty())
         return SaveQuizAs();
-    if (!WriteQuiz(this, *document, document->Path(), m_lossesAccepted))
+    if (!WriteQuiz(document->Path(), FileIdentity{}))
         return false;
+    // Saved elsewhere, maybe: the file it is now.
     Remember(document->Path());
     return true;
 }
 
 bool MindprismFrame::SaveQuizAs(const wxString& path)
 {
+    Busy busy(*this);
     m_editor->CommitTyping();
-    QuizDocument* document = m_session->Document();
+    const std::shared_ptr<QuizDocument> document = m_session->Document();
     if (!document)
     {
         wxMessageBox(m_session->DocumentError(), _("Save quiz"), wxOK | wxICON_ERROR | wxCENTRE, this);
@@ -851,30 +945,31 @@ bool MindprismFrame::SaveQuizAs(const wxString& path)
     wxFileName file(target);
     file.MakeAbsolute();
     target = file.GetFullPath();
-    if (m_session->DocumentReadOnly())
-    {
-        // A copy of a built-in quiz, in the edition on screen, to write on.
-        if (!WriteQuiz(this, *document, target, m_lossesAccepted))
-            return false;
-        return OpenQuiz(target);
-    }
-    if (!WriteQuiz(this, *document, target, m_lossesAccepted))
+    // The author agreed to write over what is there now; the opened quiz's
+    // own file is expected to hold what its edits are based on.
+    const OpenedQuiz* opened = m_session->Opened();
+    const bool own = m_session->OpenedShown() && opened && !opened->path.empty() &&
+                     file.SameAs(wxFileName(opened->path));
+    const FileIdentity expected = own ? FileIdentity{} : FileIdentityOnDisk(target);
+    if (!WriteQuiz(target, expected))
         return false;
+    // A copy of a built-in quiz, in the edition on screen, is opened to
+    // write on.
+    if (m_session->DocumentReadOnly())
+        return OpenQuiz(target);
     Remember(target);
     return true;
 }
 
 bool MindprismFrame::NewQuiz()
 {
+    Busy busy(*this);
     if (!ConfirmUnsavedEdits())
         return false;
     m_session->NewQuiz();
     ShowEditor(true);
     return true;
 }
-
-
-
 
 void MindprismFrame::OnRecentQuiz(wxCommandEvent& event)
 {
@@ -897,7 +992,8 @@ void MindprismFrame::OnUndo(wxCommandEvent& event)
 {
     m_editor->CommitTyping();
     if (m_session->OpenedShown())
-        m_commands->Undo();
+        if (const std::shared_ptr<QuizDocument> document = m_session->EditedDocument())
+            document->Undo();
     ShowEditCommands();
 }
 
@@ -905,7 +1001,8 @@ void MindprismFrame::OnRedo(wxCommandEvent& event)
 {
     m_editor->CommitTyping();
     if (m_session->OpenedShown())
-        m_commands->Redo();
+        if (const std::shared_ptr<QuizDocument> document = m_session->EditedDocument())
+            document->Redo();
     ShowEditCommands();
 }
 
@@ -915,6 +1012,7 @@ void MindprismFrame::OnRedo(wxCommandEvent& event)
 
 void MindprismFrame::OnClose(wxCloseEvent& event)
 {
+    Busy busy(*this);
     if (event.CanVeto() && !ConfirmUnsavedEdits())
     {
         event.Veto();

@@ -12,7 +12,6 @@
 class QuizMapLink;
 class ProblemsPane;
 class QuizEditorPane;
-class wxCommandProcessor;
 class wxFileHistory;
 class FileFollower;
 class wxAuiManager;
@@ -76,7 +75,6 @@ public:
     const QuizNavigator& Navigator() const { return m_session->Navigator(); }
     QuizMapLink& Map() const { return *m_map; }
     QuizEditorPane& Editor() const { return *m_editor; }
-    wxCommandProcessor& Commands() const { return *m_commands; }
     wxFileHistory& RecentQuizzes() const { return *m_history; }
 
     // Opens a quiz file as the third entry of the quiz choice and follows
@@ -107,6 +105,17 @@ public:
     bool ConfirmUnsavedEdits();
 
 private:
+    class Busy;
+    // Writes the current quiz's document to `path` (where `expected` is
+    // what the author last saw there, if anything), asking first when that
+    // drops what a save cannot keep, when another program changed the file
+    // or when it is read only; false when it was not written (a message
+    // said why, or the author chose otherwise).
+    bool WriteQuiz(const wxString& path, const FileIdentity& expected);
+    // Another program changed `path` before a save: the author chooses.
+    enum class ChangedChoice { Overwrite, LoadFile, SaveElsewhere, Cancel };
+    ChangedChoice AskChangedOnDisk(const wxString& path, bool own);
+
     void BuildToolBar();
     // Sizes the quiz choice to its longest title.
     void FitQuizChoice();
@@ -158,13 +167,10 @@ private:
     std::unique_ptr<wxAuiManager> m_auiManager;
     std::unique_ptr<QuizMapLink> m_map;
     std::unique_ptr<ProblemsPane> m_problems;
-    std::unique_ptr<wxCommandProcessor> m_commands;  // the edits, for undo
     std::unique_ptr<QuizEditorPane> m_editor;
     std::unique_ptr<wxFileHistory> m_history;
     wxMenu* m_editMenu = nullptr;
     wxMenuItem* m_editItem = nullptr;
-    // The document whose author agreed that a save drops what it cannot keep.
-    const QuizDocument* m_lossesAccepted = nullptr;
     bool m_editCommandsPending = false;
     wxTextCtrl* m_questionText = nullptr;
     wxAuiToolBar* m_toolBar = nullptr;
@@ -183,6 +189,11 @@ private:
     wxStaticLine* m_staticLine = nullptr;
     wxChoice* m_quizChoice = nullptr;
 
+    // Commands running (with the dialogs they show): a change of the opened
+    // file waits until they end, so that none of them finds its quiz
+    // replaced under it.
+    int m_busy = 0;
+    bool m_reloadPending = false;
     std::unique_ptr<FileFollower> m_follower;  // reads the opened file after each save
     wxString m_followed;                       // the file it follows
     wxString m_progressText;                   // status field 0 when no menu is open

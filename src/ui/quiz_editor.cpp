@@ -7,7 +7,6 @@
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/cmdproc.h>
 #include <wx/dataview.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
@@ -47,21 +46,6 @@ wxString TargetLabel(const QuestionFields& question)
     return wxString::Format(wxS("%s · %s"), question.id, StartOf(question.text));
 }
 
-// An edit of the document as the toolkit's undo history keeps it.
-class EditCommand : public wxCommand
-{
-public:
-    explicit EditCommand(std::unique_ptr<QuizEdit> edit)
-        : wxCommand(true, edit->Name()), m_edit(std::move(edit))
-    {
-    }
-    bool Do() override { return m_edit->Do(); }
-    bool Undo() override { return m_edit->Undo(); }
-
-private:
-    std::unique_ptr<QuizEdit> m_edit;
-};
-
 enum OutlineColumn
 {
     COLUMN_ID,
@@ -79,10 +63,10 @@ class OutlineModel : public wxDataViewVirtualListModel
 public:
     explicit OutlineModel(const std::set<wxString>& marked) : m_marked(marked) {}
 
-    void SetDocument(const QuizDocument* document)
+    void SetDocument(std::shared_ptr<const QuizDocument> document)
     {
-        m_document = document;
-        Reset(document ? static_cast<unsigned>(document->QuestionCount()) : 0);
+        m_document = std::move(document);
+        Reset(m_document ? static_cast<unsigned>(m_document->QuestionCount()) : 0);
     }
 
     unsigned GetColumnCount() const override { return COLUMN_COUNT; }
@@ -113,13 +97,13 @@ public:
     bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
 
 private:
-    const QuizDocument* m_document = nullptr;
+    std::shared_ptr<const QuizDocument> m_document;
     const std::set<wxString>& m_marked;
 };
 
 QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz,
-                               QuizSession& session, wxCommandProcessor& commands)
-    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session), m_commands(commands)
+                               QuizSession& session)
+    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session)
 {
     BuildControls();
     // A dock may take at most 30 % of the window's width by default: too
@@ -239,7 +223,10 @@ void QuizEditorPane::BuildControls()
 
     m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
     for (wxTextCtrl* field : {m_idField, m_textField, m_answerField, m_targetField})
+    {
         field->Bind(wxEVT_KILL_FOCUS, &QuizEditorPane::OnFieldFocusLost, this);
+        field->Bind(wxEVT_TEXT, &QuizEditorPane::OnFieldTyped, this);
+    }
     for (wxTextCtrl* field : {m_idField, m_answerField, m_targetField})
         field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
@@ -531,6 +518,7 @@ void QuizEditorPane::ShowForm()
         m_answers->SetSelection(m_answer);
     ShowAnswer();
     EnableControls();
+    UpdateTyping();
 }
 
 void QuizEditorPane::ShowAnswer()
@@ -628,13 +616,16 @@ bool QuizEditorPane::Submit(std::unique_ptr<QuizEdit> edit)
 {
     if (!edit || !CanEdit())
         return false;
-    return m_commands.Submit(new EditCommand(std::move(edit)));
+    return m_document->Submit(std::move(edit));
 }
 
 void QuizEditorPane::CommitTyping()
 {
     if (!CanEdit() || m_selected < 0)
+    {
+        UpdateTyping();
         return;
+    }
     const QuestionFields fields = m_document->Fields(m_selected);
     const size_t question = static_cast<size_t>(m_selected);
     // Each field that differs becomes its own edit.
@@ -652,6 +643,29 @@ void QuizEditorPane::CommitTyping()
         if (target != fields.answers[m_answer].target)
             Submit(m_document->SetAnswerTarget(question, m_answer, target));
     }
+    // A value the document keeps otherwise (characters no file can hold
+    // left out) is shown as kept.
+    ShowForm();
+}
+
+bool QuizEditorPane::FieldsDiffer() const
+{
+    if (!CanEdit() || m_selected < 0)
+        return false;
+    const QuestionFields fields = m_document->Fields(m_selected);
+    if (m_idField->GetValue() != fields.id || m_textField->GetValue() != fields.text)
+        return true;
+    if (m_answer < 0 || m_answer >= static_cast<int>(fields.answers.size()))
+        return false;
+    const AnswerFields& answer = fields.answers[m_answer];
+    return m_answerField->GetValue() != answer.text ||
+           (m_targetField->IsShown() &&
+            wxString(m_targetField->GetValue()).Trim(true).Trim(false) != answer.target);
+}
+
+void QuizEditorPane::UpdateTyping()
+{
+    m_session.SetTyping(FieldsDiffer());
 }
 
 void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)
@@ -659,6 +673,12 @@ void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)
     const wxDataViewItem item = m_outline->GetSelection();
     if (item.IsOk())
         Select(static_cast<int>(m_model->GetRow(item)));
+}
+
+void QuizEditorPane::OnFieldTyped(wxCommandEvent& event)
+{
+    event.Skip();
+    UpdateTyping();
 }
 
 void QuizEditorPane::OnFieldEnter(wxCommandEvent& event)

@@ -1,8 +1,8 @@
 // The quiz editor: a pane beside the quiz with the outline of the current
 // quiz's questions and a form for the one selected. It shows the session's
-// document of the quiz on screen and hands every change to the frame's
-// command processor as an edit that can be undone; the quiz itself lives in
-// the document, the player's place in the session.
+// document of the quiz on screen and hands every change to the document as
+// an edit that its history can undo; the quiz itself lives in the document,
+// the player's place in the session.
 #pragma once
 
 #include "quiz/quiz_session.h"
@@ -19,7 +19,6 @@ class OutlineModel;
 class wxAuiManager;
 class wxButton;
 class wxChoice;
-class wxCommandProcessor;
 class wxDataViewCtrl;
 class wxDataViewEvent;
 class wxFocusEvent;
@@ -34,8 +33,7 @@ class QuizEditorPane : public wxEvtHandler
 public:
     // Docks the pane (hidden) on the right of `frame`; `quiz` keeps its
     // width when it shows: the frame grows instead.
-    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, QuizSession& session,
-                   wxCommandProcessor& commands);
+    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, QuizSession& session);
     ~QuizEditorPane() override;
     QuizEditorPane(const QuizEditorPane&) = delete;
     QuizEditorPane& operator=(const QuizEditorPane&) = delete;
@@ -93,11 +91,16 @@ private:
     void ShowBalance();
 
 
-    // Hands an edit to the command processor; false when there was none.
+    // Hands an edit to the document's history; false when there was none.
     bool Submit(std::unique_ptr<QuizEdit> edit);
+    // Tells the session whether the fields hold typing not yet an edit.
+    void UpdateTyping();
+    // Whether a field differs from the selected question's value.
+    bool FieldsDiffer() const;
 
     void OnOutlineSelected(wxDataViewEvent& event);
     void OnFieldEnter(wxCommandEvent& event);
+    void OnFieldTyped(wxCommandEvent& event);
     void OnFieldFocusLost(wxFocusEvent& event);
     void OnAnswerSelected(wxCommandEvent& event);
     void OnTargetChosen(wxCommandEvent& event);
@@ -110,9 +113,10 @@ private:
     wxAuiManager& m_manager;
     wxWindow& m_quiz;
     QuizSession& m_session;
-    wxCommandProcessor& m_commands;
 
-    QuizDocument* m_document = nullptr;  // the session's, while shown
+    // The session's document of the quiz shown; shared, so that it lives as
+    // long as the editor shows it, until the session says it was replaced.
+    std::shared_ptr<QuizDocument> m_document;
     bool m_bound = false;                // m_document is the session's current one
     int m_selected = -1;
     int m_answer = -1;        // the answer selected in the form

@@ -310,7 +310,7 @@ TEST_F(Session, EditsArePlayedAtOnceAndOnlyAnotherProgramsChangeCountsAsOne)
     m_session.Next(0);
     m_session.Next(0);
     ASSERT_EQ(Current(), "1003");
-    QuizDocument* document = m_session.Document();
+    QuizDocument* document = m_session.Document().get();
     ASSERT_NE(document, nullptr);
     EXPECT_FALSE(m_session.DocumentReadOnly());
 
@@ -330,7 +330,7 @@ TEST_F(Session, EditsArePlayedAtOnceAndOnlyAnotherProgramsChangeCountsAsOne)
     m_changes.clear();
     EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done);
     EXPECT_TRUE(m_changes.empty());
-    EXPECT_EQ(m_session.Document(), document) << "the undo history stays valid";
+    EXPECT_EQ(m_session.Document().get(), document) << "the undo history stays valid";
 
     // Edited again, then changed by another program: a conflict, once.
     std::unique_ptr<QuizEdit> again = document->SetQuestionText(2, wxS("3"));
@@ -358,7 +358,7 @@ TEST_F(Session, ANewQuizIsPlayedUntitledAndSavedUnderTheNameGiven)
     EXPECT_TRUE(m_session.OpenedShown());
     EXPECT_TRUE(m_session.Opened()->path.empty());
     ASSERT_EQ(Current(), "1001");
-    QuizDocument* document = m_session.Document();
+    QuizDocument* document = m_session.Document().get();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done) << "no file to follow";
 
@@ -374,7 +374,7 @@ TEST_F(Session, ANewQuizIsPlayedUntitledAndSavedUnderTheNameGiven)
     ASSERT_TRUE(m_session.Switch(0));
     EXPECT_TRUE(m_session.DocumentReadOnly());
     ASSERT_TRUE(m_session.Switch(2));
-    EXPECT_EQ(m_session.Document(), document);
+    EXPECT_EQ(m_session.Document().get(), document);
 
     const wxString path = m_dir.File(wxS("mine.xml"));
     wxString error;

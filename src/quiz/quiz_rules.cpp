@@ -1,0 +1,71 @@
+// The quiz reader's rules for a file's tree.
+#include "quiz/quiz_rules.h"
+
+#include <cstring>
+
+const wxString QUIZ_NO_VALUE;
+
+bool IsQuizName(const wxString& name, const char* upper)
+{
+    const size_t length = std::strlen(upper);
+    if (name.length() != length)
+        return false;
+    for (size_t i = 0; i < length; ++i)
+    {
+        unsigned c = name[i].GetValue();
+        if (c >= 'a' && c <= 'z')
+            c -= 'a' - 'A';
+        if (c != static_cast<unsigned char>(upper[i]))
+            return false;
+    }
+    return true;
+}
+
+wxXmlNode* ValueNode(const wxXmlNode& leaf)
+{
+    for (wxXmlNode* child = leaf.GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+            return child;
+    return nullptr;
+}
+
+const wxString& LeafValue(const wxXmlNode& leaf)
+{
+    const wxXmlNode* value = ValueNode(leaf);
+    return value ? value->GetContent() : QUIZ_NO_VALUE;
+}
+
+wxXmlNode* LastQuizChild(const wxXmlNode& parent, const char* upper)
+{
+    wxXmlNode* found = nullptr;
+    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE && IsQuizName(child->GetName(), upper))
+            found = child;
+    return found;
+}
+
+std::vector<wxXmlNode*> QuizChildren(const wxXmlNode& parent, const char* upper)
+{
+    std::vector<wxXmlNode*> found;
+    for (wxXmlNode* child = parent.GetChildren(); child; child = child->GetNext())
+        if (child->GetType() == wxXML_ELEMENT_NODE && IsQuizName(child->GetName(), upper))
+            found.push_back(child);
+    return found;
+}
+
+QuestionsRead ReadableQuestions(const wxXmlNode& root)
+{
+    QuestionsRead read;
+    for (wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
+    {
+        if (IsMarkupAside(*child))
+            continue;
+        if (!IsQuizElement(*child, "QUESTION"))
+        {
+            read.stop = child;
+            break;
+        }
+        read.questions.push_back(child);
+    }
+    return read;
+}
