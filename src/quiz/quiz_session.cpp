@@ -338,7 +338,12 @@ void QuizSession::Replay(Read& read, unsigned also)
 
 bool QuizSession::HasUnsavedEdits() const
 {
-    return m_edited && (m_edited->IsModified() || m_typing);
+    if (!m_edited)
+        return false;
+    if (m_edited->IsModified() || m_typing || m_editedOverwritten)
+        return true;
+    // Another program took the file away: the document is its only copy.
+    return !m_opened->path.empty() && !wxFileName::FileExists(m_opened->path);
 }
 
 void QuizSession::SetTyping(bool typing)
@@ -384,6 +389,7 @@ bool QuizSession::DropEdited()
 {
     m_typing = false;
     m_editedBroken = false;
+    m_editedOverwritten = false;
     m_askedAbout = FileIdentity{};
     m_accepted = FileIdentity{};
     if (!m_edited)
@@ -479,6 +485,7 @@ void QuizSession::DocumentSaved()
     m_askedAbout = FileIdentity{};
     m_accepted = FileIdentity{};
     m_typing = false;
+    m_editedOverwritten = false;
     unsigned what = SessionChange::Status | SessionChange::Unsaved;
     if (opened.state == OpenedQuiz::FileState::Gone)
     {
@@ -523,7 +530,16 @@ QuizSession::SaveOutcome QuizSession::Save(const SaveRequest& request, wxString&
     }
     if (!request.overwriteReadOnly && wxFileName::FileExists(path) && IsReadOnlyFile(path))
         return SaveOutcome::ReadOnly;
-    return document->Save(path, error) ? SaveOutcome::Saved : SaveOutcome::Failed;
+    if (!document->Save(path, error))
+        return SaveOutcome::Failed;
+    // Another document (a built-in quiz's copy) written over the opened
+    // quiz's file: the opened quiz's document is its only copy now.
+    if (m_edited && document != m_edited && SamePath(path, m_opened->path))
+    {
+        m_editedOverwritten = true;
+        Publish(SessionChange{SessionChange::Unsaved});
+    }
+    return SaveOutcome::Saved;
 }
 
 void QuizSession::NewQuiz()

@@ -174,7 +174,8 @@ public:
     // The opened quiz's document, whether shown or not; null before one is
     // asked for.
     const std::shared_ptr<QuizDocument>& EditedDocument() const { return m_edited; }
-    // Whether the opened quiz has edits not saved, typing included.
+    // Whether the opened quiz has edits not saved, typing included, or its
+    // document is the only copy left (the file is gone).
     bool HasUnsavedEdits() const;
     // Text is being typed into the opened quiz's document that differs from
     // it: an unsaved edit already, before it becomes one.
@@ -269,6 +270,7 @@ private:
     wxString m_documentError;
     bool m_typing = false;          // see SetTyping
     bool m_editedBroken = false;    // the edited document cannot be played
+    bool m_editedOverwritten = false;  // a copy of another quiz was saved over its file
     FileIdentity m_askedAbout;      // the file's content last found in conflict
     FileIdentity m_accepted;        // a content on disk the author agreed to write over
     Publisher<QuizDocumentChange>::Subscription m_editedSubscription;
