@@ -7,8 +7,8 @@
 #   3. the whole suite again, built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, failing on any report;
 #   4. the fuzz targets (the XML writer's round trip; the quiz loader and
-#      checker; the editor's edits and undo), briefly, from the corpora
-#      kept in tests/fuzz;
+#      checker; the editor's edits and undo; an author and another program
+#      working on a quiz), briefly, from the corpora kept in tests/fuzz;
 #   5. the Windows program, cross-built, and its tests under Wine
 #      (tools/windows.sh; the first run on a machine builds the toolkit).
 # Window tests need an X server: a virtual one (Xvfb) is started when no
@@ -66,7 +66,7 @@ unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "== 4. Fuzz briefly from the kept corpus"
 FUZZ="$ROOT/build-fuzz"
-for target in xml_roundtrip_fuzzer quiz_check_fuzzer quiz_edit_fuzzer; do
+for target in xml_roundtrip_fuzzer quiz_check_fuzzer quiz_edit_fuzzer author_model_fuzzer; do
     CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_TESTS=ON \
         -DMINDPRISM_BENCH=OFF --target "$target"
 done
@@ -75,11 +75,12 @@ done
 # FUZZ_SEED=0 asks for a new seed each time, for longer hunts by hand.
 fuzz() {
     local target=$1 corpus=$2 runs=$3
+    shift 3
     rm -rf "$FUZZ/corpus-$target"
     cp -r "$corpus" "$FUZZ/corpus-$target"
     LSAN_OPTIONS=suppressions=$LSAN_SUPPRESSIONS:print_suppressions=0 \
     "$FUZZ/tests/fuzz/$target" -seed="${FUZZ_SEED:-1}" -runs="$runs" -max_total_time=120 \
-        -timeout=10 -rss_limit_mb=2048 \
+        -timeout=10 -rss_limit_mb=2048 "$@" \
         -print_final_stats=1 -artifact_prefix="$FUZZ/$target-" "$FUZZ/corpus-$target" \
         2>"$FUZZ/$target.log" || { tail -n 60 "$FUZZ/$target.log"; return 1; }
     grep -E "stat::number_of_executed_units|Done" "$FUZZ/$target.log" | tail -n 2
@@ -88,6 +89,9 @@ fuzz xml_roundtrip_fuzzer "$ROOT/tests/fuzz/corpus/xml" 150000
 fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 150000
 # Each input edits, saves and re-reads a quiz several times: fewer runs.
 fuzz quiz_edit_fuzzer "$ROOT/tests/fuzz/corpus/edit" 8000
+# Each input is a few hundred steps of an author and another program, with
+# files written and read back at every step: fewer and shorter runs.
+fuzz author_model_fuzzer "$ROOT/tests/fuzz/corpus/author" 600 -max_len=600
 
 echo "== 5. Windows: cross-build, then the Windows tests under Wine"
 "$ROOT/tools/windows.sh"

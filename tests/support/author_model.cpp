@@ -343,9 +343,10 @@ std::string AuthorModel::Run(size_t steps)
         if (m_discarded)
         {
             m_discarded = false;
+            const Places places = Where();
             for (auto* tokens : {&m_typedTokens, &m_otherTokens})
                 for (auto token = tokens->begin(); token != tokens->end();)
-                    token = Kept(*token) ? std::next(token) : tokens->erase(token);
+                    token = places.Kept(*token) ? std::next(token) : tokens->erase(token);
         }
         {
             QuizSession& session = m_actor.Session();
@@ -440,8 +441,9 @@ void AuthorModel::Step()
                     if (bytes.find(Utf8(token)) != std::string::npos)
                         there.insert(token);
             m_actor.SaveAs(path);
+            const Places places = Where();
             for (const wxString& token : there)
-                if (!Kept(token))
+                if (!places.Kept(token))
                 {
                     m_typedTokens.erase(token);
                     m_otherTokens.erase(token);
@@ -528,39 +530,43 @@ void AuthorModel::ReleaseUnsavedOnDisk()
     // not the author's, unless the document holds it as an unsaved edit (a
     // document without one is read again from its file when that changes).
     const bool unsaved = m_actor.Session().HasUnsavedEdits();
+    const Places places = Where();
     for (auto* tokens : {&m_typedTokens, &m_otherTokens})
         for (auto token = tokens->begin(); token != tokens->end();)
-            token = (unsaved ? Kept(*token) : OnDisk(*token)) ? std::next(token)
-                                                               : tokens->erase(token);
+            token = (unsaved ? places.Kept(*token) : places.OnDisk(*token)) ? std::next(token)
+                                                                             : tokens->erase(token);
 }
 
-bool AuthorModel::OnDisk(const wxString& token) const
+AuthorModel::Places AuthorModel::Where() const
 {
-    const std::string bytes = Utf8(token);
+    Places places;
+    places.typed = m_actor.Typed();
+    if (const std::shared_ptr<QuizDocument>& document = m_actor.Session().EditedDocument())
+        for (const auto& question : QuestionsOf(*document))
+            places.document += question.second + wxS("\n");
     wxArrayString files;
     wxDir::GetAllFiles(m_folder, &files, wxEmptyString, wxDIR_FILES);
     for (const wxString& file : files)
-        if (ReadFile(file).find(bytes) != std::string::npos)
-            return true;
-    return false;
+        places.disk += ReadFile(file) + "\n";
+    return places;
 }
 
-bool AuthorModel::Kept(const wxString& token)
+bool AuthorModel::Places::OnDisk(const wxString& token) const
 {
-    if (m_actor.Typed().Contains(token))
-        return true;
-    if (const std::shared_ptr<QuizDocument>& document = m_actor.Session().EditedDocument())
-        for (const auto& question : QuestionsOf(*document))
-            if (question.second.Contains(token))
-                return true;
-    return OnDisk(token);
+    return disk.find(Utf8(token)) != std::string::npos;
+}
+
+bool AuthorModel::Places::Kept(const wxString& token) const
+{
+    return typed.Contains(token) || document.Contains(token) || OnDisk(token);
 }
 
 std::string AuthorModel::Check()
 {
+    const Places places = Where();
     for (const auto* tokens : {&m_typedTokens, &m_otherTokens})
         for (const wxString& token : *tokens)
-            if (!Kept(token))
+            if (!places.Kept(token))
                 return "lost without a choice: " + Utf8(token);
 
     QuizSession& session = m_actor.Session();

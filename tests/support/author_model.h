@@ -151,9 +151,16 @@ private:
     std::string Check();
     // Another program's write: the file with `token` added to a question.
     void OtherProgramWrites(const wxString& path, const wxString& token);
-    // Whether `token` is in the document, the typing, or any file.
-    bool Kept(const wxString& token);
-    bool OnDisk(const wxString& token) const;
+    // Where texts are now: the typing, the opened quiz's document, the files.
+    struct Places
+    {
+        wxString typed;
+        wxString document;
+        std::string disk;
+        bool OnDisk(const wxString& token) const;
+        bool Kept(const wxString& token) const;
+    };
+    Places Where() const;
     void ReleaseUnsavedOnDisk();
     void Note(const std::string& line) { m_log += line + "\n"; }
     wxString NewToken(char kind) { return wxString::Format(wxS("%c%u"), kind, ++m_tokens); }
