@@ -3,6 +3,7 @@
 #include "app/settings_store.h"
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 
 void PrepareSettingsStore()
@@ -12,5 +13,8 @@ void PrepareSettingsStore()
     // without one, the first start's language choice would not be kept.
     const wxString folder = wxStandardPaths::Get().GetUserConfigDir();
     if (!folder.empty() && !wxFileName::DirExists(folder))
+    {
+        wxLogNull quiet;  // a store that cannot be written says so when it is
         wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    }
 }

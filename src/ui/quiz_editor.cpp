@@ -325,6 +325,12 @@ void QuizEditorPane::ShowBalance()
 {
     wxArrayString rows;
     const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
+    // The quiz as written cannot be played: the figures are of the last
+    // version that could, and the list says so first.
+    const OpenedQuiz* opened = m_session.Opened();
+    if (outline && m_session.OpenedShown() && opened->state == OpenedQuiz::FileState::Broken)
+        rows.push_back(_("The quiz cannot be played as it stands (see Problems); "
+                         "these figures are of its last playable version."));
     if (outline)
     {
         const QuizBalance balance = BalanceOf(*outline);

@@ -12,6 +12,7 @@
 #include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/stream.h>
+#include <wx/xml/xml.h>
 
 #include <gtest/gtest.h>
 
@@ -303,4 +304,54 @@ TEST(QuizDocumentNew, NewQuestionsGoWhereTheReaderReadsThem)
     ASSERT_TRUE(first && first->Do());
     EXPECT_EQ(empty->Fields(0).id, wxS("1001"));
     EXPECT_NE(Saved(*empty).find("<!-- c -->\n  <QUESTION>"), std::string::npos) << Saved(*empty);
+}
+
+// Whatever an author types, the saved file reads back (by the loader's
+// rules, through the loader itself) as the document holds it: a "]]>" typed
+// into a CDATA value, blanks before a line break or a "&", line ends of
+// either kind, every script.
+TEST(QuizDocumentSave, EveryValueTypedReadsBackWhole)
+{
+    auto document = Open(QuizXml("<QUESTION><ID>1001</ID><Q>q</Q>"
+                                 "<ANSWER><A><![CDATA[x & y]]></A><GOTO>0</GOTO></ANSWER>"
+                                 "</QUESTION>"));
+    ASSERT_TRUE(document);
+    const std::vector<std::string> values = {
+        "if a[b[1]]>2 then win",
+        "  & leading blanks before an escape",
+        "  \nleading blanks before a line",
+        "\n\nlines first",
+        "trailing blanks  ",
+        "windows\r\nline\rends",
+        "]]> at once, <b>tags</b> & \"quotes\"",
+        "  \n]]> blanks, a line and the end of a CDATA section",
+        "中文 русский عربى 🦊",
+    };
+    for (const std::string& value : values)
+    {
+        SCOPED_TRACE(value);
+        const wxString typed = wxString::FromUTF8(value);
+        ASSERT_TRUE(document->Submit(document->SetAnswerText(0, 0, typed)));
+        ASSERT_TRUE(document->Submit(document->SetQuestionText(0, typed)));
+        // Line ends as the reader reads them, and no word lost (blanks go
+        // only where neither a text nor a CDATA section could keep them).
+        const QuestionFields held = document->Fields(0);
+        EXPECT_FALSE(held.text.Contains(wxS("\r")));
+        const auto words = [](wxString text) {
+            for (const wxString blank : {wxS(" "), wxS("\r"), wxS("\n")})
+                text.Replace(blank, wxString());
+            return text;
+        };
+        EXPECT_EQ(words(held.text), words(typed));
+
+        const std::string bytes = Saved(*document);
+        wxXmlDocument xml;
+        QuestionTable table;
+        ASSERT_TRUE(LoadQuizBytes(xml, bytes.data(), bytes.size(), wxS("saved.xml"), table));
+        const Question* read = table.FindQuestion(wxS("1001"));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->text, held.text);
+        ASSERT_EQ(read->answers.size(), 1u);
+        EXPECT_EQ(read->answers[0].text, held.answers[0].text);
+    }
 }
