@@ -135,7 +135,10 @@
 
   // The focus goes to the question on screen: its chosen answer, so that
   // the arrow keys choose and Enter goes on, or its text when it has none.
+  // A replayed walk leaves it, which would cost it nearly all its time.
+  var moveFocus = true;
   function focusQuestion() {
+    if (!moveFocus) return;
     var all = radios();
     var chosen = selected();
     if (chosen >= 0) all[chosen].focus();
@@ -181,7 +184,7 @@
     } else if (step.kind === 'ended') {
       ending = { question: play.current, answer: step.answer };
       showResult();
-      byId('result-heading').focus();
+      if (moveFocus) byId('result-heading').focus();
     }
     showStatus();
   }
@@ -373,10 +376,12 @@
   // fresh start in edition `lang`, and tells after each step where the
   // player is, what the status line says and which answer's result is on
   // show. Steps: an answer's index (-1: none chosen) then Next, 'p' Prev,
-  // 'r' Reset; a result on show is closed with OK first.
+  // 'r' Reset; a result on show is closed with OK first. The focus stays
+  // where it is meanwhile.
   window.mindPrismReplay = function (lang, steps) {
     var index = editions.findIndex(function (e) { return e.lang === lang; });
     if (index < 0) throw new Error('no edition ' + lang);
+    moveFocus = false;
     open(index);
     var record = function () {
       return {
@@ -396,6 +401,7 @@
       }
       seen.push(record());
     });
+    moveFocus = true;
     return seen;
   };
 })();
