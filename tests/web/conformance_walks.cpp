@@ -13,6 +13,7 @@
 #include "quiz/quiz_progress.h"
 #include "web/web_words.h"
 
+#include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -21,7 +22,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -272,9 +272,8 @@ private:
 
 bool WriteFile(const wxString& path, const std::string& bytes)
 {
-    std::ofstream out(path.fn_str(), std::ios::binary);
-    out << bytes;
-    return static_cast<bool>(out);
+    wxFFile out(path, wxS("wb"));
+    return out.IsOpened() && out.Write(bytes.data(), bytes.size()) == bytes.size() && out.Close();
 }
 
 // The walks over both editions of the quiz whose zh_CN edition is `page`.
