@@ -85,6 +85,8 @@ bool ReadEdition(const EditionFile& file, const WebExportRequest& request, WebEd
         edition.questions.push_back(std::move(shown));
     }
 
+    // A quiz file's own title and described results will fill `title` and
+    // `results` here; until then the built-in quizzes' come from the program.
     const WebCatalogue catalogue(request.localesDir, file.language);
     edition.language = file.language;
     edition.words = WebWordsOf(catalogue);
