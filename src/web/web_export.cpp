@@ -160,6 +160,14 @@ bool ReadWebQuiz(const WebExportRequest& request, WebQuiz& quiz, wxString& error
 bool ExportWebPage(const WebExportRequest& request, const wxString& outPath, wxString& error,
                    std::vector<wxString>* leftOut)
 {
+    size_t shown = 0;
+    for (const EditionFile& file : EditionFiles(request, shown))
+        if (wxFileName(file.path).SameAs(wxFileName(outPath)))
+        {
+            error = wxString::Format(_("The web page would take the place of the quiz file \"%s\"."),
+                                     file.path);
+            return false;
+        }
     WebQuiz quiz;
     if (!ReadWebQuiz(request, quiz, error, leftOut))
         return false;

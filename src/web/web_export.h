@@ -48,6 +48,7 @@ bool ReadWebQuiz(const WebExportRequest& request, WebQuiz& quiz, wxString& error
 
 // Reads the quiz and writes its page to `outPath` through a new file that
 // then takes the old one's place. False, leaving `outPath` as it was, with
-// `error` saying why.
+// `error` saying why; also when `outPath` is the quiz file or one of its
+// editions.
 bool ExportWebPage(const WebExportRequest& request, const wxString& outPath, wxString& error,
                    std::vector<wxString>* leftOut = nullptr);

@@ -121,6 +121,9 @@ TEST(WebExport, AnEditionThatCannotBeReadIsLeftOutButTheQuizFileMustRead)
     EXPECT_EQ(quiz.editions[0].language, wxS("zh_CN"));
     EXPECT_EQ(leftOut, std::vector<wxString>{broken});
 
+    EXPECT_FALSE(ExportWebPage(WebExportForFile(good, Locales(), wxString()), broken, error));
+    EXPECT_EQ(ReadBytes(broken), "<questions><QUESTION>") << "a page never takes a quiz file's place";
+
     const wxString page = dir.Write(wxS("page.html"), "earlier");
     EXPECT_FALSE(ExportWebPage(WebExportForFile(broken, Locales(), wxString()), page, error));
     EXPECT_TRUE(error.Contains(broken)) << error;
