@@ -15,10 +15,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-
 # Beside those, for the tests and benchmarks (tools/test.sh): GoogleTest,
 # Google Benchmark, pugixml, the X server, packaging and AppStream checks,
 # the accessibility bus and xdotool for the end-to-end tests, clang for the
-# fuzz targets.
+# fuzz targets, headless Chromium driven through Selenium for the exported
+# web page.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
                dpkg-dev file desktop-file-utils appstream
-               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14)
+               dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14
+               chromium chromium-driver python3-selenium)
 # The Windows cross build (tools/windows.sh build; the JSON header serves it
 # too; bison and flex make Graphviz's parsers) ...
 WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev

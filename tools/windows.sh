@@ -30,9 +30,13 @@ if [ -f "$BUILD/CMakeCache.txt" ] &&
     rm -rf "$BUILD"
 fi
 # Bench programs are small; the tests need them built too (ctest runs what
-# is there).
+# is there). The Linux checker, when built, is what the Windows one's web
+# pages are compared with.
+LINUX_CHECKER=
+[ -x "$ROOT/build/mindprism-check" ] && LINUX_CHECKER=$ROOT/build/mindprism-check
 configure_and_build "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
-    -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DMINDPRISM_GRAPHVIZ_PREFIX="$GRAPHVIZ" -DCMAKE_BUILD_TYPE=Release
+    -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DMINDPRISM_GRAPHVIZ_PREFIX="$GRAPHVIZ" -DCMAKE_BUILD_TYPE=Release \
+    -DMINDPRISM_LINUX_CHECKER="$LINUX_CHECKER"
 cmake --build "$BUILD" --target installer
 [ "$MODE" = build ] && exit 0
 

@@ -26,8 +26,8 @@ bool IsUntranslatedLocale(const wxString& locale)
     return locale == wxS("C") || locale == wxS("POSIX") || locale.StartsWith(wxS("C."));
 }
 
-// Where the catalogues are: beside the program in a build folder, else in
-// the share folder of an installed copy.
+} // namespace
+
 wxString LocalesDir()
 {
     const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
@@ -42,7 +42,13 @@ wxString LocalesDir()
     return installed.GetPath();
 }
 
-} // namespace
+wxString SpokenLanguage()
+{
+    wxTranslations* translations = wxTranslations::Get();
+    if (!translations || !translations->IsLoaded(CATALOGUE))
+        return wxString();
+    return translations->GetBestTranslation(CATALOGUE);
+}
 
 std::vector<wxString> LanguagesFromEnvironment(const std::function<wxString(const char*)>& variable)
 {

@@ -27,6 +27,13 @@ wxString PickLanguage(const std::vector<wxString>& requested, const wxArrayStrin
 // loaded for the rest of the run. Nothing requested: English.
 void SpeakLanguage(const std::vector<wxString>& requested);
 
+// The folder of the program's catalogues: beside the program in a build
+// folder, else in the share folder of an installed copy.
+wxString LocalesDir();
+
+// The language the checker speaks ("zh_CN"); empty for English.
+wxString SpokenLanguage();
+
 // The languages the user asks for, as the platform states them (the
 // environment on POSIX systems, the user's interface languages on Windows).
 std::vector<wxString> RequestedLanguages();

@@ -8,6 +8,7 @@
 #include "quiz/quiz_balance.h"
 #include "quiz/quiz_checker.h"
 #include "report_output.h"
+#include "web/web_export.h"
 
 #include <wx/init.h>
 #include <wx/intl.h>
@@ -24,6 +25,7 @@ namespace
 // In the user's language, as everything the checker says. UTF-8 (it names "→").
 const char HELP[] = wxTRANSLATE(R"HELP(Usage: mindprism-check [--json] [--balance] FILE...
        mindprism-check [--json] [--balance] --map OUT FILE
+       mindprism-check [--json] [--balance] --web PAGE FILE
 
 Checks Mind Prism quiz files. Each FILE is read with the application's own
 loader, so what is reported is exactly what a player would meet.
@@ -35,6 +37,8 @@ Options:
              is chosen at random (see Balance)
   --map OUT  also draw the quiz (exactly one FILE) into OUT, in the format
              its extension names: .dot (Graphviz's text form), .svg or .png
+  --web PAGE also write the quiz (exactly one FILE) as one web page PAGE
+             (.html or .htm) that plays it in any browser (see Web page)
   -h, --help print this help and exit
   --         treat every later argument as a file name
 
@@ -169,11 +173,27 @@ Map (--map)
   .dot too), so that a large quiz is drawn in seconds; its arrows then run
   longer and cross more often.
 
+Web page (--web)
+  One HTML file holding the quiz, its style and its player, which any
+  browser opens from disk, with no server: the page asks for nothing
+  outside itself. It plays by the application's rules: the entry question
+  "1001", Next, Prev, Reset, the progress the status bar shows, a GOTO that
+  names no question keeping the player where they are, the result at an
+  ending. The other language editions of FILE beside it (see Editions)
+  come along, with a language switch; the page opens in the browser's
+  preferred language when it has that edition, else in FILE's. Its buttons
+  and messages are the application's, in each edition's language. A file
+  named as an edition of a built-in quiz (Quiz_000-en.xml) gets that
+  quiz's title and, for the animal quiz, its catalogue of types at each
+  ending. As with --map, a quiz with errors still makes a page, a file that
+  cannot be read as a quiz makes none, and the page is written to a new
+  file beside PAGE and renamed over it.
+
 Exit status
   0  every file is clean
   1  warnings, but no errors
-  2  errors in some file, a usage error, or a map that could not be drawn
-     or written (the message goes to stderr)
+  2  errors in some file, a usage error, or a map or page that could not be
+     drawn or written (the message goes to stderr)
 
 Examples
   mindprism-check data/Quiz_000-zh_CN.xml
@@ -181,6 +201,7 @@ Examples
   mindprism-check my-quiz.xml || echo "fix the quiz first"
   mindprism-check --map quiz.svg data/Quiz_000-zh_CN.xml
   mindprism-check --balance data/Quiz_000-en.xml
+  mindprism-check --web quiz.html data/Quiz_000-zh_CN.xml
 )HELP");
 
 // What is wrong with the command line, said once the language is known.
@@ -200,6 +221,7 @@ struct Arguments
     bool balance = false;
     bool help = false;
     std::optional<std::string> map;
+    std::optional<std::string> web;
     std::vector<std::string> files;
     std::optional<UsageError> error;
 };
@@ -218,6 +240,21 @@ std::optional<UsageError> CheckMapArguments(const Arguments& arguments)
                           *arguments.map};
     if (arguments.files.size() != 1)
         return UsageError{wxTRANSLATE("--map draws exactly one quiz file")};
+    return std::nullopt;
+}
+
+// The page's name must say it is one, so that swapped arguments never
+// write a page over the quiz file.
+std::optional<UsageError> CheckWebArguments(const Arguments& arguments)
+{
+    if (!arguments.web || arguments.help)
+        return std::nullopt;
+    const wxString name = wxString::FromUTF8(arguments.web->c_str()).Lower();
+    if (!name.EndsWith(wxS(".html")) && !name.EndsWith(wxS(".htm")))
+        return UsageError{wxTRANSLATE("the page's file name must end in .html or .htm: %s"),
+                          *arguments.web};
+    if (arguments.files.size() != 1)
+        return UsageError{wxTRANSLATE("--web makes the page of exactly one quiz file")};
     return std::nullopt;
 }
 
@@ -245,6 +282,15 @@ Arguments ParseArguments(const std::vector<std::string>& given)
             }
             arguments.map = given[++i];
         }
+        else if (options && argument == "--web")
+        {
+            if (i + 1 == given.size())
+            {
+                arguments.error = UsageError{wxTRANSLATE("--web needs the name of the page to write")};
+                return arguments;
+            }
+            arguments.web = given[++i];
+        }
         else if (options && argument.size() > 1 && argument[0] == '-')
         {
             arguments.error = UsageError{wxTRANSLATE("unknown option '%s'"), argument};
@@ -255,8 +301,8 @@ Arguments ParseArguments(const std::vector<std::string>& given)
     }
     if (arguments.files.empty() && !arguments.help)
         arguments.error = UsageError{wxTRANSLATE("no quiz file given")};
-    else
-        arguments.error = CheckMapArguments(arguments);
+    else if (!(arguments.error = CheckMapArguments(arguments)))
+        arguments.error = CheckWebArguments(arguments);
     return arguments;
 }
 
@@ -283,6 +329,23 @@ bool DrawMap(const FileReport& report, const QuizOutline& outline, const wxStrin
     if (!written)
         SayError(error);
     return written;
+}
+
+// Writes the page of the one quiz checked; false, with the reason on
+// stderr, when none could be written.
+bool WritePage(const FileReport& report, const wxString& quiz, const wxString& page)
+{
+    if (!report.summary)
+    {
+        SayError(SentenceWith(wxTRANSLATE("no page written: %s could not be read as a quiz"), report.file));
+        return false;
+    }
+    wxString error;
+    // The other editions that cannot be read are findings already.
+    if (ExportWebPage(WebExportForFile(quiz, LocalesDir(), SpokenLanguage()), page, error))
+        return true;
+    SayError(std::string(error.utf8_str()));
+    return false;
 }
 
 } // namespace
@@ -332,9 +395,12 @@ int main(int argc, char** argv)
     if (arguments.json)
         Print(JsonReport(reports, arguments.balance));
     std::fflush(stdout);
-    if (arguments.map &&
-        !DrawMap(reports.front(), mapOutline, FileNameFromArgument(*arguments.map),
-                 *MapFormatOf(*arguments.map)))
-        return 2;
-    return ExitStatus(reports);
+    bool written = true;
+    if (arguments.map)
+        written = DrawMap(reports.front(), mapOutline, FileNameFromArgument(*arguments.map),
+                          *MapFormatOf(*arguments.map));
+    if (arguments.web)
+        written = WritePage(reports.front(), FileNameFromArgument(arguments.files.front()),
+                            FileNameFromArgument(*arguments.web)) && written;
+    return written ? ExitStatus(reports) : 2;
 }
