@@ -274,6 +274,19 @@ QuizSession::FileCheck QuizSession::FileChanged()
     if (!m_opened || m_opened->path.empty())
         return FileCheck::Done;
     OpenedQuiz& opened = *m_opened;
+    const SessionChange fileState{SessionChange::Problems | SessionChange::Map};
+    if (!wxFileName::FileExists(opened.path))
+    {
+        // The document (if any) is the only copy now: an unsaved edit.
+        if (OpenedShown() && opened.state != OpenedQuiz::FileState::Gone)
+        {
+            opened.state = OpenedQuiz::FileState::Gone;
+            Publish(SessionChange{fileState.what | SessionChange::Unsaved});
+        }
+        else if (m_edited)
+            Publish(SessionChange{SessionChange::Unsaved});
+        return FileCheck::Done;
+    }
     if (HasUnsavedEdits())
     {
         // Whatever quiz is on screen: the edits are kept until the author
@@ -288,16 +301,6 @@ QuizSession::FileCheck QuizSession::FileChanged()
     // A quiz not on show is read again when it is chosen.
     if (!OpenedShown())
         return FileCheck::Done;
-    const SessionChange fileState{SessionChange::Problems | SessionChange::Map};
-    if (!wxFileName::FileExists(opened.path))
-    {
-        if (opened.state != OpenedQuiz::FileState::Gone)
-        {
-            opened.state = OpenedQuiz::FileState::Gone;
-            Publish(fileState);
-        }
-        return FileCheck::Done;
-    }
     Read read;
     if (!ReadFile(opened.path, read))
     {

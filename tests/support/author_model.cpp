@@ -607,5 +607,7 @@ std::string AuthorModel::Check()
         if (!document->IsModified() && (!onDisk || QuestionsOf(*onDisk) != QuestionsOf(*document)))
             return "the file " + Utf8(document->Path()) + " does not read back as saved";
     }
-    return m_actor.ViewsDisagree();
+    // The window has not heard of another program's change yet: what it
+    // shows may lag until it does.
+    return m_filePending ? std::string() : m_actor.ViewsDisagree();
 }
