@@ -17,6 +17,7 @@ namespace
 template <typename Scalar>
 using Matrix = Eigen::SparseMatrix<Scalar, Eigen::ColMajor, int>;
 using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int>;
+using LongVector = Eigen::Matrix<long double, Eigen::Dynamic, 1>;
 
 // The matrix is column diagonally dominant, and stays so as it is
 // factorised: its diagonal is always a sound pivot, and keeping to it keeps
@@ -146,19 +147,22 @@ double FactorisationWork(const Matrix<double>& matrix, double budget)
     return work;
 }
 
-// Improves `visits` by solving for the residual with `solve`, while that
-// makes it smaller; returns the last residual's size.
+// Improves `visits` by a step that `solve` finds for the residual, while
+// that makes the residual smaller; returns the last residual's size.
+// `solve` gives an empty step when it has none.
 template <typename Solve>
-long double Refine(const CoreSystem& system, std::vector<long double>& visits, Solve solve,
-                   int rounds)
+long double Refine(const CoreSystem& system, std::vector<long double>& visits, Solve solve)
 {
     std::vector<long double> residual;
     long double bound = Residual(system, visits, residual);
-    for (int round = 0; round < rounds && bound > ENOUGH; ++round)
+    for (int round = 0; round < MAX_REFINEMENTS && bound > ENOUGH; ++round)
     {
-        std::vector<long double> better = visits;
-        if (!solve(residual, better))
+        const LongVector step = solve(LongVector::Map(residual.data(), Eigen::Index(residual.size())));
+        if (step.size() == 0 || !step.allFinite())
             break;
+        std::vector<long double> better = visits;
+        for (size_t i = 0; i < better.size(); ++i)
+            better[i] += step[Eigen::Index(i)];
         std::vector<long double> next;
         const long double nextBound = Residual(system, better, next);
         if (!(nextBound < bound))
@@ -177,19 +181,11 @@ bool SolveDirectly(const CoreSystem& system, const Matrix<double>& matrix, CoreS
     lu.compute(matrix);
     if (lu.info() != Eigen::Success)
         return false;
-    const auto correct = [&](const std::vector<long double>& residual, std::vector<long double>& visits) {
-        Eigen::VectorXd right(Eigen::Index(residual.size()));
-        for (size_t i = 0; i < residual.size(); ++i)
-            right[Eigen::Index(i)] = double(residual[i]);
-        const Eigen::VectorXd step = lu.solve(right);
-        if (lu.info() != Eigen::Success)
-            return false;
-        for (size_t i = 0; i < visits.size(); ++i)
-            visits[i] += step[Eigen::Index(i)];
-        return true;
-    };
     solution.visits.assign(system.Size(), 0);
-    solution.bound = Refine(system, solution.visits, correct, MAX_REFINEMENTS);
+    solution.bound = Refine(system, solution.visits, [&](const LongVector& residual) {
+        const Eigen::VectorXd step = lu.solve(residual.cast<double>());
+        return lu.info() == Eigen::Success ? LongVector(step.cast<long double>()) : LongVector();
+    });
     solution.direct = true;
     return std::isfinite(solution.bound);
 }
@@ -198,9 +194,8 @@ bool SolveDirectly(const CoreSystem& system, const Matrix<double>& matrix, CoreS
 // iterations are cheap beside a dense factorisation, and a densely linked
 // core, where factorising would cost too much, mixes its players quickly.
 // Restarted from its last answer while that helps and the budget lasts.
-void Iterate(const CoreSystem& system, double budget, CoreSolution& solution)
+void Iterate(const CoreSystem& system, double& budget, CoreSolution& solution)
 {
-    using Vector = Eigen::Matrix<long double, Eigen::Dynamic, 1>;
     const Matrix<long double> matrix = MatrixOf<long double>(system);
     // Two products with the matrix and some ten vector operations a step.
     const double perStep = 2.0 * double(matrix.nonZeros()) + 10.0 * double(system.Size());
@@ -208,35 +203,34 @@ void Iterate(const CoreSystem& system, double budget, CoreSolution& solution)
     Eigen::BiCGSTAB<Matrix<long double>, Eigen::DiagonalPreconditioner<long double>> solver;
     solver.setTolerance(ENOUGH);
     solver.compute(matrix);
-    const auto correct = [&](const std::vector<long double>& residual, std::vector<long double>& visits) {
-        if (steps < 1)
-            return false;
-        solver.setMaxIterations(Eigen::Index(steps));
-        const Vector right = Vector::Map(residual.data(), Eigen::Index(residual.size()));
-        const Vector step = solver.solve(right);
-        steps -= std::max<double>(1, double(solver.iterations()));
-        if (!step.allFinite())
-            return false;
-        for (size_t i = 0; i < visits.size(); ++i)
-            visits[i] += step[Eigen::Index(i)];
-        return true;
-    };
     solution.visits.assign(system.Size(), 0);
-    solution.bound = Refine(system, solution.visits, correct, MAX_REFINEMENTS);
+    solution.bound = Refine(system, solution.visits, [&](const LongVector& residual) {
+        if (steps < 1)
+            return LongVector();
+        solver.setMaxIterations(Eigen::Index(steps));
+        LongVector step = solver.solve(residual);
+        const double taken = std::max<double>(1, double(solver.iterations()));
+        steps -= taken;
+        budget -= taken * perStep;
+        return step;
+    });
     solution.direct = false;
 }
 
 } // namespace
 
-CoreSolution SolveCore(const CoreSystem& system, const SolverBudget& budget)
+CoreSolution SolveCore(const CoreSystem& system, SolverBudget& budget)
 {
     CoreSolution solution;
     if (FitsDouble(system))
     {
         const Matrix<double> matrix = MatrixOf<double>(system);
-        if (FactorisationWork(matrix, budget.direct) <= budget.direct &&
-            SolveDirectly(system, matrix, solution))
+        const double work = FactorisationWork(matrix, budget.direct);
+        if (work <= budget.direct && SolveDirectly(system, matrix, solution))
+        {
+            budget.direct -= work;
             return solution;
+        }
     }
     Iterate(system, budget.iterative, solution);
     return solution;

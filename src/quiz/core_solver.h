@@ -8,13 +8,16 @@
 #include <utility>
 #include <vector>
 
-// How much work a core may cost, in multiply-adds.
+// How much work the cores of one quiz may cost, in multiply-adds: what
+// each takes is taken off, so that a quiz of several dense parts takes no
+// longer than one.
 struct SolverBudget
 {
-    // The direct solver's factorisation, as estimated before it starts
-    // (some 0.3 s here for the default).
+    // The direct solver's factorisations, as estimated before each starts
+    // (some 0.45 s here for the default).
     double direct = 1.5e9;
-    // The iteration, when the factorisation would cost more (some 0.3 s).
+    // The iterations, where a factorisation would cost more than is left
+    // (some 0.3 s at most).
     double iterative = 1.5e8;
 };
 
@@ -44,4 +47,7 @@ struct CoreSolution
     bool direct = false;  // factorised, not iterated
 };
 
-CoreSolution SolveCore(const CoreSystem& system, const SolverBudget& budget);
+// Factorises when the estimated work fits what is left of `budget.direct`,
+// else iterates within `budget.iterative` (at least one step); takes off
+// what it spent.
+CoreSolution SolveCore(const CoreSystem& system, SolverBudget& budget);

@@ -62,7 +62,7 @@ bool Counts(const QuizOutline::Arrow& arrow)
 class LoopSolver
 {
 public:
-    LoopSolver(size_t size, const SolverBudget& budget)
+    LoopSolver(size_t size, SolverBudget& budget)
         : m_budget(budget), m_out(size), m_in(size), m_leave(size, 0.0), m_arrive(size, 0.0),
           m_gone(size, false)
     {
@@ -174,7 +174,7 @@ private:
     }
 
     // The questions not eliminated, as one system.
-    void SolveRemaining(Visits& result) const
+    void SolveRemaining(Visits& result)
     {
         std::vector<size_t> core;
         std::vector<size_t> place(m_gone.size(), 0);
@@ -200,7 +200,7 @@ private:
         result.exact = solution.direct && solution.bound <= EXACT_BOUND;
     }
 
-    const SolverBudget& m_budget;
+    SolverBudget& m_budget;  // the quiz's, shared by its loops
     std::vector<std::unordered_map<size_t, Weight>> m_out;
     std::vector<std::unordered_map<size_t, Weight>> m_in;
     std::vector<Weight> m_leave;   // weight out of the loop, to ends or on
@@ -353,7 +353,7 @@ private:
     }
 
     const QuizOutline& m_outline;
-    const SolverBudget& m_budget;
+    SolverBudget m_budget;  // what is left of it
     std::vector<size_t> m_counting;  // answers that count, per box
     QuizGraph m_graph;
     GraphFacts m_facts;

@@ -52,7 +52,7 @@ wxString ResultOf(const wxString& answerText);
 // Where random play leaves the quiz. Every answer of a question is equally
 // likely, except that an answer whose target names no question does not
 // count: the player stays and chooses again. `budget` bounds the work
-// spent on each densely linked part (see SolveCore).
+// spent on the densely linked parts, all told (see SolveCore).
 QuizBalance BalanceOf(const QuizOutline& outline, const SolverBudget& budget = SolverBudget());
 
 // A share as the views show it in the interface language, "12.5 %", with
