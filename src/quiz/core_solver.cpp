@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -80,6 +81,33 @@ long double Residual(const CoreSystem& system, const std::vector<long double>& v
         sum += std::fabs(left);
     }
     return std::isfinite(sum) ? sum : HUGE_VALL;
+}
+
+// What the residual computed cannot see: the rounding of the system's
+// coefficients and of the residual's own sums (each term of a row off by a
+// few units of the last place of the row's largest sums), and that of the
+// players arriving, summed in double precision. Over the many rounds a
+// rarely left core keeps its players, these add up: a sum over every
+// question of its visits times all its weight.
+long double RoundingBound(const CoreSystem& system, const std::vector<long double>& visits)
+{
+    // The longest sum: a row's ways in, or a question's leaving weight,
+    // which adds up its ways out.
+    std::vector<size_t> out(system.Size(), 0);
+    for (const auto& [from, weight] : system.ways)
+        ++out[from];
+    size_t widest = 0;
+    long double weight = 0;
+    long double arriving = 0;
+    for (size_t i = 0; i < system.Size(); ++i)
+    {
+        widest = std::max({widest, system.firstWay[i + 1] - system.firstWay[i], out[i]});
+        weight += system.leaving[i] * std::fabs(visits[i]);
+        arriving += std::fabs(system.arriving[i]);
+    }
+    const long double terms = static_cast<long double>(widest) + 4;
+    return terms * std::numeric_limits<long double>::epsilon() * (arriving + 3 * weight) +
+           8 * std::numeric_limits<double>::epsilon() * arriving;
 }
 
 // AMD's order of elimination for the pattern of the matrix and its
@@ -186,6 +214,7 @@ bool SolveDirectly(const CoreSystem& system, const Matrix<double>& matrix, CoreS
         const Eigen::VectorXd step = lu.solve(residual.cast<double>());
         return lu.info() == Eigen::Success ? LongVector(step.cast<long double>()) : LongVector();
     });
+    solution.bound += RoundingBound(system, solution.visits);
     solution.direct = true;
     return std::isfinite(solution.bound);
 }
@@ -214,6 +243,7 @@ void Iterate(const CoreSystem& system, double& budget, CoreSolution& solution)
         budget -= taken * perStep;
         return step;
     });
+    solution.bound += RoundingBound(system, solution.visits);
     solution.direct = false;
 }
 

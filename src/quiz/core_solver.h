@@ -40,9 +40,10 @@ struct CoreSystem
 struct CoreSolution
 {
     std::vector<long double> visits;
-    // The sum of the absolute residuals, in players: no share of players
-    // leaving the core by one way or another, nor their sum, is off by more
-    // (each is a mix of the residuals with weights that are probabilities).
+    // The sum of the absolute residuals, in players, and of what rounding
+    // may hide from them: no share of players leaving the core by one way
+    // or another, nor their sum, is off by more (each is a mix of the
+    // residuals with weights that are probabilities).
     long double bound = 0;
     bool direct = false;  // factorised, not iterated
 };

@@ -19,8 +19,9 @@
 //
 // What a densely cross-linked loop leaves, its core, would fill up under
 // this elimination; it goes to a sparse direct solver, or, when even that
-// would take too long, to iteration (see core_solver.h), which can say how
-// far off its answer may be.
+// would take too long, to iteration (see core_solver.h); either says how
+// far off its answer may be, and only a factorised one that is right to
+// twelve digits counts as exact.
 #include "quiz/quiz_balance.h"
 
 #include "quiz/quiz_analysis.h"

@@ -18,7 +18,9 @@ struct ResultShare
     wxString result;
     double share;  // a fraction, 0..1
     // False when the share came through a part of the quiz that was solved
-    // by iteration: it is then within QuizBalance::errorBound of the exact one.
+    // by iteration, or so rarely left that its solution cannot be vouched
+    // for to twelve digits: it is then within QuizBalance::errorBound of
+    // the exact one.
     bool exact = true;
 };
 

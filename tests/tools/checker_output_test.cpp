@@ -61,7 +61,7 @@ TEST(CheckerText, BalanceQuotesResultsAndSaysWhySomeNeverEndAndWhatIsNotExact)
     EXPECT_EQ(BalanceLines(report), lines + "  25.0 %  never reach an end: caught in a loop with no way out\n"
                                             "  12.5 %  never reach an end: stuck at a question none of whose "
                                             "answers leads on\n");
-    // A share worked out by iteration is marked, and its bound said.
+    // A share not worked out exactly is marked, and its bound said.
     report.balance->results[1].exact = false;
     report.balance->neverEndsExact = false;
     report.balance->errorBound = 2e-9;
@@ -71,8 +71,8 @@ TEST(CheckerText, BalanceQuotesResultsAndSaysWhySomeNeverEndAndWhatIsNotExact)
               "\xE2\x89\x88  0.5 %  \"Other\\nother.xml:12: error: forged [no-end]\"\n"
               "\xE2\x89\x88 25.0 %  never reach an end: caught in a loop with no way out\n"
               "\xE2\x89\x88 12.5 %  never reach an end: stuck at a question none of whose answers leads on\n"
-              "q.xml: \xE2\x89\x88 marks a share worked out by iteration, the quiz being too densely linked "
-              "to be solved exactly in time: each such share is within 2e-07 % of the exact one\n");
+              "q.xml: \xE2\x89\x88 marks a share that could not be worked out exactly in time, the quiz being "
+              "too densely linked or too rarely left there: each such share is within 2e-07 % of the exact one\n");
 
     QuizBalance unplayable;
     unplayable.cannotStart = true;

@@ -154,8 +154,10 @@ Balance (--balance)
   rarely for anyone to see its end, or the quiz cannot start (see the
   errors above it).
   Where a densely linked part of a quiz is too large to be solved exactly
-  in about a second, the shares it touches are worked out by iteration:
-  they are marked "≈", and a last line says how far off they may be.
+  in about a second, the shares it touches are worked out by iteration
+  (so are those of a part left so rarely that even its exact solution
+  cannot be vouched for to twelve digits): they are marked "≈", and a last
+  line says how far off they may be.
 
 Map (--map)
   Each question is a box titled by its ID and the start of its text; each

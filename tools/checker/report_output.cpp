@@ -179,9 +179,9 @@ std::string BalanceLines(const FileReport& report)
         std::snprintf(bound, sizeof bound, "%.2g %%", 100 * balance.errorBound);
         text += report.file + ": " +
                 // TRANSLATORS: the first %s is the mark "≈", the second a percentage.
-                Utf8(wxString::Format(_("%s marks a share worked out by iteration, the quiz being too "
-                                        "densely linked to be solved exactly in time: each such share is "
-                                        "within %s of the exact one"),
+                Utf8(wxString::Format(_("%s marks a share that could not be worked out exactly in time, "
+                                        "the quiz being too densely linked or too rarely left there: each "
+                                        "such share is within %s of the exact one"),
                                       wxString::FromUTF8("\xE2\x89\x88"), bound)) +
                 "\n";
     }
