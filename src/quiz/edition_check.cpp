@@ -149,7 +149,8 @@ public:
         if (!edition->Load(bytes, path))
             return nullptr;
         const std::lock_guard<std::mutex> hold(m_mutex);
-        m_kept.erase(std::remove_if(m_kept.begin(), m_kept.end(), [&](const Kept& kept) { return kept.path == path; }),
+        m_kept.erase(std::remove_if(m_kept.begin(), m_kept.end(),
+                                    [&](const Kept& kept) { return kept.path == path; }),
                      m_kept.end());
         if (m_kept.size() == KEPT)
             m_kept.erase(m_kept.begin());
