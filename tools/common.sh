@@ -9,9 +9,10 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # To build and run the application (tools/run.sh). The checker draws quiz
 # maps with Graphviz's libraries (libgvc6 brings the layout, cairo and Pango
 # plugins and registers them on install); the Chinese font serves both. Its
-# JSON is written with nlohmann-json, a header-only library.
+# JSON is written with nlohmann-json, and the balance of results solved with
+# Eigen: header-only libraries both.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-3-dev wx3.2-i18n
-                fonts-wqy-microhei libgraphviz-dev libgvc6 nlohmann-json3-dev)
+                fonts-wqy-microhei libgraphviz-dev libgvc6 nlohmann-json3-dev libeigen3-dev)
 # Beside those, for the tests and benchmarks (tools/test.sh): GoogleTest,
 # Google Benchmark, pugixml, the X server, packaging and AppStream checks,
 # the accessibility bus and xdotool for the end-to-end tests, clang for the
@@ -21,10 +22,11 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xaut
                dpkg-dev file desktop-file-utils appstream
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14
                chromium chromium-driver python3-selenium)
-# The Windows cross build (tools/windows.sh build; the JSON header serves it
-# too; bison and flex make Graphviz's parsers) ...
+# The Windows cross build (tools/windows.sh build; the JSON and Eigen headers
+# serve it too; bison and flex make Graphviz's parsers) ...
 WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
-                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev bison flex)
+                  g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev libeigen3-dev
+                  bison flex)
 # ... and its tests under Wine.
 WINE_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei bc locales)
 

@@ -1,11 +1,14 @@
 // The balance of results of a large quiz against the analysis the checker
 // and the window already run on it (the same quiz read from memory, with its
 // findings and outline): processor time of the process, median of rounds.
-// Three shapes of quiz: the engine benchmarks' chain quiz (one loop holding
+// Five shapes of quiz: the engine benchmarks' chain quiz (one loop holding
 // nearly every question, a quarter of the answers ending), the same with
 // every target random and one question in ten ending (a densely linked core
-// that leaks slowly), and a chain whose every question may send the player
-// back to the start (a thin loop that is left once in a great many rounds).
+// that leaks slowly), a chain whose every question may send the player back
+// to the start (a thin loop that is left once in a great many rounds), and
+// two quizzes with one way out among answers to random questions, 20 and 3
+// to a question (dense and sparse cores left rarely, which every player
+// still leaves: 100 % at the one result).
 // Run: balance_ratio [--questions=N] [--rounds=N]
 #include "bench_quiz.h"
 #include "quiz/quiz_analysis.h"
@@ -69,6 +72,24 @@ std::string DenseQuiz(int questions)
     return xml + "</questions>\n";
 }
 
+// Every question has `answers` answers to random questions; one more, on a
+// question in the middle, is the one way out.
+std::string OneWayOutQuiz(int questions, int answers)
+{
+    std::mt19937 random(7);
+    std::string xml = "<questions>\n";
+    for (int k = 0; k < questions; ++k)
+    {
+        std::vector<std::string> targets;
+        for (int a = 0; a < answers; ++a)
+            targets.push_back(std::to_string(1001 + random() % questions));
+        if (k == questions / 2)
+            targets.push_back("0");
+        xml += Question(1001 + k, targets);
+    }
+    return xml + "</questions>\n";
+}
+
 std::string RestartQuiz(int questions)
 {
     std::string xml = "<questions>\n";
@@ -89,8 +110,13 @@ void Compare(const char* name, const std::string& xml, int rounds)
     double total = balance.neverEnds;
     for (const ResultShare& result : balance.results)
         total += result.share;
-    std::printf("  %-22s analysis %8.1f ms  balance %8.1f ms  %5.2f x analysis  (shares add up to 1 %+.1e)\n",
-                name, analysis, took, took / analysis, total - 1);
+    char exactness[64] = "exact";
+    if (!balance.Exact())
+        std::snprintf(exactness, sizeof exactness, "within %.1e %%", 100 * balance.errorBound);
+    std::printf("  %-22s analysis %8.1f ms  balance %8.1f ms  %5.2f x analysis  (shares add up to 1 %+.1e; "
+                "largest %.4f %%, %s)\n",
+                name, analysis, took, took / analysis, total - 1, 100 * balance.results.front().share,
+                exactness);
 }
 
 } // namespace
@@ -104,6 +130,8 @@ int main(int argc, char** argv)
     Compare("chain quiz", MakeQuiz(options.questions), options.rounds);
     Compare("densely linked", DenseQuiz(options.questions), options.rounds);
     Compare("restart chain", RestartQuiz(options.questions), options.rounds);
+    Compare("one way out, 20 each", OneWayOutQuiz(options.questions, 20), options.rounds);
+    Compare("one way out, 3 each", OneWayOutQuiz(options.questions, 3), options.rounds);
     std::printf("  goal: balance well under a second, a fraction of the analysis\n");
     return 0;
 }

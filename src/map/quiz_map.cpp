@@ -2,11 +2,12 @@
 // the marks and escaped labels.
 #include "map/quiz_map.h"
 
+#include "map/map_text.h"
+
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
 
 #include <wx/intl.h>
-#include <wx/numformatter.h>
 
 #include <algorithm>
 #include <cmath>
@@ -57,27 +58,84 @@ std::string IdText(const wxString& id)
     return LabelText(plain ? id : Quoted(id), MAP_ID_CHARS);
 }
 
-// The first line's worth of characters and, when more follows, a second.
-std::pair<std::string, std::string> TwoLines(const wxString& text)
+// Characters of the scripts written without spaces (Chinese, Japanese,
+// Korean syllables, full-width forms): a line may break beside each.
+bool IsWide(char32_t c)
 {
-    const std::string whole = LabelText(text, 2 * MAP_RESULT_LINE_CHARS);
-    size_t cut = 0;
-    for (size_t chars = 0; cut < whole.size() && chars < MAP_RESULT_LINE_CHARS; ++chars)
-        do
-            ++cut;
-        while (cut < whole.size() && (static_cast<unsigned char>(whole[cut]) & 0xC0) == 0x80);
-    return {whole.substr(0, cut), whole.substr(cut)};
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-// A share of players as a result box shows it, in the interface language.
-std::string ShareText(double share)
+bool Contains(const char32_t* set, char32_t c)
 {
-    // TRANSLATORS: the share of players who end in a result box of the quiz
-    // map; %s is the percentage with one decimal.
-    const wxString text = wxString::Format(_("%s %%"), wxNumberFormatter::ToString(100 * share, 1,
-                                                                                  wxNumberFormatter::Style_None));
-    return std::string(text.utf8_str());
+    return std::char_traits<char32_t>::find(set, std::char_traits<char32_t>::length(set), c) != nullptr;
 }
+
+// Punctuation that stays with the character before it, or after it.
+const char32_t CLOSING[] = U",.;:!?)]}%\u3001\u3002\uFF0C\uFF0E\uFF1A\uFF1B\uFF01\uFF1F\uFF09\u300D"
+                           U"\u300F\u3011\u3015\u3009\u300B\u3017\uFF3D\uFF5D\u30FC\u30FB\u2026\u201D\u2019";
+const char32_t OPENING[] = U"([{\uFF08\u300C\u300E\u3010\u3014\u3008\u300A\u3016\uFF3B\uFF5B\u201C\u2018";
+
+bool IsHyphen(char32_t c)
+{
+    return c == '-' || c == 0x2010;
+}
+
+void AppendUtf8(std::string& text, char32_t c)
+{
+    if (c < 0x80)
+        text += char(c);
+    else if (c < 0x800)
+        text += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+    else if (c < 0x10000)
+        text += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+    else
+        text += {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)), char(0x80 | ((c >> 6) & 0x3F)),
+                 char(0x80 | (c & 0x3F))};
+}
+
+// Breaks a line into its lines: words are filled in while a line keeps to
+// `lineChars`, and a longer word has a line of its own.
+class LineFiller
+{
+public:
+    explicit LineFiller(size_t lineChars) : m_lineChars(lineChars) {}
+
+    // Adds a piece no line breaks inside, after a space or not.
+    void Add(const std::string& piece, size_t chars, bool afterSpace)
+    {
+        if (chars == 0)
+            return;
+        const size_t gap = m_chars > 0 && afterSpace ? 1 : 0;
+        if (m_chars > 0 && m_chars + gap + chars > m_lineChars)
+        {
+            m_lines.push_back(std::move(m_line));
+            m_line.clear();
+            m_chars = 0;
+        }
+        else if (gap)
+        {
+            m_line += ' ';
+            ++m_chars;
+        }
+        m_line += piece;
+        m_chars += chars;
+    }
+
+    std::vector<std::string> Lines()
+    {
+        if (m_chars > 0)
+            m_lines.push_back(std::move(m_line));
+        return std::move(m_lines);
+    }
+
+private:
+    size_t m_lineChars;
+    std::vector<std::string> m_lines;
+    std::string m_line;
+    size_t m_chars = 0;
+};
 
 // Builds the graph: questions first (the entry leading), then each arrow,
 // with the result and unknown boxes added where first needed.
@@ -88,7 +146,8 @@ public:
 
     MapGraph Build()
     {
-        const EndingShares shares = EndingSharesOf(m_outline);
+        for (const ResultShare& result : BalanceOf(m_outline).results)
+            m_shareOf.emplace(result.result, result);
         m_nodeOfBox.assign(m_outline.boxes.size(), 0);
         if (m_outline.entry)
             AddQuestion(*m_outline.entry);
@@ -104,17 +163,12 @@ public:
                 MapArrow added;
                 added.from = m_nodeOfBox[box];
                 added.to = arrow.to ? m_nodeOfBox[*arrow.to]
-                                    : arrow.ends ? Result(arrow.text) : Unknown(arrow.target);
-                if (arrow.ends)
-                    m_shareOf[added.to] += shares.byAnswer[box][answer];
+                                    : arrow.ends ? Result(ResultOf(arrow.text)) : Unknown(arrow.target);
                 added.answer = answer;
                 added.label = LabelText(arrow.text, MAP_ANSWER_CHARS);
                 m_graph.arrows.push_back(std::move(added));
             }
         }
-        // Each result box ends with the share of players who end there.
-        for (const auto& [node, share] : m_shareOf)
-            m_graph.nodes[node].lines.push_back(ShareText(share));
         return std::move(m_graph);
     }
 
@@ -152,14 +206,17 @@ private:
         return m_graph.nodes.size() - 1;
     }
 
-    // One box per distinct result text.
+    // One box per result: its name whole, then the share of players who
+    // end there.
     size_t Result(const wxString& result)
     {
         const auto [found, added] = m_results.emplace(result, 0);
         if (added)
         {
-            const auto [first, second] = TwoLines(result);
-            found->second = Add(MapNodeKind::Result, m_results.size() - 1, Lines({first, second}));
+            std::vector<std::string> lines = WrapLabel(result, MAP_RESULT_LINE_CHARS);
+            const ResultShare& share = m_shareOf.at(result);
+            lines.push_back(std::string(ShareText(share.share, share.exact).utf8_str()));
+            found->second = Add(MapNodeKind::Result, m_results.size() - 1, std::move(lines));
         }
         return found->second;
     }
@@ -177,9 +234,9 @@ private:
     const QuizOutline& m_outline;
     MapGraph m_graph;
     std::vector<size_t> m_nodeOfBox;
-    std::map<wxString, size_t> m_results;  // text to node
+    std::map<wxString, size_t> m_results;  // result to node
     std::map<wxString, size_t> m_unknown;
-    std::map<size_t, double> m_shareOf;  // result node to its share of players
+    std::map<wxString, ResultShare> m_shareOf;  // result to its share of players
 };
 
 std::string Number(double value)
@@ -411,6 +468,35 @@ std::string LabelText(const wxString& text, size_t chars)
         i = next;
     }
     return shown;
+}
+
+std::vector<std::string> WrapLabel(const wxString& text, size_t lineChars)
+{
+    LineFiller filler(lineChars);
+    std::string piece;
+    size_t chars = 0;
+    bool afterSpace = false;
+    char32_t last = 0;
+    ForEachCharacter(LabelText(text, std::string::npos), [&](char32_t c) {
+        const bool space = c == ' ';
+        const bool breaks = chars > 0 && !space &&
+            (((IsWide(last) || IsWide(c)) && !Contains(CLOSING, c) && !Contains(OPENING, last)) ||
+             (IsHyphen(last) && chars > 1 && !IsHyphen(c)));
+        if (space || breaks)
+        {
+            filler.Add(piece, chars, afterSpace);
+            piece.clear();
+            chars = 0;
+            afterSpace = space;
+        }
+        if (space)
+            return;
+        AppendUtf8(piece, c);
+        ++chars;
+        last = c;
+    });
+    filler.Add(piece, chars, afterSpace);
+    return filler.Lines();
 }
 
 MapGraph MakeMapGraph(const QuizOutline& outline)

@@ -16,7 +16,9 @@ struct QuizOutline;
 constexpr size_t MAP_QUESTION_CHARS = 16;
 constexpr size_t MAP_ANSWER_CHARS = 12;
 constexpr size_t MAP_ID_CHARS = 24;
-constexpr size_t MAP_RESULT_LINE_CHARS = 16;  // a result box holds two such lines
+// A result's name is never cut: it is wrapped into lines of about this many
+// characters, as many as it takes.
+constexpr size_t MAP_RESULT_LINE_CHARS = 16;
 
 // Families the labels are drawn with: one that has the Chinese characters
 // first, then the viewer's own sans-serif.
@@ -30,7 +32,7 @@ constexpr double MAP_ENTRY_BORDER_GAP = 4;
 enum class MapNodeKind
 {
     Question,  // a question the application keeps
-    Result,    // one box per distinct result text; its last line is its share of players
+    Result,    // one box per result (see ResultOf); its last line is its share of players
     Unknown    // a target that names no question
 };
 
@@ -158,3 +160,10 @@ std::string MapDot(const QuizOutline& outline);
 // space, the ends are trimmed, and at most `chars` characters are kept, with
 // "…" after a cut. UTF-8.
 std::string LabelText(const wxString& text, size_t chars);
+// `text` as lines of a label, blanks collapsed as LabelText does, none cut:
+// lines break at spaces, after a hyphen inside a word, and beside the
+// characters of scripts written without spaces (Chinese, Japanese), but
+// never before closing punctuation or after opening punctuation; each
+// line holds as many words as fit in `lineChars` characters, and a longer
+// word a line of its own. UTF-8.
+std::vector<std::string> WrapLabel(const wxString& text, size_t lineChars);

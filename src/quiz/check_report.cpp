@@ -5,14 +5,6 @@
 
 #include <algorithm>
 
-namespace
-{
-
-// Long enough to recognise an answer text, short enough for one line.
-constexpr size_t QUOTED_LENGTH = 40;
-
-} // namespace
-
 size_t FileReport::Count(Severity severity) const
 {
     return static_cast<size_t>(std::count_if(findings.begin(), findings.end(),
@@ -47,13 +39,13 @@ std::string SentenceWith(const char* sentence, const std::string& bytes)
     return said;
 }
 
-wxString Quoted(const wxString& value)
+wxString Quoted(const wxString& value, size_t length)
 {
     wxString quoted = wxS("\"");
     size_t shown = 0;
     for (wxString::const_iterator it = value.begin(); it != value.end(); ++it, ++shown)
     {
-        if (shown == QUOTED_LENGTH)
+        if (shown == length)
         {
             quoted << wxString::FromUTF8("…");
             break;

@@ -67,6 +67,7 @@ void SortByLine(FindingList& findings);
 std::string SentenceWith(const char* sentence, const std::string& bytes = std::string());
 
 // Shows a value from the quiz inside a message: quoted, control characters
-// escaped (a finding is one line) and long values shortened. An empty ID
-// shows as "".
-wxString Quoted(const wxString& value);
+// escaped (a finding is one line) and values longer than `length`
+// characters shortened (the default: long enough to recognise an answer
+// text, short enough for one line). An empty ID shows as "".
+wxString Quoted(const wxString& value, size_t length = 40);

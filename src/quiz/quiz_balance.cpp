@@ -2,27 +2,33 @@
 // through the quiz's strongly connected components in topological order:
 // a question outside any loop passes on what reaches it, a loop is solved
 // as a linear system for the expected visits of its questions, and a part
-// from which no end can be reached keeps everyone who gets there.
+// nobody can leave (a loop with no way out, a question none of whose
+// answers leads on) keeps everyone who gets there.
 //
-// A loop's system is solved by eliminating its questions one by one (the
-// state reduction of Markov chains, which is Gaussian elimination), always
-// the one whose removal adds the fewest arrows. Chains, trees, circles and
-// "start again" answers, the shapes authors write, go entirely this way in
-// linear time, however rarely the loop is left: every divisor is a sum of
-// positive leaving weights, never 1 minus a return weight, and the
-// arithmetic is extended precision, whose range holds the visits of a loop
-// left once in 10^4900 rounds (a 10,000-question chain whose every question
-// may send the player back to the start). Beyond that the loop's players
-// are counted as never ending, which is what they would see.
+// A loop's system is first reduced by eliminating its questions one by one
+// (the state reduction of Markov chains, which is Gaussian elimination),
+// always the one whose removal adds the fewest arrows, as long as that
+// adds only a few. Chains, trees, circles and "start again" answers, the
+// shapes authors write, go entirely this way in linear time, however
+// rarely the loop is left: every divisor is a sum of positive leaving
+// weights, never 1 minus a return weight, and the arithmetic is extended
+// precision, whose range holds the visits of a loop left once in 10^4900
+// rounds (a 10,000-question chain whose every question may send the player
+// back to the start). Beyond that the loop's players are counted as never
+// ending, which is what they would see.
 //
-// Only a densely cross-linked core that would fill up (dense elimination
-// costs the cube of its size) is solved by Gauss-Seidel sweeps instead,
-// until the estimated error is below 1e-14 of the largest visit count; such
-// a core leaks at many of its questions, so some hundred sweeps do.
+// What a densely cross-linked loop leaves, its core, would fill up under
+// this elimination; it goes to a sparse direct solver, or, when even that
+// would take too long, to iteration (see core_solver.h); either says how
+// far off its answer may be, and only a factorised one that is right to
+// twelve digits counts as exact.
 #include "quiz/quiz_balance.h"
 
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_graph.h"
+
+#include <wx/intl.h>
+#include <wx/numformatter.h>
 
 #include <algorithm>
 #include <cmath>
@@ -36,9 +42,15 @@ namespace
 {
 
 const wxUniChar RESULT_ARROW(0x2192);
+const wxUniChar APPROXIMATE(0x2248);  // "≈", before a share that is not exact
 
 // Visits can exceed a double's range long before shares lose precision.
 using Weight = long double;
+
+// A core solved directly counts as exact when its residuals, which bound
+// every share's error, add up to no more than this: some twelve digits,
+// where the views show three or four.
+constexpr long double EXACT_BOUND = 1e-12L;
 
 bool Counts(const QuizOutline::Arrow& arrow)
 {
@@ -51,8 +63,9 @@ bool Counts(const QuizOutline::Arrow& arrow)
 class LoopSolver
 {
 public:
-    explicit LoopSolver(size_t size)
-        : m_out(size), m_in(size), m_leave(size, 0.0), m_arrive(size, 0.0), m_gone(size, false)
+    LoopSolver(size_t size, SolverBudget& budget)
+        : m_budget(budget), m_out(size), m_in(size), m_leave(size, 0.0), m_arrive(size, 0.0),
+          m_gone(size, false)
     {
     }
 
@@ -66,7 +79,14 @@ public:
     void AddLeaving(size_t node, Weight weight) { m_leave[node] += weight; }
     void AddArriving(size_t node, Weight players) { m_arrive[node] += players; }
 
-    std::vector<Weight> Visits()
+    struct Visits
+    {
+        std::vector<Weight> visits;
+        bool exact = true;
+        long double bound = 0;  // in players, see CoreSolution
+    };
+
+    Visits Solve()
     {
         const size_t size = m_out.size();
         std::priority_queue<std::pair<size_t, size_t>, std::vector<std::pair<size_t, size_t>>,
@@ -80,31 +100,31 @@ public:
             cheapest.pop();
             if (m_gone[node] || cost != Cost(node))
                 continue;  // stale: a newer entry holds its cost
-            if (cost > MAX_COST && left > SMALL_CORE)
+            if (cost > MAX_COST)
                 break;
             for (const size_t touched : Eliminate(node))
                 cheapest.emplace(Cost(touched), touched);
             --left;
         }
-        std::vector<Weight> visits(size, 0.0);
+        Visits result;
+        result.visits.assign(size, 0.0);
         if (left > 0)
-            IterateCore(visits);
+            SolveRemaining(result);
         for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step)
         {
             Weight arriving = step->arriving;
             for (const auto& [from, weight] : step->from)
-                arriving += visits[from] * weight;
-            visits[step->node] = arriving / step->leaving;
+                arriving += result.visits[from] * weight;
+            result.visits[step->node] = arriving / step->leaving;
         }
-        return visits;
+        return result;
     }
 
 private:
     // Eliminating a question links each of its predecessors to each of its
-    // successors: up to this many new ways, beyond which a large core is
-    // left to the sweeps (a small one is eliminated whole).
+    // successors: up to this many new ways, beyond which the core left is
+    // solved as a whole.
     static constexpr size_t MAX_COST = 16;
-    static constexpr size_t SMALL_CORE = 150;
 
     struct Step
     {
@@ -154,51 +174,34 @@ private:
         return touched;
     }
 
-    // Gauss-Seidel on the questions left. The error after a sweep is about
-    // its change times r / (1 - r), r the rate the changes shrink at.
-    void IterateCore(std::vector<Weight>& visits)
+    // The questions not eliminated, as one system.
+    void SolveRemaining(Visits& result)
     {
-        // The ways in, laid out flat: a sweep follows each once.
         std::vector<size_t> core;
-        std::vector<Weight> leaving;
-        std::vector<size_t> firstWay{0};
-        std::vector<std::pair<size_t, Weight>> ways;
+        std::vector<size_t> place(m_gone.size(), 0);
         for (size_t node = 0; node < m_gone.size(); ++node)
-        {
-            if (m_gone[node])
-                continue;
-            core.push_back(node);
-            leaving.push_back(Leaving(node));
-            ways.insert(ways.end(), m_in[node].begin(), m_in[node].end());
-            firstWay.push_back(ways.size());
-        }
-        const size_t maxSweeps = std::max<size_t>(1000, MAX_CORE_WORK / (ways.size() + core.size()));
-        Weight lastChange = 0;
-        for (size_t sweep = 0; sweep < maxSweeps; ++sweep)
-        {
-            Weight change = 0;
-            Weight largest = 0;
-            for (size_t i = 0; i < core.size(); ++i)
+            if (!m_gone[node])
             {
-                Weight arriving = m_arrive[core[i]];
-                for (size_t way = firstWay[i]; way < firstWay[i + 1]; ++way)
-                    arriving += visits[ways[way].first] * ways[way].second;
-                const Weight updated = arriving / leaving[i];
-                change = std::max(change, std::fabs(updated - visits[core[i]]));
-                largest = std::max(largest, updated);
-                visits[core[i]] = updated;
+                place[node] = core.size();
+                core.push_back(node);
             }
-            const Weight rate = lastChange > 0 ? change / lastChange : 1;
-            if (change <= TOLERANCE * largest ||
-                (sweep > 2 && rate < 1 && change * rate / (1 - rate) <= TOLERANCE * largest))
-                return;
-            lastChange = change;
+        CoreSystem system;
+        for (const size_t node : core)
+        {
+            system.leaving.push_back(Leaving(node));
+            system.arriving.push_back(m_arrive[node]);
+            for (const auto& [from, weight] : m_in[node])
+                system.ways.emplace_back(place[from], weight);
+            system.firstWay.push_back(system.ways.size());
         }
+        const CoreSolution solution = SolveCore(system, m_budget);
+        for (size_t i = 0; i < core.size(); ++i)
+            result.visits[core[i]] = solution.visits[i];
+        result.bound = solution.bound;
+        result.exact = solution.direct && solution.bound <= EXACT_BOUND;
     }
 
-    static constexpr Weight TOLERANCE = 1e-14;
-    static constexpr size_t MAX_CORE_WORK = 500'000'000;  // ways followed, some seconds
-
+    SolverBudget& m_budget;  // the quiz's, shared by its loops
     std::vector<std::unordered_map<size_t, Weight>> m_out;
     std::vector<std::unordered_map<size_t, Weight>> m_in;
     std::vector<Weight> m_leave;   // weight out of the loop, to ends or on
@@ -207,15 +210,28 @@ private:
     std::vector<Step> m_steps;
 };
 
+// What random play gives, answer by answer.
+struct Shares
+{
+    // Per box, per answer: the players who end the quiz by it.
+    std::vector<std::vector<double>> byAnswer;
+    // Per box: its answers' shares came (in part) through an inexact solution.
+    std::vector<bool> inexact;
+    QuizBalance never;  // the balance's figures of players who never end
+    long double bound = 0;
+};
+
 // Walks the components from the entry on, passing players along.
 class Flow
 {
 public:
-    explicit Flow(const QuizOutline& outline)
-        : m_outline(outline), m_counting(outline.boxes.size(), 0), m_graph(outline.boxes.size()),
-          m_arriving(outline.boxes.size(), 0.0), m_local(outline.boxes.size(), 0)
+    Flow(const QuizOutline& outline, const SolverBudget& budget)
+        : m_outline(outline), m_budget(budget), m_counting(outline.boxes.size(), 0),
+          m_graph(outline.boxes.size()), m_arriving(outline.boxes.size(), 0.0),
+          m_carriesError(outline.boxes.size(), false), m_local(outline.boxes.size(), 0)
     {
         m_shares.byAnswer.reserve(outline.boxes.size());
+        m_shares.inexact.assign(outline.boxes.size(), false);
         for (size_t box = 0; box < outline.boxes.size(); ++box)
         {
             const std::vector<QuizOutline::Arrow>& arrows = outline.boxes[box].arrows;
@@ -231,11 +247,11 @@ public:
         }
     }
 
-    EndingShares Run()
+    Shares Run()
     {
         if (!m_outline.entry)
         {
-            m_shares.neverEnds = 1;
+            m_shares.never.cannotStart = true;
             return std::move(m_shares);
         }
         m_facts = AnalyseGraph(m_graph, m_outline.entry);
@@ -247,26 +263,48 @@ public:
     }
 
 private:
+    // Whether any answer of the component ends the quiz or leads out of it.
+    bool Open(const size_t* begin, const size_t* end, size_t component) const
+    {
+        for (const size_t* member = begin; member != end; ++member)
+            for (const QuizOutline::Arrow& arrow : m_outline.boxes[*member].arrows)
+                if (arrow.ends || (arrow.to && m_facts.component[*arrow.to] != component))
+                    return true;
+        return false;
+    }
+
+    // Players who stay in the component for good.
+    void Keep(double& reason, double players, bool carriesError)
+    {
+        reason += players;
+        m_shares.never.neverEndsExact = m_shares.never.neverEndsExact && !carriesError;
+    }
+
     void Pass(size_t component)
     {
         const size_t* const begin = m_facts.members.data() + m_facts.memberBegin[component];
         const size_t* const end = m_facts.members.data() + m_facts.memberBegin[component + 1];
         double players = 0;
+        bool carriesError = false;
         for (const size_t* member = begin; member != end; ++member)
+        {
             players += m_arriving[*member];
+            carriesError = carriesError || m_carriesError[*member];
+        }
         if (players == 0)
             return;
-        if (!m_facts.canEnd[*begin])
+        const bool cyclic = m_facts.cyclic[component];
+        if (!Open(begin, end, component))
         {
-            m_shares.neverEnds += players;
+            Keep(cyclic ? m_shares.never.caughtInLoop : m_shares.never.stuck, players, carriesError);
             return;
         }
-        if (!m_facts.cyclic[component])
+        if (!cyclic)
         {
-            Leave(*begin, m_arriving[*begin], component);
+            Leave(*begin, m_arriving[*begin], component, carriesError);
             return;
         }
-        LoopSolver solver(size_t(end - begin));
+        LoopSolver solver(size_t(end - begin), m_budget);
         for (const size_t* member = begin; member != end; ++member)
             m_local[*member] = size_t(member - begin);
         for (const size_t* member = begin; member != end; ++member)
@@ -280,41 +318,59 @@ private:
                     solver.AddLeaving(m_local[box], weight);
             solver.AddArriving(m_local[box], m_arriving[box]);
         }
-        const std::vector<Weight> visits = solver.Visits();
-        if (!std::all_of(visits.begin(), visits.end(), [](Weight v) { return std::isfinite(v); }))
+        const LoopSolver::Visits visits = solver.Solve();
+        if (!std::all_of(visits.visits.begin(), visits.visits.end(),
+                         [](Weight v) { return std::isfinite(v); }))
         {
-            m_shares.neverEnds += players;  // left too rarely for any player to see it
+            Keep(m_shares.never.rarelyLeft, players, carriesError);
             return;
         }
+        if (!visits.exact)
+        {
+            m_shares.bound += visits.bound;
+            carriesError = true;
+        }
         for (const size_t* member = begin; member != end; ++member)
-            Leave(*member, visits[size_t(member - begin)], component);
+            Leave(*member, visits.visits[size_t(member - begin)], component, carriesError);
     }
 
     // Sends a question's visits on by each of its answers that leaves the
     // component.
-    void Leave(size_t box, Weight visits, size_t component)
+    void Leave(size_t box, Weight visits, size_t component, bool carriesError)
     {
         const double each = double(visits / Weight(m_counting[box]));
         const std::vector<QuizOutline::Arrow>& arrows = m_outline.boxes[box].arrows;
+        m_shares.inexact[box] = m_shares.inexact[box] || carriesError;
         for (size_t answer = 0; answer < arrows.size(); ++answer)
         {
             if (arrows[answer].ends)
                 m_shares.byAnswer[box][answer] += each;
             else if (arrows[answer].to && m_facts.component[*arrows[answer].to] != component)
+            {
                 m_arriving[*arrows[answer].to] += each;
+                m_carriesError[*arrows[answer].to] = m_carriesError[*arrows[answer].to] || carriesError;
+            }
         }
     }
 
     const QuizOutline& m_outline;
+    SolverBudget m_budget;  // what is left of it
     std::vector<size_t> m_counting;  // answers that count, per box
     QuizGraph m_graph;
     GraphFacts m_facts;
-    std::vector<double> m_arriving;  // players arriving from earlier components
-    std::vector<size_t> m_local;     // a box's number within its component
-    EndingShares m_shares;
+    std::vector<double> m_arriving;     // players arriving from earlier components
+    std::vector<bool> m_carriesError;   // some of them came through an inexact solution
+    std::vector<size_t> m_local;        // a box's number within its component
+    Shares m_shares;
 };
 
 } // namespace
+
+bool QuizBalance::Exact() const
+{
+    return neverEndsExact && std::all_of(results.begin(), results.end(),
+                                         [](const ResultShare& result) { return result.exact; });
+}
 
 wxString ResultOf(const wxString& answerText)
 {
@@ -326,28 +382,54 @@ wxString ResultOf(const wxString& answerText)
     return result.empty() ? answerText : result;
 }
 
-EndingShares EndingSharesOf(const QuizOutline& outline)
+QuizBalance BalanceOf(const QuizOutline& outline, const SolverBudget& budget)
 {
-    return Flow(outline).Run();
-}
-
-QuizBalance BalanceOf(const QuizOutline& outline)
-{
-    const EndingShares shares = EndingSharesOf(outline);
-    std::map<wxString, double> byResult;
+    const Shares shares = Flow(outline, budget).Run();
+    std::map<wxString, ResultShare> byResult;
     for (size_t box = 0; box < outline.boxes.size(); ++box)
     {
         const std::vector<QuizOutline::Arrow>& arrows = outline.boxes[box].arrows;
         for (size_t answer = 0; answer < arrows.size(); ++answer)
             if (arrows[answer].ends)
-                byResult[ResultOf(arrows[answer].text)] += shares.byAnswer[box][answer];
+            {
+                const wxString result = ResultOf(arrows[answer].text);
+                ResultShare& share = byResult.emplace(result, ResultShare{result, 0, true}).first->second;
+                share.share += shares.byAnswer[box][answer];
+                share.exact = share.exact && !shares.inexact[box];
+            }
     }
-    QuizBalance balance;
-    balance.neverEnds = shares.neverEnds;
-    for (const auto& [result, share] : byResult)
-        balance.results.push_back(ResultShare{result, share});
+    QuizBalance balance = shares.never;
+    balance.neverEnds = balance.cannotStart ? 1 : balance.caughtInLoop + balance.stuck + balance.rarelyLeft;
+    for (auto& [result, share] : byResult)
+    {
+        if (!share.exact)  // the exact share lies in 0..1: so may the estimate
+            share.share = std::clamp(share.share, 0.0, 1.0);
+        balance.results.push_back(std::move(share));
+    }
+    if (!balance.Exact())
+        balance.errorBound = double(shares.bound);
     // Stable: equal shares keep the map's order, by result text.
     std::stable_sort(balance.results.begin(), balance.results.end(),
                      [](const ResultShare& a, const ResultShare& b) { return a.share > b.share; });
     return balance;
+}
+
+wxString ShareText(double share, bool exact)
+{
+    // TRANSLATORS: a share of players, as the quiz map and the editor's
+    // balance show it; %s is the percentage with one decimal.
+    const wxString text = wxString::Format(_("%s %%"), wxNumberFormatter::ToString(
+                                                           100 * share, 1, wxNumberFormatter::Style_None));
+    return exact ? text : wxString(APPROXIMATE) + wxS(" ") + text;
+}
+
+std::vector<wxString> BalanceRows(const QuizBalance& balance)
+{
+    std::vector<wxString> rows;
+    for (const ResultShare& result : balance.results)
+        rows.push_back(ShareText(result.share, result.exact) + wxS("  ") + result.result);
+    if (balance.neverEnds > 0)
+        rows.push_back(ShareText(balance.neverEnds, balance.neverEndsExact) + wxS("  ") +
+                       _("never reach an end"));
+    return rows;
 }

@@ -2,6 +2,7 @@
 // failures the toolkit logs, and the reading and analysis of what loaded.
 #include "quiz/quiz_checker.h"
 
+#include "quiz/edition_check.h"
 #include "quiz/question_table.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_file.h"
@@ -93,7 +94,17 @@ void ReportLog(const LogCapture& log, bool loaded, FindingList& findings)
 
 using Loader = std::function<bool(wxXmlDocument&, QuestionTable&, QuizReadObserver*)>;
 
-FileReport Check(const Loader& load, QuizOutline* outline)
+// The findings of a quiz that was read: its own, then how it stands with
+// its other language editions.
+QuizSummary Analyse(const wxString& path, const QuestionTable& table, const ReadRecorder& recorder,
+                    FindingList& findings, QuizOutline* outline)
+{
+    const QuizSummary summary = AnalyseQuiz(table, recorder, findings, outline);
+    CompareEditions(path, recorder, findings);
+    return summary;
+}
+
+FileReport Check(const Loader& load, const wxString& path, QuizOutline* outline)
 {
     FileReport report;
     QuestionTable table;
@@ -107,7 +118,7 @@ FileReport Check(const Loader& load, QuizOutline* outline)
         ReportLog(log, loaded, report.findings);
     }
     if (loaded && !recorder.WrongRoot())
-        report.summary = AnalyseQuiz(table, recorder, report.findings, outline);
+        report.summary = Analyse(path, table, recorder, report.findings, outline);
     SortByLine(report.findings);
     return report;
 }
@@ -143,7 +154,7 @@ FileReport CheckQuizFile(const wxString& path, QuizOutline* outline)
         return Check([&path](wxXmlDocument& document, QuestionTable& table,
                              QuizReadObserver* observer) {
             return LoadQuiz(document, path, table, observer);
-        }, outline);
+        }, path, outline);
     }
     catch (const std::bad_alloc&)
     {
@@ -159,7 +170,7 @@ FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
 {
     return Check([&](wxXmlDocument& document, QuestionTable& table, QuizReadObserver* observer) {
         return LoadQuizBytes(document, data, size, name, table, observer);
-    }, outline);
+    }, name, outline);
 }
 
 namespace
@@ -182,7 +193,7 @@ bool LoadChecked(const Loader& load, const wxString& path, QuestionTable& table,
         if (!loaded)
             check.error = LoadError(path, log);
         else if (!recorder.WrongRoot())
-            check.report.summary = AnalyseQuiz(table, recorder, findings, outline);
+            check.report.summary = Analyse(path, table, recorder, findings, outline);
     }
     catch (const std::bad_alloc&)
     {

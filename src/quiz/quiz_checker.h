@@ -12,12 +12,16 @@ class QuestionTable;
 class wxXmlDocument;
 struct QuizOutline;
 
-// Loads the file at `path` with the application's loader and analyses it.
-// The report's `file` is left for the caller to set. When `outline` is
-// given, it is filled whenever the report has a summary.
+// Loads the file at `path` with the application's loader and analyses it,
+// comparing it with its other language editions when its name is an
+// edition's (see CompareEditions): every check of a file below does the
+// same, so the checker and the window find the same. The report's `file`
+// is left for the caller to set. When `outline` is given, it is filled
+// whenever the report has a summary.
 FileReport CheckQuizFile(const wxString& path, QuizOutline* outline = nullptr);
 
-// The same for bytes already in memory; `name` names them in messages.
+// The same for bytes already in memory; `name` names them in messages and
+// as a file, among whose editions they are compared.
 FileReport CheckQuizBytes(const char* data, size_t size, const wxString& name,
                           QuizOutline* outline = nullptr);
 

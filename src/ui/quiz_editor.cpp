@@ -10,7 +10,6 @@
 #include <wx/dataview.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
-#include <wx/numformatter.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -332,17 +331,8 @@ void QuizEditorPane::ShowBalance()
         rows.push_back(_("The quiz cannot be played as it stands (see Problems); "
                          "these figures are of its last playable version."));
     if (outline)
-    {
-        const QuizBalance balance = BalanceOf(*outline);
-        const auto percent = [](double share) {
-            return wxString::Format(_("%s %%"), wxNumberFormatter::ToString(100 * share, 1,
-                                                                            wxNumberFormatter::Style_None));
-        };
-        for (const ResultShare& result : balance.results)
-            rows.push_back(percent(result.share) + wxS("  ") + result.result);
-        if (balance.neverEnds > 0)
-            rows.push_back(percent(balance.neverEnds) + wxS("  ") + _("never reach an end"));
-    }
+        for (const wxString& row : BalanceRows(BalanceOf(*outline)))
+            rows.push_back(row);
     if (m_balance->GetStrings() != rows)
         m_balance->Set(rows);
 }

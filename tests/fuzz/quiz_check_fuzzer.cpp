@@ -10,16 +10,19 @@
 //
 // Beyond not crashing, each input is held to what the reports promise:
 // findings ordered by line, lines from 1; a clean quiz has a summary with a
-// shortest path no longer than its longest; both outputs, and the quiz map's
+// shortest path no longer than its longest; the balance's shares lie in
+// 0..1 and add up to 1 within their bound; both outputs, and the quiz map's
 // DOT form, are valid UTF-8 without stray control characters.
 #include "fuzz_support.h"
 #include "map/quiz_map.h"
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_checker.h"
 #include "report_output.h"
 
 #include <wx/init.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +85,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const char* bytes = reinterpret_cast<const char*>(data);
     QuizOutline outline;
     FileReport report = CheckQuizBytes(bytes, size, wxS("fuzz.xml"), &outline);
+    if (report.summary)
+    {
+        report.balance = BalanceOf(outline);
+        double total = report.balance->neverEnds;
+        for (const ResultShare& result : report.balance->results)
+        {
+            if (!(result.share >= 0 && result.share <= 1))
+                Fail("a share outside 0..1", std::string(result.result.utf8_str()));
+            total += result.share;
+        }
+        if (!(std::fabs(total - 1) <= 1e-9 + report.balance->errorBound))
+            Fail("the shares do not add up to 1", std::to_string(total));
+    }
     const std::string dot = MapDot(outline);
     if (!IsCleanUtf8(dot))
         Fail("the map is not clean UTF-8", dot);
@@ -90,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < size && i < 32; ++i)
         if (bytes[i] != '\n')
             report.file += bytes[i];
-    const std::string json = JsonReport({report});
+    const std::string json = JsonReport({report}, true);
     report.file = "fuzz.xml";
-    CheckInvariants(report, TextReport(report), json);
+    CheckInvariants(report, TextReport(report) + BalanceLines(report), json);
     return 0;
 }

@@ -77,15 +77,18 @@ def main():
                                                  f["message"], f["code"]) for f in entry["findings"]]
         check([line for line in text if ": ok: " not in line] == expected, "\n".join(text))
 
-        # --balance adds each file's shares; the rest stays as it was.
+        # --balance adds each file's shares and why some never end; the
+        # rest stays as it was.
         balanced = json.loads(run(["--json", "--balance"] + paths).stdout.decode("utf-8"))
         check(all("balance" not in entry for entry in files), "balance without --balance")
+        added = ("balance", "never_ends", "never_ends_exact", "never_ends_reasons")
         for entry, before in zip(balanced["files"], files):
-            check({k: v for k, v in entry.items() if k not in ("balance", "never_ends")} == before, repr(entry))
-        check(balanced["files"][1]["balance"] == [{"result": "b", "share": 1.0}]
-              and balanced["files"][1]["never_ends"] == 0, repr(balanced["files"][1]))
-        check(balanced["files"][3]["balance"] is None and balanced["files"][3]["never_ends"] is None,
-              repr(balanced["files"][3]))
+            check({k: v for k, v in entry.items() if k not in added} == before, repr(entry))
+        check([balanced["files"][1][k] for k in added] == [[{"result": "b", "share": 1.0, "exact": True}],
+                                                          0, True, []], repr(balanced["files"][1]))
+        # 1001's answers lead to no question: every player is stuck there.
+        check([balanced["files"][2][k] for k in added] == [[], 1, True, ["stuck"]], repr(balanced["files"][2]))
+        check(all(balanced["files"][3][k] is None for k in added), repr(balanced["files"][3]))
 
         help_text = run(["--help"]).stdout.decode("utf-8")
         for code in {f["code"] for entry in files for f in entry["findings"]}:

@@ -39,19 +39,47 @@ TEST(CheckerText, SummariesOfCleanQuizzesSayWhetherTheyCanLoop)
     EXPECT_NE(TextReport(clean).find("longest: unbounded (the quiz can loop)\n"), std::string::npos);
 }
 
-TEST(CheckerText, BalanceListsResultsLargestFirstThenThoseWhoNeverEnd)
+TEST(CheckerText, BalanceQuotesResultsAndSaysWhySomeNeverEndAndWhatIsNotExact)
 {
     FileReport report;
     report.file = "q.xml";
     EXPECT_EQ(BalanceLines(report), "");
-    report.balance = QuizBalance{{{wxS("Type C"), 1.0 / 7}, {wxS("Other"), 0.005}}, 0};
+    // A result's name is the author's text: a line break in it cannot
+    // start a line that passes for a finding.
+    report.balance = QuizBalance{{{wxS("Type C"), 1.0 / 7},
+                                  {wxS("Other\nother.xml:12: error: forged [no-end]"), 0.005}}};
     const std::string lines = "q.xml: results when every answer is chosen at random:\n"
-                              "  14.3 %  Type C\n"
-                              "   0.5 %  Other\n";
+                              "  14.3 %  \"Type C\"\n"
+                              "   0.5 %  \"Other\\nother.xml:12: error: forged [no-end]\"\n";
     EXPECT_EQ(BalanceLines(report), lines);
+    // Only the reasons that apply, each with its share.
+    report.balance->caughtInLoop = 0.25;
     report.balance->neverEnds = 0.25;
-    EXPECT_EQ(BalanceLines(report), lines + "  25.0 %  never reach an end (caught in a loop with no way "
-                                            "out, or at a question none of whose answers leads on)\n");
+    EXPECT_EQ(BalanceLines(report), lines + "  25.0 %  never reach an end: caught in a loop with no way out\n");
+    report.balance->stuck = 0.125;
+    report.balance->neverEnds = 0.375;
+    EXPECT_EQ(BalanceLines(report), lines + "  25.0 %  never reach an end: caught in a loop with no way out\n"
+                                            "  12.5 %  never reach an end: stuck at a question none of whose "
+                                            "answers leads on\n");
+    // A share not worked out exactly is marked, and its bound said.
+    report.balance->results[1].exact = false;
+    report.balance->neverEndsExact = false;
+    report.balance->errorBound = 2e-9;
+    EXPECT_EQ(BalanceLines(report),
+              "q.xml: results when every answer is chosen at random:\n"
+              "  14.3 %  \"Type C\"\n"
+              "\xE2\x89\x88  0.5 %  \"Other\\nother.xml:12: error: forged [no-end]\"\n"
+              "\xE2\x89\x88 25.0 %  never reach an end: caught in a loop with no way out\n"
+              "\xE2\x89\x88 12.5 %  never reach an end: stuck at a question none of whose answers leads on\n"
+              "q.xml: \xE2\x89\x88 marks a share that could not be worked out exactly in time, the quiz being "
+              "too densely linked or too rarely left there: each such share is within 2e-07 % of the exact one\n");
+
+    QuizBalance unplayable;
+    unplayable.cannotStart = true;
+    unplayable.neverEnds = 1;
+    report.balance = unplayable;
+    EXPECT_EQ(BalanceLines(report), "q.xml: results when every answer is chosen at random:\n"
+                                    " 100.0 %  never reach an end: the quiz cannot start (see the errors above)\n");
 }
 
 TEST(CheckerProgram, ExitStatusFollowsTheWorstFindingOverAllFiles)

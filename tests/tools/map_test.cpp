@@ -3,6 +3,10 @@
 #include "checker_run.h"
 #include "map_output.h"
 #include "map/quiz_map.h"
+#include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
+#include "quiz/quiz_checker.h"
+#include "quiz_xml.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +56,51 @@ TEST(MapLabels, CutAtTheirLengthInCharactersWithBlanksCollapsed)
     EXPECT_EQ(LabelText(wxString::FromUTF8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80x"), 2),
               "\xF0\x9F\x98\x80\xF0\x9F\x98\x80…");  // characters outside the BMP count once
     EXPECT_EQ(LabelText(wxS("  \t "), 5), "");
+}
+
+TEST(MapLabels, ResultNamesWrapBetweenWordsAndAreNeverCut)
+{
+    const auto Wrapped = [](const char* text) {
+        std::string joined;
+        for (const std::string& line : WrapLabel(wxString::FromUTF8(text), MAP_RESULT_LINE_CHARS))
+            joined += (joined.empty() ? "" : "|") + line;
+        return joined;
+    };
+    EXPECT_EQ(Wrapped("The Saint: honesty first"), "The Saint:|honesty first");
+    EXPECT_EQ(Wrapped("  The\n Rock  "), "The Rock");
+    EXPECT_EQ(Wrapped("A well-balanced free-thinker"), "A well-balanced|free-thinker");
+    EXPECT_EQ(Wrapped("An undercover-agent-in-training"), "An undercover-|agent-in-|training");
+    // A word longer than a line has one of its own: the box grows.
+    EXPECT_EQ(Wrapped("Antidisestablishmentarian at heart"), "Antidisestablishmentarian|at heart");
+    // Chinese breaks between characters, but not before a comma or a colon.
+    EXPECT_EQ(Wrapped("你的内在星座：白羊座，热情而勇敢的开拓者"), "你的内在星座：白羊座，热情而勇敢|的开拓者");
+    EXPECT_EQ(Wrapped("一二三四五六七八九十一二三四五六，七"), "一二三四五六七八九十一二三四五|六，七");
+    EXPECT_EQ(Wrapped("A 型：梅花鹿"), "A 型：梅花鹿");
+}
+
+TEST(MapGraph, OneBoxPerResultWithItsShareWhereItsEndingAnswersLead)
+{
+    // Four endings name two results: two boxes at 50 %, as the balance says.
+    const std::string xml = QuizXml(
+        QuestionXml("1001", "q", {{"a", "1002"}, {"b", "1003"}}) +
+        QuestionXml("1002", "q", {{"Kind → The Saint", "0"}, {"Brave → Type B", "0"}}) +
+        QuestionXml("1003", "q", {{"Calm →  The Saint ", "0"}, {"Bold → Type B", "0"}}));
+    QuizOutline outline;
+    CheckQuizBytes(xml.data(), xml.size(), wxS("q.xml"), &outline);
+    const MapGraph graph = MakeMapGraph(outline);
+    std::vector<std::string> results;
+    for (const MapNode& node : graph.nodes)
+        if (node.kind == MapNodeKind::Result)
+            results.push_back(node.lines.front() + "|" + node.lines.back());
+    EXPECT_EQ(results, (std::vector<std::string>{"The Saint|50.0 %", "Type B|50.0 %"}));
+    for (const MapArrow& arrow : graph.arrows)
+    {
+        const MapNode& to = graph.nodes[arrow.to];
+        if (to.kind != MapNodeKind::Result)
+            continue;
+        const QuizOutline::Arrow& answer = outline.boxes[graph.nodes[arrow.from].number].arrows[arrow.answer];
+        EXPECT_EQ(wxString::FromUTF8(to.lines.front()), ResultOf(answer.text)) << arrow.label;
+    }
 }
 
 TEST(MapFormats, FollowTheExtensionInAnyCase)

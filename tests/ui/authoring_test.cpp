@@ -3,9 +3,11 @@
 #include "ui_test_util.h"
 
 #include "quiz_xml.h"
+#include "run_program.h"
 
 #include <wx/aui/aui.h>
 #include <wx/dataview.h>
+#include <wx/dir.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -13,6 +15,7 @@
 #include <wx/textdlg.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace
 {
@@ -53,6 +56,42 @@ protected:
 
     TempDir m_folder;
 };
+
+// The checker's findings for `path` as the Problems pane words them (the
+// window's tests speak English, as does the checker's JSON): "line | kind |
+// message", read from the JSON, which is laid out one value a line.
+std::vector<std::string> CheckerRows(const wxString& path)
+{
+    const ProgramRun run =
+        RunProgram(wxString::FromUTF8(MINDPRISM_CHECK_PROGRAM), wxS("--json ") + ShellQuoted(path));
+    const auto Value = [](const std::string& line, const std::string& name) {
+        const std::string key = "\"" + name + "\": ";
+        const size_t at = line.find(key);
+        return at == std::string::npos ? std::string() : line.substr(at + key.size());
+    };
+    // A JSON string's content; the checker's messages escape their own
+    // control characters, so JSON leaves only quotes and backslashes.
+    const auto Unquoted = [](const std::string& quoted) {
+        std::string text;
+        for (size_t i = 1; i + 1 < quoted.size() && quoted[i] != '"'; ++i)
+            text += quoted[i] == '\\' ? quoted[++i] : quoted[i];
+        return text;
+    };
+    std::vector<std::string> rows;
+    std::string line;
+    std::string kind;
+    std::istringstream json(run.out);
+    for (std::string text; std::getline(json, text);)
+    {
+        if (const std::string value = Value(text, "line"); !value.empty())
+            line = value.substr(0, value.find(','));
+        else if (const std::string value = Value(text, "severity"); !value.empty())
+            kind = Unquoted(value);
+        else if (const std::string value = Value(text, "message"); !value.empty())
+            rows.push_back(line + " | " + kind + " | " + Unquoted(value));
+    }
+    return rows;
+}
 
 // 1001 -> 1002 -> 1003 -> end: no findings.
 const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}),
@@ -148,6 +187,39 @@ TEST_F(OpenedQuizTest, TheProblemsPaneListsFindingsAndShowsTheQuestionOfARowOrAn
     EXPECT_FALSE(ProblemsShown());
     ChooseQuiz(1);
     EXPECT_FALSE(ProblemsShown());
+}
+
+TEST_F(OpenedQuizTest, TheProblemsPaneListsWhatTheCheckerFindsInTheSameFile)
+{
+    wxArrayString files;
+    wxDir::GetAllFiles(SourceDir() + wxS("/data"), &files, wxS("Quiz_*.xml"), wxDIR_FILES);
+    ASSERT_FALSE(files.empty());
+    // An English edition beside its original, with one ID changed: the
+    // original's answers to it lead elsewhere now, and so do its own.
+    const wxString data = SourceDir() + wxS("/data/");
+    const wxString original =
+        m_folder.Write(wxS("Quiz_000-zh_CN.xml"), ReadBytes(data + wxS("Quiz_000-zh_CN.xml")));
+    std::string english = ReadBytes(data + wxS("Quiz_000-en.xml"));
+    const size_t id = english.find("<ID>1007</ID>");
+    ASSERT_NE(id, std::string::npos);
+    english.replace(id, 13, "<ID>1077</ID>");
+    const wxString drifted = m_folder.Write(wxS("Quiz_000-en.xml"), english);
+    files.push_back(drifted);
+    files.push_back(original);
+    for (const wxString& file : files)
+    {
+        SCOPED_TRACE(std::string(file.utf8_str()));
+        ASSERT_TRUE(m_frame->OpenQuiz(file));
+        const std::vector<std::string> checker = CheckerRows(file);
+        EXPECT_EQ(ProblemRows(), checker);
+        const auto aboutTheOther = [](const std::string& row) {
+            return row.find("other edition") != std::string::npos;
+        };
+        if (file == drifted || file == original)
+        {
+            EXPECT_NE(std::count_if(checker.begin(), checker.end(), aboutTheOther), 0);
+        }
+    }
 }
 
 // The figures come from the engine; the window words them, and gives the

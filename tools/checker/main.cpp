@@ -2,7 +2,6 @@
 // the application's own loader.
 #include "checker_language.h"
 #include "command_line.h"
-#include "edition_check.h"
 #include "map_output.h"
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
@@ -136,27 +135,40 @@ JSON
   The summary is there whenever the quiz could be analysed (it loaded and
   its root is right), clean or not; "longest" is null when it is unbounded
   or when no end is reachable. Strings are UTF-8. With --balance each file
-  also has "balance": [{"result": R, "share": S}, ...] and "never_ends": S,
-  shares as fractions (0 to 1), both null when the quiz could not be
-  analysed.
+  also has "balance": [{"result": R, "share": S, "exact": true|false}, ...],
+  "never_ends": S, "never_ends_exact": true|false and "never_ends_reasons",
+  a list of "loop", "stuck", "rarely-left" and "cannot-start" (see Balance);
+  shares as fractions (0 to 1), one that is not exact with its
+  "error_bound"; all null when the quiz could not be analysed.
 
 Balance (--balance)
   After the findings of each file that could be analysed:
     FILE: results when every answer is chosen at random:
-      14.3 %  RESULT
-  one line per result, the largest share first. A result is the text after
-  the last "→" of an answer that ends the quiz, or the answer's whole text
-  when it has none; endings that give the same result count together. Each
-  answer of a question is equally likely, but an answer whose GOTO names no
+      14.3 %  "RESULT"
+  one line per result, the largest share first, its name quoted as the
+  findings quote values. A result is the text after the last "→" of an
+  answer that ends the quiz, trimmed, or the answer's whole text when it
+  has none; endings that give the same result count together. Each answer
+  of a question is equally likely, but an answer whose GOTO names no
   question does not count (the player stays and chooses again), and loops
-  are followed. The shares are worked out exactly, not by playing. A last
-  line gives the share of players that never reach an end, if any.
+  are followed. The shares are worked out exactly (to double precision),
+  not by playing. Then a line for each reason players never reach an end,
+  if any, with their share: caught in a loop with no way out, stuck at a
+  question none of whose answers leads on, caught in a loop left too
+  rarely for anyone to see its end, or the quiz cannot start (see the
+  errors above it).
+  Where a densely linked part of a quiz is too large to be solved exactly
+  in about a second, the shares it touches are worked out by iteration
+  (so are those of a part left so rarely that even its exact solution
+  cannot be vouched for to twelve digits): they are marked "≈", and a last
+  line says how far off they may be.
 
 Map (--map)
   Each question is a box titled by its ID and the start of its text; each
   answer an arrow to the question it leads to, labelled with the start of
   its text. Answers that end the quiz lead to one rounded box per result
-  text. The entry question "1001" has a double border and heads the map,
+  (see Balance), which shows its name whole, wrapped between words. The
+  entry question "1001" has a double border and heads the map,
   which flows downwards. Marks:
     dashed red box   a GOTO that names no question (labelled with it)
     grey box         a question no path from "1001" reaches
@@ -382,7 +394,6 @@ int main(int argc, char** argv)
         QuizOutline outline;
         const bool outlined = arguments.map || arguments.balance;
         FileReport report = CheckQuizFile(path, outlined ? &outline : nullptr);
-        CompareEditions(path, report);
         report.file = file;
         if (arguments.balance && report.summary)
             report.balance = BalanceOf(outline);

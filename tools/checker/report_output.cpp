@@ -48,6 +48,34 @@ Json JsonSummary(const std::optional<QuizSummary>& summary)
                 {"unbounded", summary->unbounded}};
 }
 
+// Why some players never reach an end: a name for scripts, a sentence for
+// people, and the share it holds.
+struct NeverEndsReason
+{
+    const char* name;
+    const char* sentence;  // marked with wxTRANSLATE
+    double share;
+};
+
+std::vector<NeverEndsReason> ReasonsOf(const QuizBalance& balance)
+{
+    if (balance.cannotStart)
+        return {{"cannot-start", wxTRANSLATE("never reach an end: the quiz cannot start (see the errors above)"),
+                 balance.neverEnds}};
+    const NeverEndsReason all[] = {
+        {"loop", wxTRANSLATE("never reach an end: caught in a loop with no way out"), balance.caughtInLoop},
+        {"stuck", wxTRANSLATE("never reach an end: stuck at a question none of whose answers leads on"),
+         balance.stuck},
+        {"rarely-left", wxTRANSLATE("never reach an end: caught in a loop left so rarely (once in more than "
+                                    "10^4900 rounds) that no player would see its end"),
+         balance.rarelyLeft}};
+    std::vector<NeverEndsReason> reasons;
+    for (const NeverEndsReason& reason : all)
+        if (reason.share > 0)
+            reasons.push_back(reason);
+    return reasons;
+}
+
 Json JsonFile(const FileReport& report, bool withBalance)
 {
     Json findings = Json::array();
@@ -65,25 +93,40 @@ Json JsonFile(const FileReport& report, bool withBalance)
     {
         Json balance = nullptr;
         Json neverEnds = nullptr;
+        Json neverEndsExact = nullptr;
+        Json reasons = nullptr;
         if (report.balance)
         {
+            const QuizBalance& shares = *report.balance;
             balance = Json::array();
-            for (const ResultShare& result : report.balance->results)
-                balance.push_back(Json{{"result", Utf8(result.result)}, {"share", result.share}});
-            neverEnds = report.balance->neverEnds;
+            for (const ResultShare& result : shares.results)
+            {
+                Json entry{{"result", Utf8(result.result)}, {"share", result.share}, {"exact", result.exact}};
+                if (!result.exact)
+                    entry["error_bound"] = shares.errorBound;
+                balance.push_back(std::move(entry));
+            }
+            neverEnds = shares.neverEnds;
+            neverEndsExact = shares.neverEndsExact;
+            reasons = Json::array();
+            for (const NeverEndsReason& reason : ReasonsOf(shares))
+                reasons.push_back(reason.name);
         }
         file["balance"] = std::move(balance);
         file["never_ends"] = std::move(neverEnds);
+        file["never_ends_exact"] = std::move(neverEndsExact);
+        file["never_ends_reasons"] = std::move(reasons);
     }
     return file;
 }
 
-// One decimal, the way the balance lines show a share.
-std::string Percent(double share)
+// One decimal, the way the balance lines show a share; "≈" before one that
+// is not exact.
+std::string Percent(double share, bool exact = true)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%6.1f %%", 100 * share);
-    return text;
+    return exact ? text : "\xE2\x89\x88" + std::string(text + 1);
 }
 
 } // namespace
@@ -121,14 +164,27 @@ std::string BalanceLines(const FileReport& report)
 {
     if (!report.balance)
         return std::string();
+    const QuizBalance& balance = *report.balance;
     std::string text = report.file + ": " + Utf8(_("results when every answer is chosen at random:")) + "\n";
-    for (const ResultShare& result : report.balance->results)
-        text += Percent(result.share) + "  " + Utf8(result.result) + "\n";
-    if (report.balance->neverEnds > 0)
-        text += Percent(report.balance->neverEnds) + "  " +
-                Utf8(_("never reach an end (caught in a loop with no way out, or at a question none of "
-                       "whose answers leads on)")) +
+    // Quoted as the findings quote values, whole: a result's name is the
+    // author's text and may hold anything, line breaks included.
+    for (const ResultShare& result : balance.results)
+        text += Percent(result.share, result.exact) + "  " + Utf8(Quoted(result.result, wxString::npos)) + "\n";
+    for (const NeverEndsReason& reason : ReasonsOf(balance))
+        text += Percent(reason.share, balance.neverEndsExact) + "  " + Utf8(wxGetTranslation(reason.sentence)) +
                 "\n";
+    if (!balance.Exact())
+    {
+        char bound[32];
+        std::snprintf(bound, sizeof bound, "%.2g %%", 100 * balance.errorBound);
+        text += report.file + ": " +
+                // TRANSLATORS: the first %s is the mark "≈", the second a percentage.
+                Utf8(wxString::Format(_("%s marks a share that could not be worked out exactly in time, "
+                                        "the quiz being too densely linked or too rarely left there: each "
+                                        "such share is within %s of the exact one"),
+                                      wxString::FromUTF8("\xE2\x89\x88"), bound)) +
+                "\n";
+    }
     return text;
 }
 

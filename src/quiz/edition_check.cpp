@@ -1,9 +1,11 @@
 // Comparing a quiz with its other language editions.
-#include "edition_check.h"
+#include "quiz/edition_check.h"
 
+#include "quiz/content_digest.h"
 #include "quiz/question_table.h"
 #include "quiz/quiz_edition.h"
 #include "quiz/quiz_file.h"
+#include "quiz/read_recorder.h"
 
 #include <wx/dir.h>
 #include <wx/filename.h>
@@ -12,6 +14,8 @@
 #include <wx/xml/xml.h>
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <unordered_map>
 #include <vector>
@@ -19,54 +23,72 @@
 namespace
 {
 
-// One edition as the application reads it, with the lines of its questions
-// and of each answer's target.
-class Edition : public QuizReadObserver
+// The questions of one edition the application keeps, in document order,
+// with the lines of each and of its answers' targets.
+struct EditionQuestions
 {
-public:
     struct Entry
     {
         const Question* question;
         long line;
-        std::vector<long> targetLines;  // the GOTO's line, or the ANSWER's without one
+        const std::vector<long>* targetLines;  // the GOTO's line, or the ANSWER's without one
 
         long TargetLine(size_t answer) const
         {
-            return answer < targetLines.size() ? targetLines[answer] : line;
+            return answer < targetLines->size() ? (*targetLines)[answer] : line;
         }
     };
+    std::vector<Entry> live;
+    std::unordered_map<wxString, size_t> byId;
 
-    // False when the file cannot be read as a quiz; its own check says why.
-    bool Load(const wxString& path)
+    void Add(const Question& question, long line, const std::vector<long>& targetLines)
+    {
+        byId.emplace(question.id, live.size());
+        live.push_back(Entry{&question, line, &targetLines});
+    }
+    const Entry* Find(const wxString& id) const
+    {
+        const auto found = byId.find(id);
+        return found == byId.end() ? nullptr : &live[found->second];
+    }
+};
+
+// The quiz being checked, as its reading recorded it.
+EditionQuestions RecordedEdition(const ReadRecorder& recorder)
+{
+    EditionQuestions edition;
+    for (const ReadRecorder::RecordedQuestion& question : recorder.Questions())
+        if (question.live)
+            edition.Add(*question.record, question.line, question.targetLines);
+    return edition;
+}
+
+// Another edition, read from its file as the application reads it.
+class Edition : public QuizReadObserver
+{
+public:
+    // False when the bytes cannot be read as a quiz; the file's own check
+    // says why.
+    bool Load(const std::vector<char>& bytes, const wxString& path)
     {
         wxLogNull quiet;
         try
         {
             wxXmlDocument document;
-            return LoadQuiz(document, path, m_table, this) && !m_wrongRoot;
+            if (!LoadQuizBytes(document, bytes.data(), bytes.size(), path, m_table, this) || m_wrongRoot)
+                return false;
         }
         catch (const std::bad_alloc&)
         {
             return false;
         }
-    }
-
-    // The questions the application keeps, in document order.
-    std::vector<const Entry*> Live() const
-    {
-        std::vector<const Entry*> live;
         for (const Entry& entry : m_entries)
             if (m_table.FindQuestion(entry.question->id) == entry.question)
-                live.push_back(&entry);
-        return live;
+                m_questions.Add(*entry.question, entry.line, entry.targetLines);
+        return true;
     }
 
-    const Entry* Find(const wxString& id) const
-    {
-        const Question* question = m_table.FindQuestion(id);
-        const auto found = m_entryOf.find(question);
-        return found == m_entryOf.end() ? nullptr : &m_entries[found->second];
-    }
+    const EditionQuestions& Questions() const { return m_questions; }
 
     void OnWrongRoot(const wxXmlNode&) override { m_wrongRoot = true; }
 
@@ -82,18 +104,78 @@ public:
 
     void OnQuestion(const wxXmlNode& element, const Question& question, const Question*) override
     {
-        m_entryOf[&question] = m_entries.size();
         m_entries.push_back(Entry{&question, element.GetLineNumber(), std::move(m_pendingLines)});
         m_pendingLines.clear();
     }
 
 private:
+    struct Entry
+    {
+        const Question* question;
+        long line;
+        std::vector<long> targetLines;
+    };
+
     QuestionTable m_table;
     std::vector<Entry> m_entries;
-    std::unordered_map<const Question*, size_t> m_entryOf;
     std::vector<long> m_pendingLines;
+    EditionQuestions m_questions;
     bool m_wrongRoot = false;
 };
+
+// The editions read lately, by path and content: an author editing one
+// edition has every edit compared with the others, which do not change.
+class EditionCache
+{
+public:
+    // The edition in the file at `path`; null when it cannot be read as a quiz.
+    std::shared_ptr<const Edition> Read(const wxString& path)
+    {
+        std::vector<char> bytes;
+        {
+            wxLogNull quiet;
+            if (!ReadQuizFile(path, bytes))
+                return nullptr;
+        }
+        ContentDigest digest;
+        digest.Add(bytes.data(), bytes.size());
+        {
+            const std::lock_guard<std::mutex> hold(m_mutex);
+            for (const Kept& kept : m_kept)
+                if (kept.path == path && kept.digest == digest.Value() && kept.size == bytes.size())
+                    return kept.edition;
+        }
+        auto edition = std::make_shared<Edition>();
+        if (!edition->Load(bytes, path))
+            return nullptr;
+        const std::lock_guard<std::mutex> hold(m_mutex);
+        m_kept.erase(std::remove_if(m_kept.begin(), m_kept.end(),
+                                    [&](const Kept& kept) { return kept.path == path; }),
+                     m_kept.end());
+        if (m_kept.size() == KEPT)
+            m_kept.erase(m_kept.begin());
+        m_kept.push_back(Kept{path, digest.Value(), bytes.size(), edition});
+        return edition;
+    }
+
+private:
+    static constexpr size_t KEPT = 4;
+    struct Kept
+    {
+        wxString path;
+        std::uint64_t digest;
+        size_t size;
+        std::shared_ptr<const Edition> edition;
+    };
+    std::mutex m_mutex;
+    std::vector<Kept> m_kept;  // the oldest first
+};
+
+EditionCache& Editions()
+{
+    static EditionCache cache;
+    return cache;
+}
 
 // Other editions of `stem` in `folder`, by name, in a stable order.
 std::vector<wxString> OtherEditions(const wxString& folder, const wxString& stem,
@@ -140,8 +222,8 @@ wxString TargetSentence(size_t i, const wxString& name, const wxString& ours, co
                             i + 1, name, Quoted(ours), Quoted(theirs), where);
 }
 
-void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, const wxString& other,
-                     FindingList& findings)
+void CompareQuestion(const EditionQuestions::Entry& here, const EditionQuestions::Entry& there,
+                     const wxString& other, FindingList& findings)
 {
     const std::vector<Answer>& ours = here.question->answers;
     const std::vector<Answer>& theirs = there.question->answers;
@@ -154,7 +236,8 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
             wxString::Format(wxPLURAL("question %s has %zu answer here and %zu in the other edition %s",
                                       "question %s has %zu answers here and %zu in the other edition %s",
                                       ours.size()),
-                             name, ours.size(), theirs.size(), Where(other, there.line))});
+                             name, ours.size(), theirs.size(), Where(other, there.line)),
+            here.question->id});
         return;
     }
     for (size_t i = 0; i < ours.size(); ++i)
@@ -165,31 +248,34 @@ void CompareQuestion(const Edition::Entry& here, const Edition::Entry& there, co
             (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
         findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
             oneEnds ? "edition-ending" : "edition-target",
-            TargetSentence(i, name, ours[i].target, theirs[i].target, Where(other, there.TargetLine(i)))});
+            TargetSentence(i, name, ours[i].target, theirs[i].target, Where(other, there.TargetLine(i))),
+            here.question->id});
     }
 }
 
-void Compare(const Edition& here, const Edition& there, const wxString& other, FindingList& findings)
+void Compare(const EditionQuestions& here, const EditionQuestions& there, const wxString& other,
+             FindingList& findings)
 {
-    for (const Edition::Entry* entry : here.Live())
+    for (const EditionQuestions::Entry& entry : here.live)
     {
-        if (const Edition::Entry* counterpart = there.Find(entry->question->id))
-            CompareQuestion(*entry, *counterpart, other, findings);
+        if (const EditionQuestions::Entry* counterpart = there.Find(entry.question->id))
+            CompareQuestion(entry, *counterpart, other, findings);
         else
-            findings.push_back(Finding{entry->line, Severity::Warning, "edition-question",
+            findings.push_back(Finding{entry.line, Severity::Warning, "edition-question",
                 wxString::Format(_("question %s is not in the other edition %s"),
-                                 Quoted(entry->question->id), other)});
+                                 Quoted(entry.question->id), other),
+                entry.question->id});
     }
-    for (const Edition::Entry* entry : there.Live())
-        if (!here.Find(entry->question->id))
+    for (const EditionQuestions::Entry& entry : there.live)
+        if (!here.Find(entry.question->id))
             findings.push_back(Finding{1, Severity::Warning, "edition-question",
                 wxString::Format(_("question %s of the other edition %s is not in this one"),
-                                 Quoted(entry->question->id), Where(other, entry->line))});
+                                 Quoted(entry.question->id), Where(other, entry.line))});
 }
 
 } // namespace
 
-void CompareEditions(const wxString& path, FileReport& report)
+void CompareEditions(const wxString& path, const ReadRecorder& recorder, FindingList& findings)
 {
     const wxFileName file(path);
     wxString stem, language;
@@ -198,21 +284,17 @@ void CompareEditions(const wxString& path, FileReport& report)
     const std::vector<wxString> others = OtherEditions(file.GetPath(), stem, language);
     if (others.empty())
         return;
-    Edition here;
-    if (!here.Load(path))
-        return;
+    const EditionQuestions here = RecordedEdition(recorder);
     for (const wxString& name : others)
     {
         // Named as the checked file was, so that editors can open it.
         const wxString other =
             file.GetPath().empty() ? name : wxFileName(file.GetPath(), name).GetFullPath();
-        Edition there;
-        if (there.Load(other))
-            Compare(here, there, other, report.findings);
+        if (const std::shared_ptr<const Edition> there = Editions().Read(other))
+            Compare(here, there->Questions(), other, findings);
         else
-            report.findings.push_back(Finding{1, Severity::Warning, "edition-unread",
+            findings.push_back(Finding{1, Severity::Warning, "edition-unread",
                 wxString::Format(_("the other edition %s cannot be read as a quiz, so it is not compared"),
                                  other)});
     }
-    SortByLine(report.findings);
 }
