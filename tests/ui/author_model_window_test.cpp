@@ -73,16 +73,8 @@ public:
 
     void Type(size_t question, const wxString& text) override
     {
-        if (!Session().OpenedShown())
-            return;
-        const std::shared_ptr<QuizDocument> document = Session().Document();
-        if (!document || question >= document->QuestionCount())
-            return;
-        if (!Editor().IsShown())
-            m_frame.ShowEditor(true);
-        if (Editor().Selected() != static_cast<int>(question))
-            Editor().SelectQuestion(document->Fields(question).id);
-        Editor().TextField()->SetValue(text);
+        if (Select(question))
+            Editor().TextField()->SetValue(text);
     }
     wxString Typed() const override
     {
@@ -101,14 +93,8 @@ public:
     void Renumber(size_t question, const wxString& id) override
     {
         Editor().CommitTyping();
-        if (!Session().OpenedShown())
+        if (!Select(question))
             return;
-        const std::shared_ptr<QuizDocument> document = Session().Document();
-        if (!document || question >= document->QuestionCount())
-            return;
-        if (!Editor().IsShown())
-            m_frame.ShowEditor(true);
-        Editor().SelectQuestion(document->Fields(question).id);
         Editor().IdField()->SetValue(id);
         Editor().CommitTyping();
     }
@@ -158,6 +144,21 @@ public:
     }
 
 private:
+    // Selects the opened quiz's question `question` in the editor (shown
+    // first); false when there is none to select.
+    bool Select(size_t question)
+    {
+        if (!Session().OpenedShown())
+            return false;
+        const std::shared_ptr<QuizDocument> document = Session().Document();
+        if (!document || question >= document->QuestionCount())
+            return false;
+        if (!Editor().IsShown())
+            m_frame.ShowEditor(true);
+        if (Editor().Selected() != static_cast<int>(question))
+            Editor().SelectQuestion(document->Fields(question).id);
+        return true;
+    }
     void Menu(int id)
     {
         wxCommandEvent event(wxEVT_MENU, id);
