@@ -3,6 +3,7 @@
 
 #include "app/language.h"
 #include "app/quiz_edition_file.h"
+#include "app/resources.h"
 #include "ui/about_dialog.h"
 #include "ui/file_follower.h"
 #include "ui/window_support.h"
@@ -11,6 +12,7 @@
 #include "ui/quiz_editor.h"
 #include "ui/quiz_map_link.h"
 #include "ui/result_dialog.h"
+#include "web/web_export.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
@@ -67,6 +69,7 @@ const long MindprismFrame::ID_MENU_EDIT_QUIZ = wxNewId();
 const long MindprismFrame::ID_MENU_ADD_QUESTION = wxNewId();
 const long MindprismFrame::ID_MENU_DELETE_QUESTION = wxNewId();
 const long MindprismFrame::ID_MENU_PLAY_HERE = wxNewId();
+const long MindprismFrame::ID_MENU_EXPORT_WEB = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -323,6 +326,8 @@ void MindprismFrame::BuildMenuBar()
     fileMenu->Append(ID_MENU_SAVE, _("&Save\tCtrl+S"), _("Save the quiz to its file"));
     fileMenu->Append(ID_MENU_SAVE_AS, _("Save &as...\tCtrl+Shift+S"),
                      _("Save the quiz to another file"));
+    fileMenu->Append(ID_MENU_EXPORT_WEB, _("Export as &web page..."),
+                     _("Write the quiz as one web page that any browser plays"));
     fileMenu->AppendSeparator();
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_QUIT, _("Quit\tAlt-F4"),
                                     _("Quit the application"), wxITEM_NORMAL));
@@ -420,6 +425,7 @@ void MindprismFrame::ConnectCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { NewQuiz(); }, ID_MENU_NEW);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveQuiz(); }, ID_MENU_SAVE);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveQuizAs(); }, ID_MENU_SAVE_AS);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ExportWebPage(); }, ID_MENU_EXPORT_WEB);
     Bind(wxEVT_MENU, &MindprismFrame::OnRecentQuiz, this, wxID_FILE1, wxID_FILE9);
     Bind(wxEVT_MENU, &MindprismFrame::OnUndo, this, wxID_UNDO);
     Bind(wxEVT_MENU, &MindprismFrame::OnRedo, this, wxID_REDO);
@@ -958,6 +964,58 @@ bool MindprismFrame::SaveQuizAs(const wxString& path)
     if (m_session->DocumentReadOnly())
         return OpenQuiz(target);
     Remember(target);
+    return true;
+}
+
+bool MindprismFrame::ExportWebPage(const wxString& path)
+{
+    Busy busy(*this);
+    m_editor->CommitTyping();
+    // The page is made from the file, which lacks what is not saved.
+    if (m_session->OpenedShown() && m_session->HasUnsavedEdits())
+    {
+        wxMessageDialog dialog(this, _("The web page is made from the quiz's file. Save your edits first?"),
+                               _("Export as web page"), wxYES_NO | wxCANCEL | wxICON_QUESTION | wxCENTRE);
+        dialog.SetYesNoCancelLabels(_("&Save"), _("&Export without them"), _("Cancel"));
+        const int answer = dialog.ShowModal();
+        if (answer == wxID_CANCEL || (answer == wxID_YES && !SaveQuiz()))
+            return false;
+    }
+    const QuizEntry& quiz = m_session->CurrentQuiz();
+    const wxString source = quiz.IsBuiltIn() ? BuiltInQuizFile(quiz.stem) : m_session->Opened()->path;
+    if (source.empty() || !wxFileName::FileExists(source))
+    {
+        wxMessageBox(_("The quiz has no file yet: save it first."), _("Export as web page"),
+                     wxOK | wxICON_INFORMATION | wxCENTRE, this);
+        return false;
+    }
+    wxString target = path;
+    if (target.empty())
+    {
+        const wxFileName file(source);
+        const wxString folder = quiz.IsBuiltIn() ? wxGetHomeDir() : file.GetPath();
+        wxFileDialog dialog(this, _("Export as web page"), folder, file.GetName() + wxS(".html"),
+                            _("Web pages (*.html)|*.html|All files|*"), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (dialog.ShowModal() != wxID_OK)
+            return false;
+        target = dialog.GetPath();
+    }
+    wxString error;
+    std::vector<wxString> leftOut;
+    if (!::ExportWebPage(WebExportFor(quiz, source, Resources::Path(wxS("locales")), CatalogueLanguage()),
+                         target, error, &leftOut))
+    {
+        wxMessageBox(error, _("Export as web page"), wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    if (!leftOut.empty())
+    {
+        wxString names;
+        for (const wxString& name : leftOut)
+            names += wxS("\n") + name;
+        wxMessageBox(_("The page was written without these language editions, which cannot be read:") + names,
+                     _("Export as web page"), wxOK | wxICON_WARNING | wxCENTRE, this);
+    }
     return true;
 }
 

@@ -64,6 +64,7 @@ public:
     static const long ID_MENU_ADD_QUESTION;
     static const long ID_MENU_DELETE_QUESTION;
     static const long ID_MENU_PLAY_HERE;
+    static const long ID_MENU_EXPORT_WEB;
 
     // Shows the entry question and makes it current; without one, nothing changes.
     void StartQuiz();
@@ -100,6 +101,11 @@ public:
     // quiz, which then is that file, or a copy of a built-in quiz, which is
     // then opened.
     bool SaveQuizAs(const wxString& path = wxString());
+    // Writes the quiz on screen, with its other language editions, as one
+    // web page to `path` (asked for when empty); unsaved edits are offered to
+    // be saved first, since the page is made from the file. False when no
+    // page was written.
+    bool ExportWebPage(const wxString& path = wxString());
     // Before unsaved edits would be dropped: asks Save, Discard or Cancel.
     // False for Cancel, or when the save failed.
     bool ConfirmUnsavedEdits();

@@ -3,6 +3,7 @@
 #include "ui_test_util.h"
 
 #include "quiz_xml.h"
+#include "ui/quiz_editor.h"
 #include "run_program.h"
 
 #include <wx/aui/aui.h>
@@ -278,4 +279,21 @@ TEST_F(OpenedQuizTest, ReadingTheFileAgainKeepsThePlaceAndSurvivesBrokenSaves)
     m_frame->ReloadOpenedQuiz();
     EXPECT_EQ(QuestionText(), wxS("Second, new"));
     EXPECT_FALSE(ProblemsShown());
+}
+
+TEST_F(OpenedQuizTest, ExportedAsAWebPageWithTheEditsSavedFirst)
+{
+    const wxString path = m_folder.Write(wxS("quiz.xml"), CHAIN);
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    m_frame->ShowEditor(true);
+    m_frame->Editor().TextField()->SetValue(wxS("Edited <b>first</b>"));
+    const wxString page = m_folder.File(wxS("quiz.html"));
+    wxTEST_DIALOG(EXPECT_TRUE(m_frame->ExportWebPage(page)),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
+    EXPECT_FALSE(m_frame->Session().HasUnsavedEdits());
+    const std::string html = ReadBytes(page);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u) << html.substr(0, 80);
+    // The quiz's text travels as data, never as markup.
+    EXPECT_NE(html.find("Edited \\u003cb\\u003efirst"), std::string::npos);
+    EXPECT_EQ(html.find("<b>first"), std::string::npos);
 }
