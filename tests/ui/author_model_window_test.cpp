@@ -33,9 +33,9 @@ protected:
     int Enter(wxDialog* dialog) override
     {
         // A file chooser: the author thinks again.
-        if (wxDynamicCast(dialog, wxFileDialog))
+        if (dynamic_cast<wxFileDialog*>(dialog))
             return wxID_CANCEL;
-        wxMessageDialog* box = wxDynamicCast(dialog, wxMessageDialog);
+        wxMessageDialog* box = dynamic_cast<wxMessageDialog*>(dialog);
         if (!box || !(box->GetMessageDialogStyle() & (wxYES_NO | wxCANCEL)))
             return wxID_OK;
         const wxString& message = box->GetMessage();
@@ -183,7 +183,7 @@ private:
 
 TEST(AuthorModelWindow, NothingIsLostAndEveryViewAgreesWhateverTheAuthorDoes)
 {
-    for (std::uint32_t seed = 1; seed <= 6; ++seed)
+    for (std::uint32_t seed = 1; seed <= 8; ++seed)
     {
         Resources::SetDir(RuntimeDir());
         TempDir work;
