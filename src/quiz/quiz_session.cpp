@@ -315,7 +315,17 @@ QuizSession::FileCheck QuizSession::FileChanged()
         return FileCheck::Done;
     }
     if (read.same)
+    {
+        // Broken for a while, the file is what the quiz is based on again.
+        if (opened.state == OpenedQuiz::FileState::Broken && !m_editedBroken)
+        {
+            opened.state = OpenedQuiz::FileState::Read;
+            opened.error.clear();
+            opened.broken = QuizVersion{};
+            Publish(fileState);
+        }
         return FileCheck::Done;
+    }
     // The editor shows the file as it is now; its history, with nothing
     // unsaved, goes with the content it was made on. A file come back as it
     // was keeps it.

@@ -191,6 +191,9 @@ TEST_F(Session, AVersionIsToldByItsContentAndABrokenSaveChangesNothing)
     EXPECT_NE(m_session.Opened()->error.find(wxS("line 2")), wxString::npos) << m_session.Opened()->error;
     rewrite("<questions><QUESTION>\n<ID>1001</ID></QUESTION>");
     EXPECT_TRUE(m_changes.empty()) << "a broken version is read once";
+    rewrite(Chain());
+    EXPECT_EQ(m_session.Opened()->state, OpenedQuiz::FileState::Read) << "the good content back";
+    rewrite("<questions><QUESTION>\n<ID>1001</ID></QUESTION>");
     ASSERT_TRUE(wxRemoveFile(path));
     m_session.FileChanged();
     EXPECT_EQ(m_session.Opened()->state, OpenedQuiz::FileState::Gone);
