@@ -390,9 +390,12 @@ void QuizSession::TakeFile()
             return;
         }
         // Not a quiz now: the last good version stays, as for any broken save.
-        m_opened->state = OpenedQuiz::FileState::Broken;
-        m_opened->error = read.check.error;
-        m_opened->broken = std::move(read.version);
+        if (!read.sameBroken)
+        {
+            m_opened->state = OpenedQuiz::FileState::Broken;
+            m_opened->error = read.check.error;
+            m_opened->broken = std::move(read.version);
+        }
     }
     Publish(SessionChange{SessionChange::Document | SessionChange::Unsaved |
                           SessionChange::Problems | SessionChange::Map});
