@@ -16,6 +16,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace
 {
@@ -368,7 +369,7 @@ void QuizEditorPane::TakeDocument()
 
 void QuizEditorPane::UpdateMarks()
 {
-    m_marked.clear();
+    std::set<wxString> marked;
     const OpenedQuiz* opened = m_session.Opened();
     if (opened && m_session.OpenedShown())
     {
@@ -377,9 +378,20 @@ void QuizEditorPane::UpdateMarks()
                                           : opened->version.findings;
         for (const Finding& finding : findings)
             if (!finding.questionId.empty())
-                m_marked.insert(finding.questionId);
+                marked.insert(finding.questionId);
     }
-    m_outline->Refresh();
+    if (marked == m_marked)
+        return;
+    // The rows whose mark comes or goes are told to the outline, which
+    // redraws only what it is told changed.
+    std::set<wxString> changed;
+    std::set_symmetric_difference(marked.begin(), marked.end(), m_marked.begin(), m_marked.end(),
+                                  std::inserter(changed, changed.end()));
+    m_marked = std::move(marked);
+    const size_t rows = m_document ? std::min<size_t>(m_document->QuestionCount(), m_model->GetCount()) : 0;
+    for (size_t row = 0; row < rows; ++row)
+        if (changed.count(m_document->Fields(row).id))
+            m_model->RowChanged(static_cast<unsigned>(row));
 }
 
 void QuizEditorPane::ShowAll()
@@ -593,7 +605,8 @@ void QuizEditorPane::OnDocumentChange(const QuizDocumentChange& change)
     switch (change.kind)
     {
         case QuizDocumentChange::Question:
-            m_outline->Refresh();
+            if (change.question < m_model->GetCount())
+                m_model->RowChanged(static_cast<unsigned>(change.question));
             UpdateTarget(change.question);
             if (static_cast<int>(change.question) != m_selected)
                 Select(static_cast<int>(change.question));

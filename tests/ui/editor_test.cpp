@@ -13,6 +13,8 @@
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
+#include <set>
+
 namespace
 {
 
@@ -185,4 +187,60 @@ TEST_F(EditorTest, ASaveThatWouldDropACommentBesideTheQuizAsksFirst)
                   ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
     Type(Editor().TextField(), wxS("Changed again"));
     EXPECT_TRUE(m_frame->SaveQuiz()) << "asked once";
+}
+
+namespace
+{
+
+// The outline rows the model says changed: what the control redraws.
+class ChangedRows : public wxDataViewModelNotifier
+{
+public:
+    explicit ChangedRows(wxDataViewVirtualListModel& model) : m_model(model) {}
+    bool ItemAdded(const wxDataViewItem&, const wxDataViewItem&) override { return true; }
+    bool ItemDeleted(const wxDataViewItem&, const wxDataViewItem&) override { return true; }
+    bool ItemChanged(const wxDataViewItem& item) override
+    {
+        rows.insert(m_model.GetRow(item));
+        return true;
+    }
+    bool ValueChanged(const wxDataViewItem& item, unsigned) override { return ItemChanged(item); }
+    bool Cleared() override { return true; }
+    void Resort() override {}
+
+    std::set<unsigned> rows;
+
+private:
+    wxDataViewVirtualListModel& m_model;
+};
+
+} // namespace
+
+TEST_F(EditorTest, TheOutlineRedrawsTheRowsAnEditOrAMendedProblemTouched)
+{
+    // Nobody reaches 1002: the outline marks it.
+    const wxString path = m_folder.Write(
+        wxS("quiz.xml"), QuizXml({QuestionXml("1001", "First", {{"on", "0"}}),
+                                  QuestionXml("1002", "Second", {{"stop", "0"}})}));
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    auto* model = static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel());
+    auto* changed = new ChangedRows(*model);
+    model->AddNotifier(changed);
+    wxVariant value;
+    model->GetValueByRow(value, 1, 2);
+    EXPECT_EQ(value.GetString(), wxS("problem"));
+
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
+    Type(Editor().TextField(), wxS("Second, reworded"));
+    EXPECT_EQ(changed->rows, std::set<unsigned>{1});
+
+    // 1001 now leads to 1002: the edited row and the row whose mark went.
+    changed->rows.clear();
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1001")));
+    ChooseTarget(2);
+    EXPECT_EQ(changed->rows, (std::set<unsigned>{0, 1}));
+    model->GetValueByRow(value, 1, 2);
+    EXPECT_EQ(value.GetString(), wxString());
+    model->RemoveNotifier(changed);
 }
