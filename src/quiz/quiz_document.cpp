@@ -660,6 +660,46 @@ std::unique_ptr<QuizEdit> QuizDocument::DeleteQuestion(size_t question)
     return edit;
 }
 
+std::unique_ptr<QuizEdit> QuizDocument::DuplicateQuestion(size_t question)
+{
+    if (question >= QuestionCount())
+        return nullptr;
+    wxXmlNode& original = *QuestionElements()[question];
+    auto copy = std::make_unique<wxXmlNode>(original);
+    const wxString id = NextFreeId();
+    wxXmlNode* idElement = LastQuizChild(*copy, "ID");
+    if (!idElement)
+        copy->InsertChild(Leaf(wxS("ID"), id).release(), copy->GetChildren());
+    else if (wxXmlNode* value = ValueNode(*idElement))
+        value->SetContent(id);
+    else
+        idElement->AddChild(ValueNodeFor(id).release());
+    auto edit = MakeEdit(_("duplicate question"),
+                         QuizDocumentChange{QuizDocumentChange::Questions, question + 1});
+    edit->Insert(*original.GetParent(), std::move(copy), original.GetNext());
+    return edit;
+}
+
+size_t QuizDocument::AnswersLeadingTo(size_t question) const
+{
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    if (question >= questions.size())
+        return 0;
+    const wxString id = ValueOf(LastQuizChild(*questions[question], "ID"));
+    if (id.empty() || id == QUIZ_END_TARGET)
+        return 0;
+    // Targets lead to the last question with an ID.
+    for (size_t later = question + 1; later < questions.size(); ++later)
+        if (ValueOf(LastQuizChild(*questions[later], "ID")) == id)
+            return 0;
+    size_t leading = 0;
+    for (size_t other = 0; other < questions.size(); ++other)
+        if (other != question)
+            for (const wxXmlNode* answer : QuizChildren(*questions[other], "ANSWER"))
+                leading += ValueOf(LastQuizChild(*answer, "GOTO")) == id;
+    return leading;
+}
+
 // ---- Saving
 
 bool QuizDocument::Save(const wxString& path, wxString& error)

@@ -156,6 +156,11 @@ public:
     // root that would stop the reading).
     std::unique_ptr<QuizEdit> AddQuestion();
     std::unique_ptr<QuizEdit> DeleteQuestion(size_t question);
+    // A copy of the question, with NextFreeId(), right after it.
+    std::unique_ptr<QuizEdit> DuplicateQuestion(size_t question);
+    // How many answers of other questions lead to this one (when it is the
+    // one found under its ID): what deleting it leaves leading nowhere.
+    size_t AnswersLeadingTo(size_t question) const;
 
     // Whether edits were done or undone since it was read or saved.
     bool IsModified() const { return m_state != m_savedState; }

@@ -70,6 +70,7 @@ const long MindprismFrame::ID_MENU_ADD_QUESTION = wxNewId();
 const long MindprismFrame::ID_MENU_DELETE_QUESTION = wxNewId();
 const long MindprismFrame::ID_MENU_PLAY_HERE = wxNewId();
 const long MindprismFrame::ID_MENU_EXPORT_WEB = wxNewId();
+const long MindprismFrame::ID_MENU_DUPLICATE_QUESTION = wxNewId();
 
 // Text of the answer that ended the first quiz, shown by the result dialog.
 wxString g_resultText;
@@ -352,6 +353,8 @@ void MindprismFrame::BuildMenuBar()
     m_editMenu->Append(ID_MENU_ADD_QUESTION, _("Add &question"), _("Add a question to the quiz"));
     m_editMenu->Append(ID_MENU_DELETE_QUESTION, _("&Delete question"),
                        _("Delete the question selected in the editor"));
+    m_editMenu->Append(ID_MENU_DUPLICATE_QUESTION, _("Dupli&cate question"),
+                       _("Add a copy of the selected question with the next free ID"));
     m_editMenu->Append(ID_MENU_PLAY_HERE, _("&Play from here"),
                        _("Show the question selected in the editor and play on from it"));
     menuBar->Append(m_editMenu, _("&Edit"));
@@ -432,6 +435,8 @@ void MindprismFrame::ConnectCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowEditor(!m_editor->IsShown()); }, ID_MENU_EDIT_QUIZ);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->AddQuestion(); }, ID_MENU_ADD_QUESTION);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->DeleteQuestion(); }, ID_MENU_DELETE_QUESTION);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->DuplicateQuestion(); },
+         ID_MENU_DUPLICATE_QUESTION);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->PlayFromHere(); }, ID_MENU_PLAY_HERE);
     Bind(wxEVT_CLOSE_WINDOW, &MindprismFrame::OnClose, this);
     // The selection is kept in the session, for a reload of the file; it
@@ -522,6 +527,7 @@ void MindprismFrame::ShowEditCommands()
     m_editItem->Check(m_editor->IsShown());
     menuBar->Enable(ID_MENU_ADD_QUESTION, editing);
     menuBar->Enable(ID_MENU_DELETE_QUESTION, editing && m_editor->Selected() >= 0);
+    menuBar->Enable(ID_MENU_DUPLICATE_QUESTION, editing && m_editor->Selected() >= 0);
     menuBar->Enable(ID_MENU_PLAY_HERE, editing && m_editor->Selected() >= 0);
 }
 

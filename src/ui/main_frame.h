@@ -65,6 +65,7 @@ public:
     static const long ID_MENU_DELETE_QUESTION;
     static const long ID_MENU_PLAY_HERE;
     static const long ID_MENU_EXPORT_WEB;
+    static const long ID_MENU_DUPLICATE_QUESTION;
 
     // Shows the entry question and makes it current; without one, nothing changes.
     void StartQuiz();

@@ -10,6 +10,7 @@
 #include <wx/dataview.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -788,8 +789,38 @@ void QuizEditorPane::DeleteQuestion()
         return;
     CommitTyping();
     const int question = m_selected;
+    const size_t leading = m_document->AnswersLeadingTo(question);
+    if (leading > 0)
+    {
+        const std::shared_ptr<QuizDocument> asked = m_document;
+        wxMessageDialog dialog(
+            &m_frame,
+            wxString::Format(wxPLURAL("%zu answer leads here: it will lead nowhere.",
+                                      "%zu answers lead here: they will lead nowhere.", leading),
+                             leading) +
+                wxS("\n\n") + _("Delete the question all the same? Undo brings it back."),
+            _("Delete question"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+        dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
+        // The dialog ran an event loop: the quiz may have been read again.
+        if (dialog.ShowModal() != wxID_YES || m_document != asked || m_selected != question)
+            return;
+    }
     if (Submit(m_document->DeleteQuestion(question)))
         Select(std::min(question, static_cast<int>(m_document->QuestionCount()) - 1));
+}
+
+void QuizEditorPane::DuplicateQuestion()
+{
+    if (!CanEdit() || m_selected < 0)
+        return;
+    CommitTyping();
+    const int question = m_selected;
+    if (Submit(m_document->DuplicateQuestion(question)))
+    {
+        Select(question + 1);
+        m_textField->SetFocus();
+        m_textField->SelectAll();
+    }
 }
 
 void QuizEditorPane::PlayFromHere()

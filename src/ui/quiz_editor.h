@@ -54,7 +54,9 @@ public:
 
     // Commands of the Edit menu.
     void AddQuestion();
+    // Asks first when answers lead to the question.
     void DeleteQuestion();
+    void DuplicateQuestion();
     void PlayFromHere();
     bool CanEdit() const;
     // Works the balance out now instead of a moment after the last edit

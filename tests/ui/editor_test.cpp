@@ -244,3 +244,38 @@ TEST_F(EditorTest, TheOutlineRedrawsTheRowsAnEditOrAMendedProblemTouched)
     EXPECT_EQ(value.GetString(), wxString());
     model->RemoveNotifier(changed);
 }
+
+TEST_F(EditorTest, DeletingAQuestionOthersLeadToAsksAndUndoBringsItAllBack)
+{
+    const wxString path = m_folder.Write(wxS("quiz.xml"), CHAIN);
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1003")));
+    // 1002's first answer leads to 1003.
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_DELETE_QUESTION),
+                  ExpectDialog<wxMessageDialog>(
+                      [](wxMessageDialog& box) {
+                          EXPECT_NE(box.GetMessage().find(wxS("1 answer leads here")), wxString::npos)
+                              << box.GetMessage();
+                      },
+                      wxID_NO));
+    EXPECT_TRUE(Editor().SelectQuestion(wxS("1003"))) << "kept";
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_DELETE_QUESTION),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
+    EXPECT_FALSE(Editor().SelectQuestion(wxS("1003")));
+    Menu(wxID_UNDO);
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
+    EXPECT_EQ(Editor().Answers()->GetString(0), wxS("1003 · on"));
+    EXPECT_TRUE(Editor().SelectQuestion(wxS("1003")));
+
+    // A copy takes the next free ID, right after its original.
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
+    Settled();
+    Menu(MindprismFrame::ID_MENU_DUPLICATE_QUESTION);
+    EXPECT_EQ(Editor().IdField()->GetValue(), wxS("1004"));
+    EXPECT_EQ(Editor().TextField()->GetValue(), wxS("Second"));
+    EXPECT_EQ(Editor().Answers()->GetCount(), 2u);
+    EXPECT_EQ(Editor().Selected(), 2);
+    Settled();
+    EXPECT_EQ(MenuLabel(wxID_UNDO), wxS("&Undo: duplicate question"));
+}
