@@ -646,7 +646,9 @@ std::unique_ptr<QuizEdit> QuizDocument::AddQuestion()
             before = before->GetNext();
     auto edit = MakeEdit(_("add question"),
                          QuizDocumentChange{QuizDocumentChange::Questions, questions.size()});
-    edit->Insert(*root, NewQuestion(NextFreeId(), _("New question"), {_("New answer")}), before);
+    edit->Insert(*root,
+                 NewQuestion(NextFreeId(), _("New question"), {_("First answer"), _("Second answer")}),
+                 before);
     return edit;
 }
 

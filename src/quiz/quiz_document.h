@@ -151,9 +151,9 @@ public:
     std::unique_ptr<QuizEdit> RemoveAnswer(size_t question, size_t answer);
     std::unique_ptr<QuizEdit> MoveAnswerUp(size_t question, size_t answer);
     std::unique_ptr<QuizEdit> MoveAnswerDown(size_t question, size_t answer);
-    // A new last question with NextFreeId() and one answer that ends the
-    // quiz, placed after the last question read (before any child of the
-    // root that would stop the reading).
+    // A new last question with NextFreeId() and two answers that end the
+    // quiz, as a new quiz has, placed after the last question read (before
+    // any child of the root that would stop the reading).
     std::unique_ptr<QuizEdit> AddQuestion();
     std::unique_ptr<QuizEdit> DeleteQuestion(size_t question);
     // A copy of the question, with NextFreeId(), right after it.

@@ -579,8 +579,13 @@ void MindprismFrame::ShowStatus()
         text = wxString::Format(_("This answer leads to question %s, which this quiz does not have"),
                                 m_session->MissingTarget());
     else if (m_session->Current())
+    {
         if (const QuizProgress* progress = m_session->Progress())
             text = ProgressText(m_session->Place(), *progress);
+        else if (m_session->Navigator().CurrentTable())
+            text = wxString::Format(_(L"Question %d · no ending can be reached from here"),
+                                    static_cast<int>(m_session->Place()));
+    }
     m_progressText = text;
     if (!m_menuHelpShown)
         m_statusBar->SetStatusText(text, 0);
@@ -674,10 +679,14 @@ void MindprismFrame::OnQuizMap(wxCommandEvent& event)
 
 void MindprismFrame::OnOpenQuiz(wxCommandEvent& event)
 {
+    Busy busy(*this);
+    // Asked before the file is chosen, not after.
+    if (!ConfirmUnsavedEdits())
+        return;
     wxFileDialog dialog(this, _("Open quiz"), wxEmptyString, wxEmptyString, wxGetTranslation(QUIZ_FILES),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
-        OpenQuiz(dialog.GetPath());
+        OpenQuizFile(dialog.GetPath(), false);
 }
 
 void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
@@ -705,8 +714,13 @@ void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
 
 bool MindprismFrame::OpenQuiz(const wxString& path)
 {
+    return OpenQuizFile(path, true);
+}
+
+bool MindprismFrame::OpenQuizFile(const wxString& path, bool confirm)
+{
     Busy busy(*this);
-    if (!ConfirmUnsavedEdits())
+    if (confirm && !ConfirmUnsavedEdits())
         return false;
     wxString error;
     if (m_session->Open(path, error))

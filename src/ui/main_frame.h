@@ -113,6 +113,8 @@ public:
 
 private:
     class Busy;
+    // OpenQuiz, asking about unsaved edits first only with `confirm`.
+    bool OpenQuizFile(const wxString& path, bool confirm);
     // Writes the current quiz's document to `path` (where `expected` is
     // what the author last saw there, if anything), asking first when that
     // drops what a save cannot keep, when another program changed the file

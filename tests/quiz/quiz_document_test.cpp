@@ -98,7 +98,7 @@ TEST(QuizDocumentEdit, EachEditShowsInTheQuizAndUndoRestoresTheBytes)
         {"move answer down", [](QuizDocument& d) { return d.MoveAnswerDown(0, 0); },
          "1001:one=b>1003|a>1002 1002:two=c>1002 1003:three=d>0 "},
         {"add question", [](QuizDocument& d) { return d.AddQuestion(); },
-         "1001:one=a>1002|b>1003 1002:two=c>1002 1003:three=d>0 1004:New question=New answer>0 "},
+         "1001:one=a>1002|b>1003 1002:two=c>1002 1003:three=d>0 1004:New question=First answer>0|Second answer>0 "},
         {"delete question", [](QuizDocument& d) { return d.DeleteQuestion(2); },
          "1001:one=a>1002|b>1003 1002:two=c>1002 "},
         {"change question ID", [](QuizDocument& d) { return d.SetQuestionId(1, wxS("2002")); },

@@ -10,6 +10,7 @@
 #include <wx/dataview.h>
 #include <wx/dir.h>
 #include <wx/dnd.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -240,7 +241,7 @@ TEST_F(OpenedQuizTest, TheStatusBarShowsThePlaceAndHowFarTheEndIs)
     ASSERT_TRUE(m_frame->GoToQuestion(wxS("1004")));
     EXPECT_EQ(Progress(), "Question 1 · at least 0 more");
     ASSERT_TRUE(m_frame->GoToQuestion(wxS("1005")));
-    EXPECT_EQ(Progress(), "");
+    EXPECT_EQ(Progress(), "Question 1 · no ending can be reached from here");
 
     // A menu's help takes the field while the menu is open; the place,
     // changed meanwhile, comes back when it closes.
@@ -296,4 +297,19 @@ TEST_F(OpenedQuizTest, ExportedAsAWebPageWithTheEditsSavedFirst)
     // The quiz's text travels as data, never as markup.
     EXPECT_NE(html.find("Edited \\u003cb\\u003efirst"), std::string::npos);
     EXPECT_EQ(html.find("<b>first"), std::string::npos);
+}
+
+TEST_F(OpenedQuizTest, OpenAsksAboutUnsavedEditsBeforeTheFileIsChosen)
+{
+    ASSERT_TRUE(OpenXml(CHAIN));
+    m_frame->ShowEditor(true);
+    m_frame->Editor().TextField()->SetValue(wxS("Mine"));
+    // Cancel: no file chooser at all.
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_OPEN),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_CANCEL));
+    // Discard: then the chooser, and no second question.
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_OPEN),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_NO),
+                  ExpectDialog<wxFileDialog>([](wxFileDialog&) {}, wxID_CANCEL));
+    EXPECT_TRUE(m_frame->Session().HasUnsavedEdits()) << "nothing was opened";
 }
