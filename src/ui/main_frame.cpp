@@ -343,9 +343,9 @@ void MindprismFrame::BuildMenuBar()
     config->SetPath(wxS("/"));
 
     m_editMenu = new wxMenu();
-    m_editMenu->Append(wxID_UNDO, _("&Undo") + wxS("\tCtrl+Z"), _("Take back the last edit"));
+    m_editMenu->Append(wxID_UNDO, _("&Undo") + wxS("\tCtrl+Z"), _("Undo the last edit"));
     wxMenuItem* redo =
-        m_editMenu->Append(wxID_REDO, _("&Redo") + wxS("\tCtrl+Y"), _("Do again the edit taken back"));
+        m_editMenu->Append(wxID_REDO, _("&Redo") + wxS("\tCtrl+Y"), _("Redo the last undone edit"));
     redo->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', wxID_REDO));
     m_editMenu->AppendSeparator();
     m_editItem = m_editMenu->AppendCheckItem(ID_MENU_EDIT_QUIZ, _("&Edit quiz\tCtrl+E"),

@@ -154,7 +154,7 @@ TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
         {"target-like-end", QuizXml({Q("1001", {"00", "0"})}), nullptr,
          "2: warning: question \"1001\": GOTO \"00\" looks like the end of the quiz, but only exactly "
          "\"0\" ends it",
-         "2: 警告: 题目 \"1001\"：GOTO \"00\" 看起来像是测验的结尾，但只有恰好为“0”才会结束测验"},
+         "2: 警告: 题目 \"1001\"：GOTO \"00\" 看起来像是测验的结局，但只有恰好为“0”才会结束测验"},
         {"target-blanks", QuizXml({Q("1001", {"1001 ", "0"})}), nullptr,
          "2: warning: question \"1001\": GOTO \"1001 \" has blanks around it, and IDs are compared exactly",
          "2: 警告: 题目 \"1001\"：GOTO \"1001 \" 的首尾有空白，而编号是逐字比较的"},
@@ -183,7 +183,7 @@ TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
                             Q("1004", {"1005"}), Q("1005", {"1006"}), Q("1006", {"1002"})}), nullptr,
          "3: error: no end can be reached from question \"1002\": it is caught in a loop with \"1006\", "
          "\"1005\", \"1004\" and 1 more with no way out",
-         "3: 错误: 从题目 \"1002\" 出发无法到达结尾：它和 \"1006\"、\"1005\"、\"1004\" 以及另外 1 道题"
+         "3: 错误: 从题目 \"1002\" 出发无法到达结局：它和 \"1006\"、\"1005\"、\"1004\" 以及另外 1 道题"
          "陷入了一个没有出口的循环"},
         {"unreachable", QuizXml({Q("1001", {"0"}), Q("1002", {"0"})}), nullptr,
          "3: warning: question \"1002\" cannot be reached from question \"1001\"",
@@ -194,7 +194,7 @@ TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
         {"edition-answers", QuizXml({Q("1001", {"0"})}), "<questions>\n<QUESTION><ID>1001</ID><Q>t</Q>"
          "<ANSWER><A>a</A><GOTO>0</GOTO></ANSWER><ANSWER><A>b</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>",
          "2: warning: question \"1001\" has 1 answer here and 2 in the other edition Quiz-en.xml:2",
-         "2: 警告: 题目 \"1001\" 在这里有 1 个答案，在另一版本 Quiz-en.xml:2 中有 2 个"},
+         "2: 警告: 题目 \"1001\" 在这里有 1 个答案，在另一语言版本 Quiz-en.xml:2 中有 2 个"},
         {"edition-target", QuizXml({Q("1001", {"1002", "1003"}), Q("1002", {"0"}), Q("1003", {"0"})}),
          "<questions>\n<QUESTION><ID>1001</ID><Q>t</Q><ANSWER><A>a</A><GOTO>1003</GOTO></ANSWER>"
          "<ANSWER><A>b</A><GOTO>1003</GOTO></ANSWER></QUESTION>\n<QUESTION><ID>1002</ID><Q>t</Q>"
@@ -202,10 +202,10 @@ TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
          "<ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION></questions>",
          "2: warning: answer 1 of question \"1001\" leads to \"1002\" here but to \"1003\" in the other "
          "edition Quiz-en.xml:2",
-         "2: 警告: 题目 \"1001\" 的第 1 个答案在这里通向 \"1002\"，在另一版本 Quiz-en.xml:2 中却通向 \"1003\""},
+         "2: 警告: 题目 \"1001\" 的第 1 个答案在这里通向 \"1002\"，在另一语言版本 Quiz-en.xml:2 中却通向 \"1003\""},
         {"", QuizXml({Q("1001", {"0"})}), nullptr,
          " ok: 1 question, 1 ending; questions answered from 1001 to an end: shortest: 1, longest: 1",
-         " 通过：1 道题，1 个结局；从 1001 到结尾所答的题数：最少 1，最多 1"},
+         " 通过：1 道题，1 个结局；从 1001 到结局所答的题数：最少 1，最多 1"},
     };
     for (const auto& row : rows)
     {
