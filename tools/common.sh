@@ -21,10 +21,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config gettext libwxgtk3.2-dev libgtk-
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libpugixml-dev xvfb xauth
                dpkg-dev file desktop-file-utils appstream
                dbus at-spi2-core python3-pyatspi xdotool clang libclang-rt-14-dev llvm-14
-               chromium chromium-driver python3-selenium)
+               chromium chromium-driver python3-selenium ccache)
 # The Windows cross build (tools/windows.sh build; the JSON and Eigen headers
 # serve it too; bison and flex make Graphviz's parsers) ...
-WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev
+WINDOWS_PACKAGES=(cmake ninja-build gettext wx3.2-i18n googletest curl dpkg-dev ccache
                   g++-mingw-w64-x86-64 libz-mingw-w64-dev nsis nlohmann-json3-dev libeigen3-dev
                   bison flex)
 # ... and its tests under Wine.
@@ -59,6 +59,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
+
+# The tests' builds are made afresh in every clone (CI clones anew each
+# run): they reuse what ccache compiled before, when it is there. Paths in
+# the clone count as relative ones, so another clone's folder still hits.
+# tools/run.sh's build goes without, as a user's machine does.
+TEST_BUILD_OPTIONS=()
+if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+    TEST_BUILD_OPTIONS=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 # configure_and_build DIR [cmake options...] [--target T]: an incremental
 # build in DIR (all targets unless one is named). CMake runs every time, so

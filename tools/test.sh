@@ -49,12 +49,12 @@ if [ "$QUICK" = 0 ]; then
 fi
 
 echo "== 2. Build and test"
-configure_and_build "$ROOT/build" -DMINDPRISM_TESTS=ON -DMINDPRISM_BENCH=ON
+configure_and_build "$ROOT/build" "${TEST_BUILD_OPTIONS[@]}" -DMINDPRISM_TESTS=ON -DMINDPRISM_BENCH=ON
 run_suite "$ROOT/build"
 [ "$QUICK" = 1 ] && exit 0
 
 echo "== 3. Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-configure_and_build "$ROOT/build-sanitize" -DMINDPRISM_SANITIZE=address,undefined \
+configure_and_build "$ROOT/build-sanitize" "${TEST_BUILD_OPTIONS[@]}" -DMINDPRISM_SANITIZE=address,undefined \
     -DMINDPRISM_TESTS=ON -DMINDPRISM_BENCH=OFF
 # Leaks inside the system's GTK, fontconfig and D-Bus libraries are not
 # ours; everything else reported fails the run.
@@ -67,7 +67,7 @@ unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 echo "== 4. Fuzz briefly from the kept corpus"
 FUZZ="$ROOT/build-fuzz"
 for target in xml_roundtrip_fuzzer quiz_check_fuzzer quiz_edit_fuzzer author_model_fuzzer; do
-    CXX=clang++ configure_and_build "$FUZZ" -DMINDPRISM_FUZZ=ON -DMINDPRISM_TESTS=ON \
+    CXX=clang++ configure_and_build "$FUZZ" "${TEST_BUILD_OPTIONS[@]}" -DMINDPRISM_FUZZ=ON -DMINDPRISM_TESTS=ON \
         -DMINDPRISM_BENCH=OFF --target "$target"
 done
 # A fixed seed and number of runs, so that this stage explores much the same
@@ -91,7 +91,7 @@ fuzz quiz_check_fuzzer "$ROOT/tests/fuzz/corpus/quiz" 150000
 fuzz quiz_edit_fuzzer "$ROOT/tests/fuzz/corpus/edit" 8000
 # Each input is a few hundred steps of an author and another program, with
 # files written and read back at every step: fewer and shorter runs.
-fuzz author_model_fuzzer "$ROOT/tests/fuzz/corpus/author" 600 -max_len=600
+fuzz author_model_fuzzer "$ROOT/tests/fuzz/corpus/author" 300 -max_len=600
 
 echo "== 5. Windows: cross-build, then the Windows tests under Wine"
 "$ROOT/tools/windows.sh"

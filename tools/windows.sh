@@ -34,7 +34,7 @@ fi
 # pages are compared with.
 LINUX_CHECKER=
 [ -x "$ROOT/build/mindprism-check" ] && LINUX_CHECKER=$ROOT/build/mindprism-check
-configure_and_build "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
+configure_and_build "$BUILD" "${TEST_BUILD_OPTIONS[@]}" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/MinGW-w64.cmake" \
     -DWX_CONFIG="$TOOLKIT/bin/wx-config" -DMINDPRISM_GRAPHVIZ_PREFIX="$GRAPHVIZ" -DCMAKE_BUILD_TYPE=Release \
     -DMINDPRISM_LINUX_CHECKER="$LINUX_CHECKER"
 cmake --build "$BUILD" --target installer
