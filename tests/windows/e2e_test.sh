@@ -370,13 +370,13 @@ case_editor() {
     # The target, then Add question: the new question's text has the focus.
     keys Tab Tab space
     typed 'Sure?'
-    # One answer: Move up and down are off.
-    keys Tab Tab Tab Tab ctrl+a
+    # Two answers, the first selected: Move up is off, Move down on.
+    keys Tab Tab Tab Tab Tab ctrl+a
     typed 'Quite sure'
     keys Return
     # Back to the outline and 1001; its first answer leads on to 1002 (the
     # choice lists the end, 1001, 1002).
-    keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Home
+    keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Home
     keys Tab Tab Tab Tab Tab Tab Tab Tab Down Down
     import -window "$main" "$SHOTS/editor.png"
     keys ctrl+s
