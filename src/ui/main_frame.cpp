@@ -128,6 +128,21 @@ wxString ProgressText(size_t place, const QuizProgress& progress)
                             static_cast<int>(*progress.most));
 }
 
+// The same for an author, who thinks of a question by its ID: "Question
+// 1002 · 2 to 4 more".
+wxString ProgressTextById(const wxString& id, const QuizProgress* progress)
+{
+    if (!progress)
+        return wxString::Format(_(L"Question %s · no ending can be reached from here"), id);
+    const int fewest = static_cast<int>(progress->fewest);
+    if (!progress->most)
+        return wxString::Format(_(L"Question %s · at least %d more"), id, fewest);
+    if (*progress->most == progress->fewest)
+        return wxString::Format(_(L"Question %s · %d more"), id, fewest);
+    return wxString::Format(_(L"Question %s · %d to %d more"), id, fewest,
+                            static_cast<int>(*progress->most));
+}
+
 } // namespace
 
 // Counts a command running for as long as it (and its dialogs) runs; the
@@ -578,6 +593,8 @@ void MindprismFrame::ShowStatus()
     if (!m_session->MissingTarget().empty())
         text = wxString::Format(_("This answer leads to question %s, which this quiz does not have"),
                                 m_session->MissingTarget());
+    else if (m_session->Current() && m_editor && m_editor->IsShown() && m_session->OpenedShown())
+        text = ProgressTextById(m_session->Current()->id, m_session->Progress());
     else if (m_session->Current())
     {
         if (const QuizProgress* progress = m_session->Progress())
@@ -789,6 +806,7 @@ void MindprismFrame::ShowEditor(bool show)
 {
     m_editor->Show(show);
     ShowEditCommands();
+    ShowStatus();  // with the editor, the question is named by its ID
 }
 
 bool MindprismFrame::ConfirmUnsavedEdits()

@@ -313,3 +313,16 @@ TEST_F(OpenedQuizTest, OpenAsksAboutUnsavedEditsBeforeTheFileIsChosen)
                   ExpectDialog<wxFileDialog>([](wxFileDialog&) {}, wxID_CANCEL));
     EXPECT_TRUE(m_frame->Session().HasUnsavedEdits()) << "nothing was opened";
 }
+
+TEST_F(OpenedQuizTest, WithTheEditorOpenTheStatusBarNamesTheQuestionByItsId)
+{
+    ASSERT_TRUE(OpenXml(CHAIN));
+    Press("ID_BUTTON_NEXT");
+    EXPECT_EQ(Progress(), "Question 2 · 1 more");
+    m_frame->ShowEditor(true);
+    EXPECT_EQ(Progress(), "Question 1002 · 1 more");
+    ASSERT_TRUE(m_frame->GoToQuestion(wxS("1003")));
+    EXPECT_EQ(Progress(), "Question 1003 · 0 more");
+    m_frame->ShowEditor(false);
+    EXPECT_EQ(Progress(), "Question 1 · 0 more");
+}
