@@ -28,6 +28,9 @@ struct Finding
     // The question the finding is about, where it is about one (the window
     // shows it when the finding is chosen); empty otherwise.
     wxString questionId{};
+    // The answer of that question it is about, counted from 0 among its
+    // ANSWER elements, dropped ones too (the editor selects it); -1 for none.
+    int answer = -1;
 };
 
 using FindingList = std::vector<Finding>;

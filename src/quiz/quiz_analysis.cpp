@@ -42,9 +42,9 @@ public:
 
 private:
     void Add(long line, Severity severity, const char* code, const wxString& message,
-             const wxString& questionId = wxString())
+             const wxString& questionId = wxString(), int answer = -1)
     {
-        m_findings.push_back(Finding{line, severity, code, message, questionId});
+        m_findings.push_back(Finding{line, severity, code, message, questionId, answer});
     }
 
     void BuildGraph()
@@ -57,7 +57,8 @@ private:
             const std::vector<Answer>& answers = question.record->answers;
             for (size_t i = 0; i < answers.size(); ++i)
             {
-                const std::optional<size_t> to = AddAnswer(index, answers[i].target, question.targetLines[i]);
+                const std::optional<size_t> to = AddAnswer(index, question.answerElements[i], answers[i].target,
+                                                       question.targetLines[i]);
                 if (m_outline)
                     m_targets.push_back(to);
             }
@@ -65,7 +66,7 @@ private:
     }
 
     // The question the answer leads to, by its index in the recorder.
-    std::optional<size_t> AddAnswer(size_t from, const wxString& target, long line)
+    std::optional<size_t> AddAnswer(size_t from, int answer, const wxString& target, long line)
     {
         if (target == QUIZ_END_TARGET)
         {
@@ -82,7 +83,7 @@ private:
             Add(line, Severity::Error, "unknown-target",
                 wxString::Format(_("question %s: GOTO %s names no question"),
                                  Quoted(m_questions[from].record->id), Quoted(target)),
-                m_questions[from].record->id);
+                m_questions[from].record->id, answer);
         return std::nullopt;
     }
 

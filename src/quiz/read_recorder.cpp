@@ -145,9 +145,9 @@ bool HasOuterBlanks(const wxString& value)
     return !value.empty() && (IsBlank(value[0]) || IsBlank(value.Last()));
 }
 
-void ReadRecorder::Pend(long line, Severity severity, const char* code, Sentence sentence)
+void ReadRecorder::Pend(long line, Severity severity, const char* code, Sentence sentence, int answer)
 {
-    m_pending.push_back(Pending{line, severity, code, std::move(sentence)});
+    m_pending.push_back(Pending{line, severity, code, std::move(sentence), answer});
 }
 
 void ReadRecorder::OnWrongRoot(const wxXmlNode& root)
@@ -166,25 +166,27 @@ void ReadRecorder::OnReadingStopped(const wxXmlNode& node)
 void ReadRecorder::CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target)
 {
     const long line = gotoElement.GetLineNumber();
+    const int answer = AnswerElement();
     const wxString shown = Quoted(target);
     if (LooksLikeEnd(target))
         Pend(line, Severity::Warning, "target-like-end", [shown](const wxString& question) {
             return wxString::Format(
                 _("question %s: GOTO %s looks like the end of the quiz, but only exactly \"0\" ends it"),
                 question, shown);
-        });
+        }, answer);
     else if (HasOuterBlanks(target))
         Pend(line, Severity::Warning, "target-blanks", [shown](const wxString& question) {
             return wxString::Format(
                 _("question %s: GOTO %s has blanks around it, and IDs are compared exactly"),
                 question, shown);
-        });
+        }, answer);
 }
 
 void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool borrowedText,
                             bool borrowedTarget)
 {
     const wxXmlNode* gotoElement = LastQuizChild(element, "GOTO");
+    m_pendingAnswerElements.push_back(m_answerElements++);
     m_pendingTargetLines.push_back(gotoElement ? gotoElement->GetLineNumber()
                                                : element.GetLineNumber());
     if (gotoElement)
@@ -195,29 +197,31 @@ void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool
     const long line = element.GetLineNumber();
     const wxString text = Quoted(answer.text);
     const wxString target = Quoted(answer.target);
+    const int place = AnswerElement();
     if (borrowedText && borrowedTarget)
         Pend(line, Severity::Warning, "repeated-answer", [text, target](const wxString& question) {
             return wxString::Format(_("question %s: ANSWER has neither A nor GOTO: it repeats the "
                                       "answer %s (GOTO %s) of an earlier ANSWER"),
                                     question, text, target);
-        });
+        }, place);
     else if (borrowedText)
         Pend(line, Severity::Warning, "borrowed-text", [text](const wxString& question) {
             return wxString::Format(
                 _("question %s: ANSWER has no A: it takes the text %s of an earlier ANSWER"), question,
                 text);
-        });
+        }, place);
     else if (borrowedTarget)
         Pend(line, Severity::Warning, "borrowed-target", [target](const wxString& question) {
             return wxString::Format(
                 _("question %s: ANSWER has no GOTO: it takes the target %s of an earlier ANSWER"),
                 question, target);
-        });
+        }, place);
 }
 
 void ReadRecorder::OnAnswerDropped(const wxXmlNode& element, const wxString& text,
                                    const wxString& target)
 {
+    ++m_answerElements;
     // Which of the two is missing or empty; the reader drops an answer that
     // lacks either.
     const char* why;
@@ -230,7 +234,8 @@ void ReadRecorder::OnAnswerDropped(const wxXmlNode& element, const wxString& tex
     else
         why = wxTRANSLATE("question %s: ANSWER is dropped: its A and its GOTO are missing or empty");
     Pend(element.GetLineNumber(), Severity::Warning, "answer-dropped",
-         [why](const wxString& question) { return wxString::Format(wxGetTranslation(why), question); });
+         [why](const wxString& question) { return wxString::Format(wxGetTranslation(why), question); },
+         AnswerElement());
 }
 
 void ReadRecorder::ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent)
@@ -294,14 +299,19 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
                                "%ld is ignored"), name, earlier.line)});
     }
     for (const Pending& pending : m_pending)
-        m_findings.push_back(Finding{pending.line, pending.severity, pending.code, pending.sentence(name)});
+        m_findings.push_back(
+            Finding{pending.line, pending.severity, pending.code, pending.sentence(name), wxString(), pending.answer});
     m_pending.clear();
     for (size_t i = firstFinding; i < m_findings.size(); ++i)
         m_findings[i].questionId = question.id;
 
     m_indexOf[&question] = m_questions.size();
-    m_questions.push_back(RecordedQuestion{&question, line, std::move(m_pendingTargetLines), true});
+    m_questions.push_back(RecordedQuestion{&question, line, std::move(m_pendingTargetLines), true,
+                                           std::move(m_pendingAnswerElements)});
     m_pendingTargetLines.clear();
+    m_pendingAnswerElements.clear();
+    m_answerElements = 0;
     // The reader stores exactly the answers it announced, in order.
     m_questions.back().targetLines.resize(question.answers.size(), line);
+    m_questions.back().answerElements.resize(question.answers.size(), -1);
 }

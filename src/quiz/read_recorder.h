@@ -20,6 +20,9 @@ public:
         // Per answer: the line of its GOTO, or of the ANSWER when it has none.
         std::vector<long> targetLines;
         bool live;  // false once a later question with the same ID displaces it
+        // Per answer: its place among the question's ANSWER elements, those
+        // the reader drops counted too (as an editor counts them).
+        std::vector<int> answerElements;
     };
 
     explicit ReadRecorder(FindingList& findings) : m_findings(findings) {}
@@ -52,14 +55,19 @@ private:
         Severity severity;
         const char* code;
         Sentence sentence;
+        int answer;  // the ANSWER element it is about, or -1
     };
-    void Pend(long line, Severity severity, const char* code, Sentence sentence);
+    void Pend(long line, Severity severity, const char* code, Sentence sentence, int answer = -1);
+    // The ANSWER element being read, counted within its question.
+    int AnswerElement() const { return m_answerElements - 1; }
     void CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target);
     void ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent);
 
     FindingList& m_findings;
     std::vector<Pending> m_pending;
     std::vector<long> m_pendingTargetLines;
+    std::vector<int> m_pendingAnswerElements;
+    int m_answerElements = 0;  // of the question being read, so far
     std::vector<RecordedQuestion> m_questions;
     std::unordered_map<const Question*, size_t> m_indexOf;
     bool m_wrongRoot = false;

@@ -117,6 +117,22 @@ TEST(CheckerRead, AnswersDroppedOrBorrowingFromAnEarlierAnswer)
                                   "of an earlier ANSWER");
 }
 
+// The window selects the answer a finding names, as the editor lists them:
+// every ANSWER element, those the reader drops too.
+TEST(CheckerRead, AnswerFindingsNameTheirAnswerCountingDroppedOnes)
+{
+    const FileReport report = Check(QuizXml({
+        "<QUESTION><ID>1001</ID><Q></Q>\n"
+        "<ANSWER><A></A><GOTO>0</GOTO></ANSWER>\n"     // dropped
+        "<ANSWER><A>on</A><GOTO>1099</GOTO></ANSWER>\n"
+        "<ANSWER><GOTO> 0</GOTO></ANSWER></QUESTION>"}));
+    std::string answers;
+    for (const Finding& finding : report.findings)
+        answers += std::string(finding.code) + "@" + std::to_string(finding.answer) + " ";
+    EXPECT_EQ(answers, "missing-text@-1 no-end@-1 answer-dropped@0 unknown-target@1 "
+                       "target-like-end@2 borrowed-text@2 unknown-target@2 ");
+}
+
 TEST(CheckerRead, TargetsThatLookLikeTheEndOrHaveBlanks)
 {
     const FileReport report = Check(QuizXml({
