@@ -1,7 +1,8 @@
 # What differs between the platforms is kept in one small source file per
 # difference; this picks the files (and what they need) for the target.
 #   MINDPRISM_LABEL_MEASURE       how a wrapped label is measured
-#   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against
+#   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against (and the next)
+#   MINDPRISM_LIST_FOCUS          how a label's mnemonic focuses a list's rows
 #   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
@@ -10,6 +11,7 @@
 #   MINDPRISM_TEST_GUI_PLATFORM   where window tests keep settings and the
 #                                 stand-in browser
 #   MINDPRISM_TEST_LABEL_LINES    how window tests read a label's shown lines
+#   MINDPRISM_TEST_FOCUS_HOLDER   how window tests find the focused control
 #   MINDPRISM_THREAD_PRIORITY     how background work is put behind the window
 #   MINDPRISM_SAFE_SAVE           how a saved file takes the old one's place
 #   MINDPRISM_MAP_RENDER          how quiz maps are laid out and drawn: with
@@ -19,6 +21,7 @@
 if(WIN32)
   set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
+  set(MINDPRISM_LIST_FOCUS list_focus_msw.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_msw.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
@@ -26,6 +29,7 @@ if(WIN32)
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_msw.cpp)
   set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_msw.cpp)
   set(MINDPRISM_TEST_LABEL_LINES label_lines_msw.cpp)
+  set(MINDPRISM_TEST_FOCUS_HOLDER focus_holder_msw.cpp)
   set(MINDPRISM_THREAD_PRIORITY thread_priority_msw.cpp)
   set(MINDPRISM_SAFE_SAVE safe_save_msw.cpp)
 else()
@@ -33,6 +37,7 @@ else()
   pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
   set(MINDPRISM_LABEL_MEASURE label_measure_gtk.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
+  set(MINDPRISM_LIST_FOCUS list_focus_gtk.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_inotify.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)
@@ -40,6 +45,7 @@ else()
   set(MINDPRISM_TEST_RUN_PROGRAM run_program_posix.cpp)
   set(MINDPRISM_TEST_GUI_PLATFORM gui_test_platform_xdg.cpp)
   set(MINDPRISM_TEST_LABEL_LINES label_lines_gtk.cpp)
+  set(MINDPRISM_TEST_FOCUS_HOLDER focus_holder_gtk.cpp)
   set(MINDPRISM_THREAD_PRIORITY thread_priority_posix.cpp)
   set(MINDPRISM_SAFE_SAVE safe_save_posix.cpp)
 endif()

@@ -4,10 +4,14 @@
 #include "app/language.h"
 #include "app/quiz_edition_file.h"
 #include "app/resources.h"
+#include "quiz/question_search.h"
+#include "quiz/quiz_analysis.h"
 #include "ui/about_dialog.h"
 #include "ui/file_follower.h"
+#include "ui/list_focus.h"
 #include "ui/window_support.h"
 #include "ui/maker.h"
+#include "ui/menu_shortcuts.h"
 #include "ui/problems_pane.h"
 #include "ui/quiz_editor.h"
 #include "ui/quiz_map_link.h"
@@ -34,6 +38,7 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/textcompleter.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
@@ -143,6 +148,35 @@ wxString ProgressTextById(const wxString& id, const QuizProgress* progress)
                             static_cast<int>(*progress->most));
 }
 
+// Go to question: an ID or words of a question's text, with the questions
+// they may mean offered as they are typed.
+class QuestionCompleter : public wxTextCompleterSimple
+{
+public:
+    explicit QuestionCompleter(std::shared_ptr<const QuizOutline> outline) : m_outline(std::move(outline)) {}
+
+    void GetCompletions(const wxString& prefix, wxArrayString& result) override
+    {
+        if (m_outline)
+            for (const wxString& label : QuestionsMatching(*m_outline, prefix, MAX_OFFERED))
+                result.push_back(label);
+    }
+
+private:
+    static constexpr size_t MAX_OFFERED = 30;  // a list longer than the screen helps nobody
+    std::shared_ptr<const QuizOutline> m_outline;
+};
+
+class GoToDialog : public wxTextEntryDialog
+{
+public:
+    GoToDialog(wxWindow* parent, std::shared_ptr<const QuizOutline> outline)
+        : wxTextEntryDialog(parent, _("ID or words of the question to go to:"), _("Go to question"))
+    {
+        m_textctrl->AutoComplete(new QuestionCompleter(std::move(outline)));
+    }
+};
+
 } // namespace
 
 // Counts a command running for as long as it (and its dialogs) runs; the
@@ -195,10 +229,14 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
                                                 ID_DATAVIEW_PROBLEMS, *m_session);
     m_map = std::make_unique<QuizMapLink>(this, *m_session);
     m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session);
-    // With the editor open, a click on the map picks the question to edit.
+    // A click on the map, like a Problems row, goes there: in the editor
+    // when it is open.
     m_map->SetBoxClick([this](const wxString& id) {
-        return m_editor->IsShown() && m_editor->SelectQuestion(id);
+        GoThere(id);
+        return true;
     });
+    m_map->SetShortcuts([this](wxKeyEvent& key) { return RunMenuShortcut(*this, key); });
+    m_problems->SetGoThere([this](const wxString& id, int answer) { GoThere(id, answer, true); });
     ConnectCommands();
     SetDropTarget(new QuizDropTarget(*this));
     m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
@@ -292,6 +330,7 @@ void MindprismFrame::BuildPanel()
                                  0, nullptr, wxLB_SINGLE, wxDefaultValidator,
                                  wxS("ID_LISTBOX_ANSWER"));
     UseTooltipColours(m_answerList);
+    FocusRowsFromLabel(m_answerList);
     column->Add(m_answerList, 1, wxEXPAND | wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
     m_resetButton = new wxButton(m_panel, ID_BUTTON_RESET, _("&Reset"), wxDefaultPosition,
@@ -382,7 +421,7 @@ void MindprismFrame::BuildMenuBar()
     m_viewMenu->Append(m_languageItem);
     // Skipping ahead is for the author of an opened quiz only.
     m_goToItem = new wxMenuItem(m_viewMenu, ID_MENU_GOTO, _("&Go to question...\tCtrl+G"),
-                                _("Show a question of the opened quiz by its ID"), wxITEM_NORMAL);
+                                _("Show a question of the opened quiz by its ID or its words"), wxITEM_NORMAL);
     m_viewMenu->Append(m_goToItem);
     m_goToItem->Enable(false);
     wxMenuItem* mapItem = m_viewMenu->Append(ID_MENU_MAP, _("Quiz &map\tCtrl+M"),
@@ -454,6 +493,7 @@ void MindprismFrame::ConnectCommands()
          ID_MENU_DUPLICATE_QUESTION);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_editor->PlayFromHere(); }, ID_MENU_PLAY_HERE);
     Bind(wxEVT_CLOSE_WINDOW, &MindprismFrame::OnClose, this);
+    Bind(wxEVT_CHAR_HOOK, &MindprismFrame::OnCharHook, this);
     // The selection is kept in the session, for a reload of the file; it
     // changes nothing by itself.
     Connect(ID_LISTBOX_ANSWER, wxEVT_COMMAND_LISTBOX_SELECTED,
@@ -710,15 +750,25 @@ void MindprismFrame::OnGoToQuestion(wxCommandEvent& event)
 {
     if (!m_session->OpenedShown())
         return;
-    wxTextEntryDialog dialog(this, _("ID of the question to show:"), _("Go to question"));
+    Busy busy(*this);
+    GoToDialog dialog(this, m_session->MapOutline());
     if (dialog.ShowModal() != wxID_OK)
         return;
-    // Blanks around an ID are most likely typed by accident, but an ID may
-    // have them (the checker warns of it): as typed first.
-    const wxString id = dialog.GetValue();
-    if (!GoToQuestion(id) && !GoToQuestion(wxString(id).Strip(wxString::both)))
-        wxMessageBox(wxString::Format(_("The quiz has no question with the ID \"%s\"."), id),
+    // The quiz as it is after the dialog, which ran an event loop.
+    const wxString typed = dialog.GetValue();
+    const std::shared_ptr<const QuizOutline> outline = m_session->MapOutline();
+    const wxString id = outline ? FindQuestion(*outline, typed) : wxString();
+    if (id.empty() || !GoThere(id, -1, true))
+        wxMessageBox(wxString::Format(_("The quiz has no question with the ID \"%s\", nor one whose text "
+                                        "holds these words."),
+                                      typed),
                      _("Go to question"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
+}
+
+void MindprismFrame::OnCharHook(wxKeyEvent& event)
+{
+    if (!RunMenuShortcut(*this, event))
+        event.Skip();
 }
 
 void MindprismFrame::DoGiveHelp(const wxString& text, bool show)
@@ -751,6 +801,17 @@ bool MindprismFrame::OpenQuizFile(const wxString& path, bool confirm)
 
 bool MindprismFrame::GoToQuestion(const wxString& id)
 {
+    return m_session->GoTo(id);
+}
+
+bool MindprismFrame::GoThere(const wxString& id, int answer, bool focus)
+{
+    if (m_editor->IsShown() && m_editor->SelectQuestion(id, answer))
+    {
+        if (focus)
+            m_editor->FocusSelection(answer >= 0);
+        return true;
+    }
     return m_session->GoTo(id);
 }
 

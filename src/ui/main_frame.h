@@ -86,6 +86,12 @@ public:
     // Shows question `id` of the opened quiz and plays on from it; false,
     // changing nothing, when the quiz has no such question.
     bool GoToQuestion(const wxString& id);
+    // Where every pointer leads (a Problems row, a map box, Go to question):
+    // with the editor open, question `id` is selected there, with `answer`
+    // when it is one of its answers, and with `focus` the keys go there
+    // too; with the editor closed, the question is played. False when the
+    // quiz has no such question.
+    bool GoThere(const wxString& id, int answer = -1, bool focus = false);
     // Reads the opened file again now if it changed, keeping the player's
     // place (called a moment after a change of the file on disk).
     void ReloadOpenedQuiz();
@@ -150,6 +156,9 @@ private:
     void OnUndo(wxCommandEvent& event);
     void OnRedo(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
+    // The menus' shortcut keys, before the control with the focus sees
+    // them: a list would take Ctrl+N as a move of its cursor.
+    void OnCharHook(wxKeyEvent& event);
     // The title, with "*" for unsaved edits, and the edit commands' state.
     void ShowTitle();
     void ShowEditCommands();

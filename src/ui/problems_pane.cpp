@@ -96,7 +96,7 @@ void ProblemsPane::Update()
             rows.push_back(Row{finding.line >= 1 ? wxString::Format(wxS("%ld"), finding.line)
                                                  : wxString(),
                                finding.severity == Severity::Error ? error : warning,
-                               finding.message, finding.questionId});
+                               finding.message, finding.questionId, finding.answer});
     }
     Show(rows);
 }
@@ -109,6 +109,7 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
     for (int column = 0; column < 3; ++column)
         store->AppendColumn(wxS("string"));
     m_questions.clear();
+    m_answers.clear();
     for (const Row& row : rows)
     {
         wxVector<wxVariant> values;
@@ -117,6 +118,7 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
         values.push_back(row.message);
         store->AppendItem(values);
         m_questions.push_back(row.questionId);
+        m_answers.push_back(row.answer);
     }
     m_list->AssociateModel(store);
     store->DecRef();  // the list holds it now
@@ -146,6 +148,10 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
 void ProblemsPane::OnActivated(wxDataViewEvent& event)
 {
     const int row = m_list->ItemToRow(event.GetItem());
-    if (row >= 0 && static_cast<size_t>(row) < m_questions.size() && !m_questions[row].empty())
+    if (row < 0 || static_cast<size_t>(row) >= m_questions.size() || m_questions[row].empty())
+        return;
+    if (m_goThere)
+        m_goThere(m_questions[row], m_answers[row]);
+    else
         m_session.GoTo(m_questions[row]);
 }

@@ -1,10 +1,12 @@
 // The Problems pane below the quiz: lists what the checker found in the
 // opened quiz's file, and how the file stands, while that quiz is shown.
-// It shows the session and sends it one command: show a row's question.
+// It shows the session and hands on one command: go to a row's question
+// (and answer), wherever the window goes when pointed somewhere.
 #pragma once
 
 #include "quiz/quiz_session.h"
 
+#include <functional>
 #include <vector>
 
 class wxAuiManager;
@@ -24,6 +26,9 @@ public:
     ProblemsPane& operator=(const ProblemsPane&) = delete;
 
     wxDataViewListCtrl* List() const { return m_list; }
+    // What activating a row does with its question's ID and the answer it
+    // names (-1 for none); without it, the question is played.
+    void SetGoThere(std::function<void(const wxString&, int)> goThere) { m_goThere = std::move(goThere); }
 
 private:
     // One row: line, kind, message, and the question it concerns.
@@ -33,6 +38,7 @@ private:
         wxString kind;
         wxString message;
         wxString questionId;
+        int answer = -1;
     };
 
     void Update();
@@ -45,6 +51,8 @@ private:
     QuizSession& m_session;
     wxDataViewListCtrl* m_list = nullptr;
     std::vector<wxString> m_questions;  // question ID per row
+    std::vector<int> m_answers;         // the answer each row names, or -1
+    std::function<void(const wxString&, int)> m_goThere;
     int m_growth = 0;                   // height the window took on for the pane
     QuizSession::Subscription m_subscription;
 };

@@ -3,6 +3,7 @@
 
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
+#include "ui/list_focus.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
@@ -179,6 +180,7 @@ void QuizEditorPane::BuildControls()
     wxBoxSizer* answerRow = new wxBoxSizer(wxHORIZONTAL);
     m_answers = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 110)), 0,
                               nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("AnswerList"));
+    FocusRowsFromLabel(m_answers);
     answerRow->Add(m_answers, 1, wxEXPAND | wxRIGHT, gap);
     wxBoxSizer* answerButtons = new wxBoxSizer(wxVERTICAL);
     m_addAnswer = new wxButton(p, wxID_ANY, _("&Add answer"));
@@ -219,6 +221,13 @@ void QuizEditorPane::BuildControls()
     column->Add(new wxStaticText(p, wxID_ANY, _("&Balance of results:")), 0, wxLEFT | wxRIGHT, gap);
     m_balance = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 96)), 0,
                               nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("Balance"));
+    FocusRowsFromLabel(m_balance);
+    // A list the keys reach has a row to start from.
+    m_balance->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        if (m_balance->GetSelection() == wxNOT_FOUND && !m_balance->IsEmpty())
+            m_balance->SetSelection(0);
+    });
     column->Add(m_balance, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     p->SetSizerAndFit(column);
 
@@ -477,22 +486,44 @@ void QuizEditorPane::Select(int question)
     ShowForm();
 }
 
-bool QuizEditorPane::SelectQuestion(const wxString& id)
+bool QuizEditorPane::SelectQuestion(const wxString& id, int answer)
 {
     if (!m_bound)
         TakeDocument();
     if (!m_document)
         return false;
+    int found = -1;
     if (m_selected >= 0 && m_document->Fields(m_selected).id == id)
-        return true;
+        found = m_selected;
     const size_t count = m_document->QuestionCount();
-    for (size_t question = 0; question < count; ++question)
+    for (size_t question = 0; found < 0 && question < count; ++question)
         if (m_document->Fields(question).id == id)
-        {
-            Select(static_cast<int>(question));
-            return true;
-        }
-    return false;
+            found = static_cast<int>(question);
+    if (found < 0)
+        return false;
+    if (found != m_selected)
+        Select(found);
+    if (answer >= 0 && answer < static_cast<int>(m_answers->GetCount()) && answer != m_answer)
+    {
+        CommitTyping();
+        m_answer = answer;
+        ShowForm();
+    }
+    return true;
+}
+
+void QuizEditorPane::FocusSelection(bool onAnswer)
+{
+    if (onAnswer && m_answers->GetSelection() != wxNOT_FOUND)
+        m_answers->SetFocus();
+    else
+        m_outline->SetFocus();
+}
+
+bool QuizEditorPane::TargetExists(const wxString& target) const
+{
+    return target.empty() || target == wxS("0") ||
+           std::find(m_targets.begin(), m_targets.end(), target) != m_targets.end();
 }
 
 void QuizEditorPane::ShowForm()
@@ -514,6 +545,11 @@ void QuizEditorPane::ShowForm()
             rows.push_back(wxString::Format(_(L"End · %s"), text));
         else if (answer.target.empty())
             rows.push_back(wxString::Format(wxS("… · %s"), text));
+        else if (!TargetExists(answer.target))
+            // Marked in words, at the front where the list never cuts it:
+            // a screen reader reads the row as it is.
+            rows.push_back(wxString::Format(wxS("⚠ %s · %s"),
+                                            wxString::Format(_("%s (no such question)"), answer.target), text));
         else
             rows.push_back(wxString::Format(wxS("%s · %s"), answer.target, text));
     }
@@ -544,6 +580,12 @@ void QuizEditorPane::ShowAnswer()
         m_answerField->ChangeValue(answer.text);
     if (m_targetField->GetValue() != answer.target)
         m_targetField->ChangeValue(answer.target);
+    // The row's mark, said whole where the pointer rests.
+    if (any && !TargetExists(answer.target))
+        m_answers->SetToolTip(wxString::Format(
+            _("This answer leads to question %s, which this quiz does not have"), answer.target));
+    else
+        m_answers->UnsetToolTip();
     // A target that names no question shows as it is, after the questions.
     const size_t questions = m_targets.size();
     while (m_targetChoice->GetCount() > questions)
@@ -706,8 +748,15 @@ void QuizEditorPane::OnFieldFocusLost(wxFocusEvent& event)
 
 void QuizEditorPane::OnAnswerSelected(wxCommandEvent& event)
 {
+    // Taken first: committing what was typed shows the form again, with
+    // the answer selected until now, and the author's choice was lost (the
+    // next edit of "the answer" then wrote over the one before).
+    const int chosen = m_answers->GetSelection();
     CommitTyping();
-    m_answer = m_answers->GetSelection();
+    if (chosen == wxNOT_FOUND || chosen >= static_cast<int>(m_answers->GetCount()))
+        return;
+    m_answer = chosen;
+    m_answers->SetSelection(m_answer);
     ShowAnswer();
     EnableControls();
 }

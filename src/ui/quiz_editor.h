@@ -42,9 +42,13 @@ public:
     void Show(bool show);
     bool IsShown() const;
 
-    // Selects the question with `id` (the first of that ID); false when the
-    // quiz has none.
-    bool SelectQuestion(const wxString& id);
+    // Selects the question with `id` (the first of that ID) and, when
+    // `answer` is one of its answers, that answer; false when the quiz has
+    // no such question.
+    bool SelectQuestion(const wxString& id, int answer = -1);
+    // Puts the keyboard focus on the selected answer, or on the question in
+    // the outline, so that what was gone to is what the keys act on.
+    void FocusSelection(bool onAnswer);
     // The question selected, by position in the document; -1 for none.
     int Selected() const { return m_selected; }
 
@@ -84,6 +88,9 @@ private:
     void ShowForm();           // the selected question's fields
     void ShowAnswer();         // the selected answer's text and target
     void ShowTargets();        // the choice of targets, from the questions
+    // Whether an answer's target names a question of the quiz (or ends it,
+    // or is left to the answer before).
+    bool TargetExists(const wxString& target) const;
     void UpdateTarget(size_t question);  // one question's entry in it
     void UpdateMarks();        // questions with findings
     void Select(int question);

@@ -95,6 +95,11 @@ void QuizMapLink::Open()
     }
     m_window = new QuizMapFrame(m_owner, m_rect.IsEmpty() ? FirstPlace() : m_rect);
     m_window->Bind(wxEVT_CLOSE_WINDOW, &QuizMapLink::OnWindowClosed, this);
+    // Save, Undo and the like work on the quiz from its map too.
+    m_window->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
+        if (!m_shortcuts || !m_shortcuts(key))
+            key.Skip();
+    });
     // A click plays from a question of a quiz the user opened only.
     m_window->Canvas()->SetJump([this](const wxString& id) {
         if (m_boxClick && m_boxClick(id))

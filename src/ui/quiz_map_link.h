@@ -32,6 +32,9 @@ public:
     // What a click on a question's box does first: true when it was taken
     // care of; otherwise the opened quiz plays from that question.
     void SetBoxClick(std::function<bool(const wxString&)> click) { m_boxClick = std::move(click); }
+    // What a key pressed in the map window is offered to first (the owner's
+    // menu shortcuts): true when it was taken.
+    void SetShortcuts(std::function<bool(wxKeyEvent&)> shortcuts) { m_shortcuts = std::move(shortcuts); }
 
     // The map window, while open.
     QuizMapFrame* Window() const { return m_window; }
@@ -69,5 +72,6 @@ private:
     std::shared_ptr<const MapTextMetrics> m_text;  // the characters measured so far
     wxString m_status;  // what the window says besides the map
     std::function<bool(const wxString&)> m_boxClick;
+    std::function<bool(wxKeyEvent&)> m_shortcuts;
     QuizSession::Subscription m_subscription;
 };
