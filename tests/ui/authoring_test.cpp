@@ -224,6 +224,49 @@ TEST_F(OpenedQuizTest, TheProblemsPaneListsWhatTheCheckerFindsInTheSameFile)
     }
 }
 
+// A Problems row and Go to question led to the player only: with the editor
+// open they select the question there, and the answer a finding names,
+// which its list marks; Go to takes words of a question's text as well.
+TEST_F(OpenedQuizTest, PointingAtAQuestionSelectsItAndItsAnswerInTheEditorWhenItIsOpen)
+{
+    ASSERT_TRUE(OpenXml(QuizXml({QuestionXml("1001", "First", {{"on", "1002"}, {"end", "0"}}),
+                                 QuestionXml("1002", "Second question", {{"fine", "0"}, {"lost", "1999"}})})));
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    QuizEditorPane& editor = m_frame->Editor();
+    ASSERT_EQ(editor.IdField()->GetValue(), wxS("1001"));
+    const std::vector<std::string> rows = ProblemRows();
+    const auto lost = std::find_if(rows.begin(), rows.end(), [](const std::string& text) {
+        return text.find("1999") != std::string::npos;
+    });
+    ASSERT_NE(lost, rows.end()) << testing::PrintToString(rows);
+    Activate(static_cast<int>(lost - rows.begin()));
+    EXPECT_EQ(editor.IdField()->GetValue(), wxS("1002"));
+    EXPECT_EQ(editor.Answers()->GetSelection(), 1);
+    EXPECT_EQ(editor.AnswerField()->GetValue(), wxS("lost"));
+    EXPECT_EQ(editor.Answers()->GetString(1), wxString::FromUTF8("⚠ 1999 (no such question) · lost"));
+    EXPECT_EQ(editor.Answers()->GetString(0), wxS("End · fine"));
+    EXPECT_EQ(QuestionText(), wxS("First")) << "the player stays where it is";
+
+    const auto goTo = [](const char* typed) {
+        return ExpectDialog<wxTextEntryDialog>([typed](wxTextEntryDialog& dialog) { dialog.SetValue(typed); });
+    };
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo(" 1001"));
+    EXPECT_EQ(editor.IdField()->GetValue(), wxS("1001"));
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo("QUESTION  second"));
+    EXPECT_EQ(editor.IdField()->GetValue(), wxS("1002"));
+    EXPECT_EQ(QuestionText(), wxS("First"));
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo("third"),
+                  ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_NE(box.GetMessage().find(wxS("\"third\"")), wxString::npos);
+                  }));
+    EXPECT_EQ(editor.IdField()->GetValue(), wxS("1002"));
+
+    // Closed, the editor leaves pointing to the player, as before.
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_GOTO), goTo("second"));
+    EXPECT_EQ(QuestionText(), wxS("Second question"));
+}
+
 // The figures come from the engine; the window words them, and gives the
 // field back after a menu's help has used it.
 TEST_F(OpenedQuizTest, TheStatusBarShowsThePlaceAndHowFarTheEndIs)

@@ -263,9 +263,17 @@ TEST_F(EditorTest, DeletingAQuestionOthersLeadToAsksAndUndoBringsItAllBack)
     wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_DELETE_QUESTION),
                   ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_YES));
     EXPECT_FALSE(Editor().SelectQuestion(wxS("1003")));
+    // The answer left dangling is marked in its row, and said whole in the
+    // list's tip while it is selected.
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1002"), 0));
+    EXPECT_EQ(Editor().Answers()->GetString(0), wxString::FromUTF8("⚠ 1003 (no such question) · on"));
+    EXPECT_EQ(Editor().Answers()->GetString(1), wxS("End · stop"));
+    ASSERT_NE(Editor().Answers()->GetToolTip(), nullptr);
+    EXPECT_NE(Editor().Answers()->GetToolTipText().find(wxS("1003")), wxString::npos);
     Menu(wxID_UNDO);
     ASSERT_TRUE(Editor().SelectQuestion(wxS("1002")));
     EXPECT_EQ(Editor().Answers()->GetString(0), wxS("1003 · on"));
+    EXPECT_EQ(Editor().Answers()->GetToolTip(), nullptr);
     EXPECT_TRUE(Editor().SelectQuestion(wxS("1003")));
 
     // A copy takes the next free ID, right after its original.
