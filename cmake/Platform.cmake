@@ -3,6 +3,7 @@
 #   MINDPRISM_LABEL_MEASURE       how a wrapped label is measured
 #   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against (and the next)
 #   MINDPRISM_LIST_FOCUS          how a label's mnemonic focuses a list's rows
+#   MINDPRISM_COMPLETION_FILTER   which of a completer's completions show
 #   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
@@ -22,6 +23,7 @@ if(WIN32)
   set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
   set(MINDPRISM_LIST_FOCUS list_focus_msw.cpp)
+  set(MINDPRISM_COMPLETION_FILTER completion_filter_msw.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_msw.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
@@ -38,6 +40,7 @@ else()
   set(MINDPRISM_LABEL_MEASURE label_measure_gtk.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
   set(MINDPRISM_LIST_FOCUS list_focus_gtk.cpp)
+  set(MINDPRISM_COMPLETION_FILTER completion_filter_gtk.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_inotify.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)

@@ -7,6 +7,7 @@
 #include "quiz/question_search.h"
 #include "quiz/quiz_analysis.h"
 #include "ui/about_dialog.h"
+#include "ui/completion_filter.h"
 #include "ui/file_follower.h"
 #include "ui/list_focus.h"
 #include "ui/window_support.h"
@@ -174,6 +175,7 @@ public:
         : wxTextEntryDialog(parent, _("ID or words of the question to go to:"), _("Go to question"))
     {
         m_textctrl->AutoComplete(new QuestionCompleter(std::move(outline)));
+        OfferEveryCompletion(m_textctrl);
     }
 };
 
