@@ -5,12 +5,16 @@
 #include "ui_test_util.h"
 
 #include "focus_holder.h"
+
+#include "app/language.h"
 #include "quiz_xml.h"
 #include "ui/quiz_editor.h"
 #include "ui/quiz_map_link.h"
 #include "ui/quiz_map_window.h"
 
 #include <wx/dataview.h>
+#include <wx/intl.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 
 namespace
@@ -40,10 +44,70 @@ protected:
     TempDir m_folder;
 };
 
+// Alt+key on each label of `panel` puts the focus in the control after it,
+// ready for use: a list with a row selected, so that the arrows move on.
+void ExpectLabelsFocusUsableControls(wxWindow* panel)
+{
+    wxWindow* top = wxGetTopLevelParent(panel);
+    const wxWindowList& children = panel->GetChildren();
+    for (auto child = children.begin(); child != children.end(); ++child)
+    {
+        const wxStaticText* label = dynamic_cast<const wxStaticText*>(*child);
+        const wxChar key = label && label->IsShown() ? Mnemonic(label->GetLabel()) : 0;
+        if (!key)
+            continue;
+        auto next = std::next(child);
+        while (next != children.end() && !((*next)->IsShown() && (*next)->AcceptsFocusFromKeyboard()))
+            ++next;
+        ASSERT_NE(next, children.end()) << label->GetLabel();
+        wxWindow* control = *next;
+        top->SetFocus();
+        wxUIActionSimulator().Char(key, wxMOD_ALT);
+        EXPECT_TRUE(WaitFor([&] { return FocusHolder(top) == control; }, 3000))
+            << label->GetLabel() << " focuses " << (FocusHolder(top) ? FocusHolder(top)->GetName() : wxString("nothing"));
+        const wxListBox* list = dynamic_cast<const wxListBox*>(control);
+        if (!list || list->GetCount() < 2)
+            continue;
+        const int selected = list->GetSelection();
+        ASSERT_NE(selected, wxNOT_FOUND) << label->GetLabel();
+        // The arrows move the selection, not the focus.
+        const int step = selected + 1 < static_cast<int>(list->GetCount()) ? 1 : -1;
+        wxUIActionSimulator().Char(step > 0 ? WXK_DOWN : WXK_UP);
+        EXPECT_TRUE(WaitFor([&] { return list->GetSelection() == selected + step; }, 3000)) << label->GetLabel();
+    }
+}
+
 const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"one", "1002"}, {"two", "1002"}, {"three", "0"}}),
                                    QuestionXml("1002", "Second", {{"done", "0"}})});
 
 } // namespace
+
+// Alt+key on a label reaches the control after it, in the main window and
+// the editor, in every language a catalogue is shipped for (their keys
+// differ); main_frame_test.cpp sees that the keys are each label's own.
+TEST_F(KeyboardTest, EveryLabelsKeyPutsTheFocusInAControlReadyForUse)
+{
+    Close();
+    // Two answers a question and two results, so that each list has rows to move in.
+    const wxString quiz = m_folder.Write(
+        wxS("quiz.xml"), QuizXml({QuestionXml("1001", "First", {{"on", "1002"}, {"stop", "0"}}),
+                                  QuestionXml("1002", "Second", {{"done", "0"}, {"again", "1001"}})}));
+    wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
+    for (const wxLanguage language : {wxLANGUAGE_CHINESE_SIMPLIFIED, wxLANGUAGE_ENGLISH})
+    {
+        SCOPED_TRACE(wxLocale::GetLanguageCanonicalName(language).ToStdString());
+        wxLocale locale;
+        InitUiLocale(locale, language, wxS("Mindprism"));
+        Open(RuntimeDir());
+        ASSERT_TRUE(m_frame->OpenQuiz(quiz));
+        m_frame->ShowEditor(true);
+        Editor().ShowBalanceNow();
+        Focus(Answers());
+        for (const char* panel : {"ID_PANEL1", "QuizEditor"})
+            ExpectLabelsFocusUsableControls(Get<wxWindow>(panel));
+        Close();
+    }
+}
 
 // Alt+L, Down and Alt+W edited the first answer: the label focused the
 // frame around the list, Down moved the focus on to the answer's text, and

@@ -42,6 +42,20 @@ private:
     int m_result;
 };
 
+// The key of a label's mnemonic, lower-cased ("&&" is a plain ampersand);
+// 0 when it has none.
+inline wxChar Mnemonic(const wxString& label)
+{
+    for (size_t i = 0; i + 1 < label.length(); ++i)
+    {
+        if (label[i] == '&' && label[i + 1] != '&')
+            return wxTolower(label[i + 1]);
+        if (label[i] == '&')
+            ++i;
+    }
+    return 0;
+}
+
 // Picks row `row` of the language choice; -1 cancels it.
 inline ExpectDialog<wxSingleChoiceDialog> ChooseLanguageRow(int row)
 {
