@@ -52,8 +52,10 @@ private:
         Severity severity;
         const char* code;
         Sentence sentence;
+        Sentence windowSentence;  // may be empty: the sentence suits the window too
     };
-    void Pend(long line, Severity severity, const char* code, Sentence sentence);
+    void Pend(long line, Severity severity, const char* code, Sentence sentence,
+              Sentence windowSentence = {});
     void CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target);
     void ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent);
 
