@@ -41,7 +41,15 @@ std::string SentenceWith(const char* sentence, const std::string& bytes)
 
 wxString Quoted(const wxString& value, size_t length)
 {
-    wxString quoted = wxS("\"");
+    // The quotes of the language around the value: Chinese sentences quote
+    // with “”, and a value must not stand out in other marks.
+    // TRANSLATORS: the quotes around a value from the quiz inside a message
+    // (an ID, an answer's text); keep the %s.
+    const wxString pattern = _("\"%s\"");
+    const int at = pattern.Find(wxS("%s"));
+    const wxString open = at == wxNOT_FOUND ? wxString(wxS("\"")) : pattern.Left(at);
+    const wxString close = at == wxNOT_FOUND ? wxString(wxS("\"")) : pattern.Mid(at + 2);
+    wxString quoted = open;
     size_t shown = 0;
     for (wxString::const_iterator it = value.begin(); it != value.end(); ++it, ++shown)
     {
@@ -51,7 +59,8 @@ wxString Quoted(const wxString& value, size_t length)
             break;
         }
         const wxUniChar c = *it;
-        if (c == '"' || c == '\\')
+        // Escaped so that the value's end is never in doubt.
+        if (c == '"' || c == '\\' || (close.length() == 1 && c == close[0]))
             quoted << '\\' << c;
         else if (c == '\n')
             quoted << wxS("\\n");
@@ -64,5 +73,5 @@ wxString Quoted(const wxString& value, size_t length)
         else
             quoted << c;
     }
-    return quoted << '"';
+    return quoted << close;
 }

@@ -28,6 +28,11 @@ struct Finding
     // The question the finding is about, where it is about one (the window
     // shows it when the finding is chosen); empty otherwise.
     wxString questionId{};
+    // The same sentence for the window, which speaks of where an answer leads
+    // rather than of the file's GOTO; empty where the message already suits.
+    wxString windowMessage{};
+
+    const wxString& WindowMessage() const { return windowMessage.empty() ? message : windowMessage; }
     // The answer of that question it is about, counted from 0 among its
     // ANSWER elements, dropped ones too (the editor selects it); -1 for none.
     int answer = -1;

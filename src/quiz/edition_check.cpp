@@ -249,7 +249,8 @@ void CompareQuestion(const EditionQuestions::Entry& here, const EditionQuestions
         findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
             oneEnds ? "edition-ending" : "edition-target",
             TargetSentence(i, name, ours[i].target, theirs[i].target, Where(other, there.TargetLine(i))),
-            here.question->id, static_cast<int>(i)});
+            here.question->id});
+        findings.back().answer = static_cast<int>(i);
     }
 }
 

@@ -6,6 +6,9 @@
 #include "quiz/quiz_graph.h"
 
 #include <wx/intl.h>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace
 {
@@ -42,9 +45,9 @@ public:
 
 private:
     void Add(long line, Severity severity, const char* code, const wxString& message,
-             const wxString& questionId = wxString(), int answer = -1)
+             const wxString& questionId = wxString())
     {
-        m_findings.push_back(Finding{line, severity, code, message, questionId, answer});
+        m_findings.push_back(Finding{line, severity, code, message, questionId});
     }
 
     void BuildGraph()
@@ -80,10 +83,16 @@ private:
             return to;
         }
         else
+        {
+            const wxString question = Quoted(m_questions[from].record->id);
             Add(line, Severity::Error, "unknown-target",
-                wxString::Format(_("question %s: GOTO %s names no question"),
-                                 Quoted(m_questions[from].record->id), Quoted(target)),
-                m_questions[from].record->id, answer);
+                wxString::Format(_("question %s: GOTO %s names no question"), question, Quoted(target)),
+                m_questions[from].record->id);
+            m_findings.back().answer = answer;
+            m_findings.back().windowMessage = wxString::Format(
+                _("question %s: an answer leads to %s, which is not a question of this quiz"), question,
+                Quoted(target));
+        }
         return std::nullopt;
     }
 
@@ -168,34 +177,52 @@ private:
                                 name);
     }
 
-    // The loop, with a few of its other questions by name.
+    // The loop, with a few of its other questions by name, in order.
     wxString LoopSentence(size_t index, const GraphFacts& facts, const wxString& name) const
     {
         constexpr size_t NAMED = 3;
         const size_t component = facts.component[index];
-        const size_t begin = facts.memberBegin[component];
-        const size_t end = facts.memberBegin[component + 1];
-        wxString names;
-        size_t named = 0;
-        for (size_t i = begin; i < end && named < NAMED; ++i)
-        {
-            if (facts.members[i] == index)
-                continue;
-            // TRANSLATORS: separates the IDs of a list of questions.
-            names << (named++ ? _(", ") : wxString()) << Quoted(m_questions[facts.members[i]].record->id);
-        }
-        const size_t others = end - begin - 1;
-        if (named == 0)
+        std::vector<wxString> others;
+        for (size_t i = facts.memberBegin[component]; i < facts.memberBegin[component + 1]; ++i)
+            if (facts.members[i] != index)
+                others.push_back(m_questions[facts.members[i]].record->id);
+        if (others.empty())
             return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
                                       "with no way out"),
                                     name);
-        if (others == named)
+        // Numbers in their order ("999" before "1003"), other IDs after them.
+        const auto number = [](const wxString& id) {
+            unsigned long long value = 0;
+            return !id.empty() && id.find_first_not_of(wxS("0123456789")) == wxString::npos &&
+                           id.ToULongLong(&value)
+                       ? std::optional<unsigned long long>(value)
+                       : std::nullopt;
+        };
+        const size_t named = std::min(NAMED, others.size());
+        std::partial_sort(others.begin(), others.begin() + named, others.end(),
+                          [&number](const wxString& a, const wxString& b) {
+                              const auto x = number(a), y = number(b);
+                              if (x && y && *x != *y)
+                                  return *x < *y;
+                              if (x.has_value() != y.has_value())
+                                  return x.has_value();
+                              return a < b;
+                          });
+        wxString names;
+        for (size_t i = 0; i < named; ++i)
+        {
+            if (i > 0)
+                // TRANSLATORS: " and " joins the last two IDs of a list of questions, ", " the others.
+                names << (i + 1 == named && others.size() == named ? _(" and ") : _(", "));
+            names << Quoted(others[i]);
+        }
+        if (others.size() == named)
             return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
-                                      "with %s with no way out"),
+                                      "with %s, with no way out"),
                                     name, names);
         return wxString::Format(_("no end can be reached from question %s: it is caught in a loop "
-                                  "with %s and %zu more with no way out"),
-                                name, names, others - named);
+                                  "with %s and %zu more, with no way out"),
+                                name, names, others.size() - named);
     }
 
     QuizSummary Summarise(const GraphFacts& facts) const

@@ -145,9 +145,10 @@ bool HasOuterBlanks(const wxString& value)
     return !value.empty() && (IsBlank(value[0]) || IsBlank(value.Last()));
 }
 
-void ReadRecorder::Pend(long line, Severity severity, const char* code, Sentence sentence, int answer)
+void ReadRecorder::Pend(long line, Severity severity, const char* code, Sentence sentence,
+                        Sentence windowSentence, int answer)
 {
-    m_pending.push_back(Pending{line, severity, code, std::move(sentence), answer});
+    m_pending.push_back(Pending{line, severity, code, std::move(sentence), std::move(windowSentence), answer});
 }
 
 void ReadRecorder::OnWrongRoot(const wxXmlNode& root)
@@ -173,12 +174,20 @@ void ReadRecorder::CheckTargetForm(const wxXmlNode& gotoElement, const wxString&
             return wxString::Format(
                 _("question %s: GOTO %s looks like the end of the quiz, but only exactly \"0\" ends it"),
                 question, shown);
+        }, [shown](const wxString& question) {
+            return wxString::Format(_("question %s: an answer leads to %s, which looks like the end of "
+                                      "the quiz, but only exactly \"0\" ends it"),
+                                    question, shown);
         }, answer);
     else if (HasOuterBlanks(target))
         Pend(line, Severity::Warning, "target-blanks", [shown](const wxString& question) {
             return wxString::Format(
                 _("question %s: GOTO %s has blanks around it, and IDs are compared exactly"),
                 question, shown);
+        }, [shown](const wxString& question) {
+            return wxString::Format(_("question %s: an answer leads to %s, which has blanks around it, "
+                                      "and IDs are compared exactly"),
+                                    question, shown);
         }, answer);
 }
 
@@ -203,17 +212,26 @@ void ReadRecorder::OnAnswer(const wxXmlNode& element, const Answer& answer, bool
             return wxString::Format(_("question %s: ANSWER has neither A nor GOTO: it repeats the "
                                       "answer %s (GOTO %s) of an earlier ANSWER"),
                                     question, text, target);
+        }, [text, target](const wxString& question) {
+            return wxString::Format(_("question %s: an answer has neither a text nor a target: it "
+                                      "repeats the answer %s (which leads to %s) of an earlier one"),
+                                    question, text, target);
         }, place);
     else if (borrowedText)
         Pend(line, Severity::Warning, "borrowed-text", [text](const wxString& question) {
             return wxString::Format(
                 _("question %s: ANSWER has no A: it takes the text %s of an earlier ANSWER"), question,
                 text);
-        }, place);
+        }, {}, place);
     else if (borrowedTarget)
         Pend(line, Severity::Warning, "borrowed-target", [target](const wxString& question) {
             return wxString::Format(
                 _("question %s: ANSWER has no GOTO: it takes the target %s of an earlier ANSWER"),
+                question, target);
+        }, [target](const wxString& question) {
+            return wxString::Format(
+                _("question %s: an answer has no target of its own: it leads to %s, as an earlier one "
+                  "does"),
                 question, target);
         }, place);
 }
@@ -225,17 +243,29 @@ void ReadRecorder::OnAnswerDropped(const wxXmlNode& element, const wxString& tex
     // Which of the two is missing or empty; the reader drops an answer that
     // lacks either.
     const char* why;
+    const char* windowWhy = nullptr;
     if (!text.empty())
+    {
         why = LastQuizChild(element, "GOTO") ? wxTRANSLATE("question %s: ANSWER is dropped: its GOTO is empty")
                                          : wxTRANSLATE("question %s: ANSWER is dropped: it has no GOTO");
+        windowWhy = wxTRANSLATE("question %s: an answer is left out: it does not say where it leads");
+    }
     else if (!target.empty())
         why = LastQuizChild(element, "A") ? wxTRANSLATE("question %s: ANSWER is dropped: its A is empty")
                                       : wxTRANSLATE("question %s: ANSWER is dropped: it has no A");
     else
+    {
         why = wxTRANSLATE("question %s: ANSWER is dropped: its A and its GOTO are missing or empty");
+        windowWhy = wxTRANSLATE("question %s: an answer is left out: it has neither a text nor a target");
+    }
+    Sentence windowSentence;
+    if (windowWhy)
+        windowSentence = [windowWhy](const wxString& question) {
+            return wxString::Format(wxGetTranslation(windowWhy), question);
+        };
     Pend(element.GetLineNumber(), Severity::Warning, "answer-dropped",
          [why](const wxString& question) { return wxString::Format(wxGetTranslation(why), question); },
-         AnswerElement());
+         std::move(windowSentence), AnswerElement());
 }
 
 void ReadRecorder::ReportIgnored(const wxXmlNode& element, const wxXmlNode& parent)
@@ -284,9 +314,14 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
         m_findings.push_back(Finding{line, Severity::Warning, "missing-id",
             _("QUESTION has no ID (or an empty one): no answer can lead to it")});
     else if (HasOuterBlanks(question.id))
+    {
         m_findings.push_back(Finding{line, Severity::Warning, "id-blanks",
             wxString::Format(_("question %s has blanks around its ID, and a GOTO must repeat them exactly"),
                              name)});
+        m_findings.back().windowMessage = wxString::Format(
+            _("question %s has blanks around its ID, and an answer leading to it must repeat them exactly"),
+            name);
+    }
     if (question.text.empty())
         m_findings.push_back(Finding{line, Severity::Warning, "missing-text",
             wxString::Format(_("question %s has no Q (or an empty one): players see no question"), name)});
@@ -299,8 +334,12 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
                                "%ld is ignored"), name, earlier.line)});
     }
     for (const Pending& pending : m_pending)
-        m_findings.push_back(
-            Finding{pending.line, pending.severity, pending.code, pending.sentence(name), wxString(), pending.answer});
+    {
+        m_findings.push_back(Finding{pending.line, pending.severity, pending.code, pending.sentence(name)});
+        if (pending.windowSentence)
+            m_findings.back().windowMessage = pending.windowSentence(name);
+        m_findings.back().answer = pending.answer;
+    }
     m_pending.clear();
     for (size_t i = firstFinding; i < m_findings.size(); ++i)
         m_findings[i].questionId = question.id;

@@ -55,9 +55,11 @@ private:
         Severity severity;
         const char* code;
         Sentence sentence;
-        int answer;  // the ANSWER element it is about, or -1
+        Sentence windowSentence;  // may be empty: the sentence suits the window too
+        int answer;               // the ANSWER element it is about, or -1
     };
-    void Pend(long line, Severity severity, const char* code, Sentence sentence, int answer = -1);
+    void Pend(long line, Severity severity, const char* code, Sentence sentence,
+              Sentence windowSentence = {}, int answer = -1);
     // The ANSWER element being read, counted within its question.
     int AnswerElement() const { return m_answerElements - 1; }
     void CheckTargetForm(const wxXmlNode& gotoElement, const wxString& target);

@@ -378,7 +378,7 @@ void MindprismFrame::BuildMenuBar()
     fileMenu->Append(new wxMenuItem(fileMenu, ID_MENU_OPEN, _("&Open quiz...\tCtrl+O"),
                                     _("Open a quiz file and follow its changes"), wxITEM_NORMAL));
     wxMenu* recentMenu = new wxMenu();
-    fileMenu->AppendSubMenu(recentMenu, _("&Recent quizzes"), _("Open a quiz file opened or saved lately"));
+    fileMenu->AppendSubMenu(recentMenu, _("&Recent quizzes"), _("Open a recently used quiz file"));
     fileMenu->AppendSeparator();
     fileMenu->Append(ID_MENU_SAVE, _("&Save\tCtrl+S"), _("Save the quiz to its file"));
     fileMenu->Append(ID_MENU_SAVE_AS, _("Save &as...\tCtrl+Shift+S"),
@@ -880,7 +880,7 @@ bool MindprismFrame::ConfirmUnsavedEdits()
         return true;
     const QuizEntry& opened = m_session->Quizzes().back();
     wxMessageDialog dialog(
-        this, wxString::Format(_("Save the changes to \"%s\"? If you do not, they are lost."),
+        this, wxString::Format(_("Save the changes to \"%s\"? If you don't, they will be lost."),
                                ShownTitle(opened)),
         _("Unsaved edits"), wxYES_NO | wxCANCEL | wxICON_WARNING | wxCENTRE);
     dialog.SetYesNoCancelLabels(_("&Save"), _("&Discard"), _("Cancel"));
@@ -1143,7 +1143,7 @@ void MindprismFrame::OnRecentQuiz(wxCommandEvent& event)
     }
     m_history->RemoveFileFromHistory(entry);
     SaveRecentQuizzes();
-    wxMessageBox(wxString::Format(_("The file \"%s\" is gone; it is taken off the recent quizzes."), path),
+    wxMessageBox(wxString::Format(_("The file \"%s\" no longer exists and has been removed from Recent quizzes."), path),
                  _("Open quiz"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
 }
 

@@ -96,7 +96,7 @@ void ProblemsPane::Update()
             rows.push_back(Row{finding.line >= 1 ? wxString::Format(wxS("%ld"), finding.line)
                                                  : wxString(),
                                finding.severity == Severity::Error ? error : warning,
-                               finding.message, finding.questionId, finding.answer});
+                               finding.WindowMessage(), finding.questionId, finding.answer});
     }
     Show(rows);
 }

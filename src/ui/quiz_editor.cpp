@@ -600,7 +600,7 @@ void QuizEditorPane::ShowAnswer()
         m_targetChoice->SetSelection(static_cast<int>(found - m_targets.begin()));
     else
         m_targetChoice->SetSelection(m_targetChoice->Append(
-            answer.target.empty() ? _("(none: as the answer before)")
+            answer.target.empty() ? _("(none: same as the previous answer)")
                                   : wxString::Format(_("%s (no such question)"), answer.target)));
 }
 

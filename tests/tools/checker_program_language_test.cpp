@@ -49,7 +49,7 @@ TEST(CheckerProgram, SpeaksTheEnvironmentsLanguageAndEnglishToScripts)
     const wxString quiz = ShellQuoted(dir.Write(wxS("quiz.xml"),
         "<questions>\n<QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>9</GOTO></ANSWER></QUESTION>\n"
         "</questions>"));
-    const std::string chinese = ":2: 错误: 题目 \"1001\"：GOTO \"9\" 指向的题目不存在 [unknown-target]";
+    const std::string chinese = ":2: 错误: 题目 “1001”：GOTO “9” 指向的题目不存在 [unknown-target]";
     const std::string english = ":2: error: question \"1001\": GOTO \"9\" names no question [unknown-target]";
     const struct
     {

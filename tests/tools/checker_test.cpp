@@ -197,7 +197,7 @@ TEST(CheckerGraph, TrapLoopsNameTheirOtherQuestions)
     // 1004 loops on itself, but nobody can get there.
     EXPECT_EQ(Codes(report), "3:error:no-end 4:error:no-end 5:warning:unreachable");
     EXPECT_EQ(Message(report, 0), "no end can be reached from question \"1002\": "
-                                  "it is caught in a loop with \"1003\" with no way out");
+                                  "it is caught in a loop with \"1003\", with no way out");
 }
 
 TEST(CheckerSummary, CountsQuestionsEndingsAndPathLengthsBoundedOrNot)
