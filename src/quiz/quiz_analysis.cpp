@@ -3,9 +3,12 @@
 
 #include "quiz/question_table.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_graph.h"
 
 #include <wx/intl.h>
+
+#include <unordered_set>
 
 namespace
 {
@@ -35,6 +38,7 @@ public:
         const GraphFacts facts = AnalyseGraph(m_graph, start);
         if (entry)
             ReportPaths(facts);
+        ReportUnnamedResults();
         if (m_outline)
             Outline(start, facts);
         return Summarise(facts);
@@ -57,6 +61,8 @@ private:
             const std::vector<Answer>& answers = question.record->answers;
             for (size_t i = 0; i < answers.size(); ++i)
             {
+                if (answers[i].target == QUIZ_END_TARGET)
+                    CheckEndingResult(index, answers[i].text, question.targetLines[i]);
                 const std::optional<size_t> to = AddAnswer(index, answers[i].target, question.targetLines[i]);
                 if (m_outline)
                     m_targets.push_back(to);
@@ -84,6 +90,37 @@ private:
                                  Quoted(m_questions[from].record->id), Quoted(target)),
                 m_questions[from].record->id);
         return std::nullopt;
+    }
+
+    // In a quiz that describes its results, every ending should name one.
+    void CheckEndingResult(size_t from, const wxString& answerText, long line)
+    {
+        const QuizResults& results = m_recorder.Results();
+        if (results.Empty())
+            return;
+        const wxString name = ResultOf(answerText);
+        if (results.Find(name))
+        {
+            m_named.insert(name);
+            return;
+        }
+        const wxString& id = m_questions[from].record->id;
+        Add(line, Severity::Warning, "ending-no-result",
+            wxString::Format(_("question %s: the ending %s names no result: no RESULT has the name %s"),
+                             Quoted(id), Quoted(answerText), Quoted(name)),
+            id);
+    }
+
+    // A result no ending names: no player ever gets it.
+    void ReportUnnamedResults()
+    {
+        const std::vector<QuizResult>& results = m_recorder.Results().results;
+        for (const QuizResult& result : results)
+            if (!result.name.empty() && m_recorder.Results().Find(result.name) == &result &&
+                m_named.count(result.name) == 0)
+                Add(result.line, Severity::Warning, "result-unused",
+                    wxString::Format(_("result %s is named by no ending: no player gets it"),
+                                     Quoted(result.name)));
     }
 
     // Copies the live questions with their answers' resolved targets; boxes
@@ -119,6 +156,9 @@ private:
         }
         if (start)
             m_outline->entry = boxOf[*start];
+        for (const QuizResult& result : m_recorder.Results().results)
+            if (!result.name.empty() && m_recorder.Results().Find(result.name) == &result)
+                m_outline->results.push_back(result.name);
     }
 
     void ReportPaths(const GraphFacts& facts)
@@ -216,6 +256,7 @@ private:
     std::vector<std::optional<size_t>> m_targets;  // per answer of live questions, for the outline
     QuizGraph m_graph;
     size_t m_endings = 0;
+    std::unordered_set<wxString> m_named;  // results that live endings name
 };
 
 } // namespace
