@@ -43,3 +43,19 @@ QuizResults ReadResults(const ResultsRead& read)
     }
     return quiz;
 }
+
+wxString NamingResult(const wxString& answerText, const wxString& result, bool wholeNamesResult)
+{
+    const wxUniChar arrow(0x2192);
+    const size_t at = answerText.rfind(arrow);
+    wxString after = at == wxString::npos ? wxString() : answerText.substr(at + 1);
+    if (at != wxString::npos && !after.Trim(true).Trim(false).empty())
+        return answerText.substr(0, at + 1) + wxS(" ") + result;
+    if (wholeNamesResult)
+        return result;
+    wxString text = answerText;
+    text.Trim(true);
+    if (at == wxString::npos)
+        text << wxS(" ") << arrow;
+    return text + wxS(" ") + result;
+}

@@ -31,6 +31,13 @@ struct QuizResults
     bool Empty() const { return results.empty(); }
 };
 
+// An ending answer's text naming `result` in place of the result it names
+// (see ResultOf): what stands before its last "→" kept, " RESULT" after
+// it; a text without a result after an arrow gets " → RESULT", unless
+// `wholeNamesResult` (the whole text names a described result), when it
+// is replaced.
+wxString NamingResult(const wxString& answerText, const wxString& result, bool wholeNamesResult);
+
 // The title and results under the rules of ReadableResults; the values are
 // copied from the tree.
 QuizResults ReadResults(const ResultsRead& read);

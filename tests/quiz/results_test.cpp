@@ -4,6 +4,9 @@
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
 #include "quiz/quiz_checker.h"
+#include "quiz/quiz_document.h"
+#include "widgets/xml_document_ex.h"
+#include "xml_tree_util.h"
 #include "quiz_test_util.h"
 
 #include <gtest/gtest.h>
@@ -156,4 +159,115 @@ TEST(QuizResults, EditionsHaveAsManyResultsAndCorrespondingEndingsNameCorrespond
         const FileReport report = CheckQuizFile(dir.Write(wxS("Hero-zh_CN.xml"), chinese));
         EXPECT_EQ(Codes(report), row.findings);
     }
+}
+
+namespace
+{
+
+std::unique_ptr<QuizDocument> OpenDocument(const std::string& xml)
+{
+    wxString error;
+    auto document = QuizDocument::Open(xml.data(), xml.size(), wxS("quiz.xml"), error);
+    EXPECT_TRUE(document) << error;
+    return document;
+}
+
+// The saved bytes read back by the loader: questions in order with their
+// answers, then the title and each result.
+std::string ReadBack(const QuizDocument& document)
+{
+    bool saved = false;
+    const std::string bytes = SaveToBytes(document.Xml(), 1, &saved);
+    EXPECT_TRUE(saved);
+    wxXmlDocument xml;
+    QuestionTable table;
+    EXPECT_TRUE(ParseQuizBytes(xml, bytes.data(), bytes.size(), wxS("saved.xml")));
+    ReadQuestions(*xml.GetRoot(), table);
+    std::string quiz;
+    for (const wxXmlNode* element : ReadableQuestions(*xml.GetRoot()).questions)
+    {
+        const wxString id = LeafValue(*LastQuizChild(*element, "ID"));
+        quiz += std::string(id.utf8_str()) + "=" + AnswerList(*table.FindQuestion(id)) + " ";
+    }
+    quiz += "title:" + std::string(table.Results().title.utf8_str());
+    for (const QuizResult& result : table.Results().results)
+        quiz += " " + std::string(result.name.utf8_str()) + ":" + std::string(result.text.utf8_str());
+    return quiz;
+}
+
+} // namespace
+
+TEST(QuizResultsWriting, RenamingAResultRenamesEveryEndingNamingItInOneUndoableEdit)
+{
+    const auto document = OpenDocument(
+        "<questions>\n"
+        "<QUESTION><ID>1001</ID><Q>q</Q>"
+        "<ANSWER><A>Yes \xE2\x86\x92 Rogue</A><GOTO>0</GOTO></ANSWER>"
+        "<ANSWER><A>Rogue</A><GOTO>0</GOTO></ANSWER>"       // the whole text names it
+        "<ANSWER><A>No \xE2\x86\x92 Saint</A><GOTO>0</GOTO></ANSWER>"
+        "<ANSWER><A>On \xE2\x86\x92 Rogue</A><GOTO>1002</GOTO></ANSWER></QUESTION>\n"  // not an ending
+        "<QUESTION><ID>1002</ID><Q>q</Q><ANSWER><A>Sly\xE2\x86\x92  Rogue </A><GOTO>0</GOTO></ANSWER>"
+        "</QUESTION>\n"
+        "<!-- results -->\n"
+        "<RESULT><NAME> Rogue </NAME><TEXT>wits</TEXT></RESULT>\n"
+        "<RESULT><NAME>Saint</NAME><TEXT>grace</TEXT></RESULT>\n"
+        "</questions>\n");
+    const std::string before = ReadBack(*document);
+    EXPECT_EQ(document->EndingsNaming(0), 3u);
+    ASSERT_TRUE(document->Submit(document->SetResultName(0, wxS("Trickster"))));
+    EXPECT_EQ(document->UndoName(), wxS("rename result"));
+    EXPECT_EQ(ReadBack(*document),
+              "1001=Yes \xE2\x86\x92 Trickster>0|Trickster>0|No \xE2\x86\x92 Saint>0|On \xE2\x86\x92 Rogue>1002 "
+              "1002=Sly\xE2\x86\x92 Trickster>0 title: Trickster:wits Saint:grace");
+    ASSERT_TRUE(document->Undo());
+    EXPECT_EQ(ReadBack(*document), before);
+    ASSERT_TRUE(document->Redo());
+    EXPECT_EQ(document->EndingsNaming(0), 3u);
+
+    // An empty name is no name: refused.
+    EXPECT_EQ(document->SetResultName(0, wxS("  ")), nullptr);
+    // Choosing a result for an ending keeps what stands before the arrow.
+    ASSERT_TRUE(document->Submit(document->SetAnswerResult(0, 2, 0)));
+    ASSERT_TRUE(document->Submit(document->SetAnswerResult(0, 1, 1)));
+    EXPECT_EQ(document->Fields(0).answers[2].text, wxString::FromUTF8("No \xE2\x86\x92 Trickster"));
+    EXPECT_EQ(document->Fields(0).answers[1].text, wxS("Saint"));
+    EXPECT_EQ(document->EndingsNaming(1), 1u);
+    EXPECT_EQ(document->SetAnswerResult(0, 1, 1), nullptr) << "it names that one already";
+}
+
+TEST(QuizResultsWriting, TitleAndResultsGoAfterTheLastQuestionAndEverythingElseStays)
+{
+    // A file whose reading stops at a stray element: results go before it.
+    const auto document = OpenDocument(
+        "<questions>\n<!-- c -->\n"
+        "<QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER></QUESTION>\n"
+        "<QUESTION><ID>1002</ID><Q>q</Q><ANSWER><A>b</A><GOTO>0</GOTO></ANSWER></QUESTION>\n"
+        "<appendix>kept</appendix>\n</questions>\n");
+    ASSERT_TRUE(document->Submit(document->AddResult()));
+    ASSERT_TRUE(document->Submit(document->AddResult()));
+    ASSERT_TRUE(document->Submit(document->SetTitle(wxS("  Which hero?"))));
+    ASSERT_TRUE(document->Submit(document->SetResultText(1, wxS("line one\n  line two"))));
+    EXPECT_EQ(document->Title(), wxS("  Which hero?"));
+    EXPECT_EQ(ReadBack(*document),
+              "1001=a>0 1002=b>0 title:  Which hero? New result:What this result tells the player about "
+              "themselves. New result 2:line one\n  line two");
+    bool saved = false;
+    const std::string bytes = SaveToBytes(document->Xml(), 1, &saved);
+    const size_t question = bytes.rfind("</QUESTION>");
+    const size_t title = bytes.find("<TITLE>");
+    const size_t result = bytes.find("<RESULT>");
+    EXPECT_TRUE(question < title && title < result && result < bytes.find("<appendix>kept</appendix>")) << bytes;
+    EXPECT_NE(bytes.find("<!-- c -->"), std::string::npos);
+
+    // A question added afterwards is still read: it goes before the title.
+    ASSERT_TRUE(document->Submit(document->AddQuestion()));
+    EXPECT_EQ(document->QuestionCount(), 3u);
+    EXPECT_EQ(document->ResultCount(), 2u);
+
+    // Deleting the results and emptying the title: the quiz reads as before.
+    ASSERT_TRUE(document->Submit(document->DeleteResult(0)));
+    EXPECT_EQ(document->Result(0).name, wxS("New result 2"));
+    ASSERT_TRUE(document->Submit(document->SetTitle(wxString())));
+    EXPECT_EQ(document->Title(), wxString());
+    EXPECT_EQ(document->SetTitle(wxString()), nullptr);
 }
