@@ -395,7 +395,7 @@ std::unique_ptr<QuizDocument> QuizDocument::New()
                                {_("First answer") + arrow + first, _("Second answer") + arrow + second})
                        .release());
     root->AddChild(Element(wxS("TITLE")).release());
-    const wxString text = _("What this result tells the player about themselves.");
+    const wxString text = _("Write here what this result tells the player.");
     root->AddChild(NewResult(first, text).release());
     root->AddChild(NewResult(second, text).release());
     document->m_xml->SetRoot(root.release());
@@ -822,7 +822,7 @@ std::unique_ptr<QuizEdit> QuizDocument::AddResult()
         before = read.Title()->GetNext();
     auto edit = MakeEdit(_("add result"),
                          QuizDocumentChange{QuizDocumentChange::Results, read.results.size()});
-    edit->Insert(*root, NewResult(name, _("What this result tells the player about themselves.")),
+    edit->Insert(*root, NewResult(name, _("Write here what this result tells the player.")),
                  before);
     return edit;
 }

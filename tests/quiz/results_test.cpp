@@ -249,8 +249,8 @@ TEST(QuizResultsWriting, TitleAndResultsGoAfterTheLastQuestionAndEverythingElseS
     ASSERT_TRUE(document->Submit(document->SetResultText(1, wxS("line one\n  line two"))));
     EXPECT_EQ(document->Title(), wxS("  Which hero?"));
     EXPECT_EQ(ReadBack(*document),
-              "1001=a>0 1002=b>0 title:  Which hero? New result:What this result tells the player about "
-              "themselves. New result 2:line one\n  line two");
+              "1001=a>0 1002=b>0 title:  Which hero? New result:Write here what this result tells the "
+              "player. New result 2:line one\n  line two");
     bool saved = false;
     const std::string bytes = SaveToBytes(document->Xml(), 1, &saved);
     const size_t question = bytes.rfind("</QUESTION>");
