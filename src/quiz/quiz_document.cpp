@@ -722,7 +722,12 @@ ResultsRead QuizDocument::ResultElements() const
     const wxXmlNode* root = m_xml->GetRoot();
     if (!root || !IsQuizName(root->GetName(), "QUESTIONS"))
         return ResultsRead{};
-    return ReadableResults(ReadableQuestions(*root).stop);
+    // Where ReadableQuestions stops, from the questions already known.
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    const wxXmlNode* stop = questions.empty() ? root->GetChildren() : questions.back()->GetNext();
+    while (stop && IsMarkupAside(*stop))
+        stop = stop->GetNext();
+    return ReadableResults(stop);
 }
 
 wxXmlNode* QuizDocument::AfterQuestions() const

@@ -3,6 +3,7 @@
 
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
+#include "quiz/quiz_file.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
@@ -67,7 +68,15 @@ public:
     void SetDocument(std::shared_ptr<const QuizDocument> document)
     {
         m_document = std::move(document);
-        Reset(m_document ? static_cast<unsigned>(m_document->QuestionCount()) : 0);
+        Reset(Rows());
+    }
+
+    // The questions, then the quiz's title, then its results: the file's order.
+    unsigned Rows() const
+    {
+        return m_document ? static_cast<unsigned>(m_document->QuestionCount() + 1 +
+                                                  m_document->ResultCount())
+                          : 0;
     }
 
     unsigned GetColumnCount() const override { return COLUMN_COUNT; }
@@ -75,9 +84,26 @@ public:
 
     void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override
     {
-        if (!m_document || row >= m_document->QuestionCount())
+        value = wxString();
+        if (!m_document)
+            return;
+        const size_t questions = m_document->QuestionCount();
+        if (row == questions)
         {
-            value = wxString();
+            const wxString title = m_document->Title();
+            if (column == COLUMN_ID)
+                value = _("Title");
+            else if (column == COLUMN_TEXT)
+                value = title.empty() ? _("(no title)") : StartOf(title);
+            return;
+        }
+        if (row > questions)
+        {
+            const wxString name = m_document->Result(row - questions - 1).name;
+            if (column == COLUMN_ID)
+                value = _("Result");
+            else if (column == COLUMN_TEXT)
+                value = name.empty() ? _("(no name)") : StartOf(name);
             return;
         }
         const QuestionFields fields = m_document->Fields(row);
@@ -205,7 +231,14 @@ void QuizEditorPane::BuildControls()
     target->Add(m_targetChoice, 0, wxEXPAND);
     target->Add(m_targetField, 0, wxEXPAND);
     form->Add(target, 1, wxEXPAND);
+    // The result an ending names, from the quiz's results.
+    m_resultLabel = new wxStaticText(p, wxID_ANY, _("&Concludes with:"));
+    form->Add(m_resultLabel, 0, wxALIGN_CENTER_VERTICAL);
+    m_resultChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
+                                  wxDefaultValidator, wxS("AnswerResult"));
+    form->Add(m_resultChoice, 1, wxEXPAND);
     column->Add(form, 0, wxEXPAND | wxALL, gap);
+    m_questionForm = form;
 
     wxBoxSizer* questionButtons = new wxBoxSizer(wxHORIZONTAL);
     m_addQuestion = new wxButton(p, wxID_ANY, _("Add quest&ion"));
@@ -214,12 +247,19 @@ void QuizEditorPane::BuildControls()
     for (wxButton* button : {m_addQuestion, m_deleteQuestion, m_play})
         questionButtons->Add(button, 0, wxRIGHT, gap);
     column->Add(questionButtons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_questionButtons = questionButtons;
+    // Reached after the question's buttons, so that the keys that walk the
+    // form stay as they were for questions that do not end.
+    m_resultLabel->MoveAfterInTabOrder(m_play);
+    m_resultChoice->MoveAfterInTabOrder(m_resultLabel);
 
     // How often each result comes out when every answer is chosen at random.
     column->Add(new wxStaticText(p, wxID_ANY, _("&Balance of results:")), 0, wxLEFT | wxRIGHT, gap);
     m_balance = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 96)), 0,
                               nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("Balance"));
     column->Add(m_balance, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_column = column;
+    BuildResultForms(p, column, gap);
     p->SetSizerAndFit(column);
 
     m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
@@ -232,6 +272,7 @@ void QuizEditorPane::BuildControls()
         field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
     m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
+    m_resultChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnResultChosen, this);
     m_addAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddAnswer, this);
     m_removeAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnRemoveAnswer, this);
     m_moveUp->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveUp, this);
@@ -239,6 +280,70 @@ void QuizEditorPane::BuildControls()
     m_addQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddQuestion(); });
     m_deleteQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteQuestion(); });
     m_play->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PlayFromHere(); });
+}
+
+void QuizEditorPane::BuildResultForms(wxWindow* p, wxBoxSizer* column, int gap)
+{
+    // In place of the question's form, and reached from the outline as it is.
+    wxWindow* previous = m_outline;
+    const auto inOrder = [&previous](wxWindow* window) {
+        window->MoveAfterInTabOrder(previous);
+        previous = window;
+        return window;
+    };
+    const auto label = [&](const wxString& text) { return inOrder(new wxStaticText(p, wxID_ANY, text)); };
+
+    wxFlexGridSizer* titleForm = new wxFlexGridSizer(2, gap, gap);
+    titleForm->AddGrowableCol(1);
+    titleForm->Add(label(_("Qui&z title:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_titleField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("QuizTitle"));
+    m_titleField->SetHint(_("Shown in the quiz choice and the window's title"));
+    titleForm->Add(inOrder(m_titleField), 1, wxEXPAND);
+
+    wxFlexGridSizer* resultForm = new wxFlexGridSizer(2, gap, gap);
+    resultForm->AddGrowableCol(1);
+    resultForm->Add(label(_("Result n&ame:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_resultName = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("ResultName"));
+    resultForm->Add(inOrder(m_resultName), 1, wxEXPAND);
+    resultForm->Add(label(_("Result te&xt:")), 0, wxALIGN_TOP);
+    m_resultText = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition,
+                                  m_frame.FromDIP(wxSize(-1, 150)), wxTE_MULTILINE, wxDefaultValidator,
+                                  wxS("ResultText"));
+    resultForm->Add(inOrder(m_resultText), 1, wxEXPAND);
+
+    wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_addResult = new wxButton(p, wxID_ANY, _("A&dd result"), wxDefaultPosition, wxDefaultSize, 0,
+                               wxDefaultValidator, wxS("ResultAdd"));
+    m_deleteResult = new wxButton(p, wxID_ANY, _("De&lete result"), wxDefaultPosition, wxDefaultSize,
+                                  0, wxDefaultValidator, wxS("ResultDelete"));
+    for (wxButton* button : {m_addResult, m_deleteResult})
+        buttons->Add(inOrder(button), 0, wxRIGHT, gap);
+
+    // Where the question's form is, before the balance.
+    size_t at = 0;
+    while (column->GetItem(at)->GetSizer() != m_questionForm)
+        ++at;
+    column->Insert(at, titleForm, 0, wxEXPAND | wxALL, gap);
+    column->Insert(at + 1, resultForm, 0, wxEXPAND | wxALL, gap);
+    column->Insert(at + 2, buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_titleForm = titleForm;
+    m_resultForm = resultForm;
+    m_resultButtons = buttons;
+    column->Hide(titleForm);
+    column->Hide(resultForm);
+    column->Hide(buttons);
+
+    for (wxTextCtrl* field : {m_titleField, m_resultName, m_resultText})
+    {
+        field->Bind(wxEVT_KILL_FOCUS, &QuizEditorPane::OnFieldFocusLost, this);
+        field->Bind(wxEVT_TEXT, &QuizEditorPane::OnFieldTyped, this);
+    }
+    for (wxTextCtrl* field : {m_titleField, m_resultName})
+        field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_addResult->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddResult(); });
+    m_deleteResult->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteResult(); });
 }
 
 bool QuizEditorPane::IsShown() const
@@ -357,6 +462,8 @@ void QuizEditorPane::TakeDocument()
     m_notice->Show(!m_notice->GetLabel().empty());
     m_selected = -1;
     m_answer = -1;
+    m_titleSelected = false;
+    m_result = -1;
     UpdateMarks();
     ShowAll();
     if (m_document && m_document->QuestionCount() > 0)
@@ -401,9 +508,98 @@ void QuizEditorPane::ShowAll()
     ShowTargets();
     if (m_document && m_selected >= static_cast<int>(m_document->QuestionCount()))
         m_selected = static_cast<int>(m_document->QuestionCount()) - 1;
+    const int results = m_document ? static_cast<int>(m_document->ResultCount()) : 0;
+    if (m_result >= results)
+    {
+        // The last result went: the title's row takes its place.
+        m_result = results - 1;
+        m_titleSelected = m_result < 0 && m_document;
+    }
     if (m_selected >= 0)
         m_outline->Select(m_model->GetItem(m_selected));
+    else if (m_document && (m_titleSelected || m_result >= 0))
+        m_outline->Select(m_model->GetItem(
+            static_cast<unsigned>(m_document->QuestionCount() + (m_titleSelected ? 0 : 1 + m_result))));
     ShowForm();
+    ShowForms();
+}
+
+void QuizEditorPane::ShowForms()
+{
+    const bool question = !m_titleSelected && m_result < 0;
+    bool changed = false;
+    const auto show = [&](wxSizer* sizer, bool on) {
+        if (m_column->IsShown(sizer) != on)
+        {
+            m_column->Show(sizer, on);
+            changed = true;
+        }
+    };
+    show(m_questionForm, question);
+    show(m_questionButtons, question);
+    show(m_titleForm, m_titleSelected);
+    show(m_resultForm, m_result >= 0);
+    show(m_resultButtons, !question);
+    if (changed)
+        m_panel->Layout();
+    ShowResultForm();
+}
+
+void QuizEditorPane::ShowResultForm()
+{
+    const bool any = m_document != nullptr;
+    const wxString title = any ? m_document->Title() : wxString();
+    if (m_titleField->GetValue() != title)
+        m_titleField->ChangeValue(title);
+    ResultFields result;
+    if (any && m_result >= 0)
+        result = m_document->Result(m_result);
+    if (m_resultName->GetValue() != result.name)
+        m_resultName->ChangeValue(result.name);
+    if (m_resultText->GetValue() != result.text)
+        m_resultText->ChangeValue(result.text);
+    const bool editable = CanEdit();
+    for (wxTextCtrl* field : {m_titleField, m_resultName, m_resultText})
+        if (field->IsEditable() != editable)
+        {
+            field->SetEditable(editable);
+            field->Refresh();
+        }
+    m_addResult->Enable(editable);
+    m_deleteResult->Enable(editable && m_result >= 0);
+}
+
+void QuizEditorPane::ShowResultChoice()
+{
+    wxArrayString names;
+    int chosen = wxNOT_FOUND;
+    QuestionFields fields;
+    if (m_document && m_selected >= 0)
+        fields = m_document->Fields(m_selected);
+    const bool ending = m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
+                        fields.answers[m_answer].target == QUIZ_END_TARGET;
+    const size_t results = m_document ? m_document->ResultCount() : 0;
+    if (ending)
+    {
+        const wxString named = ResultOf(fields.answers[m_answer].text);
+        for (size_t result = 0; result < results; ++result)
+        {
+            const wxString name = m_document->Result(result).name;
+            names.push_back(name);
+            if (chosen == wxNOT_FOUND && wxString(name).Trim(true).Trim(false) == named)
+                chosen = static_cast<int>(result);
+        }
+        // What it names now, when that is none of the quiz's results.
+        if (chosen == wxNOT_FOUND && results > 0)
+        {
+            names.push_back(wxString::Format(_("%s (no such result)"), named));
+            chosen = static_cast<int>(results);
+        }
+    }
+    if (m_resultChoice->GetStrings() != names)
+        m_resultChoice->Set(names);
+    m_resultChoice->SetSelection(chosen);
+    m_resultChoice->Enable(CanEdit() && ending && results > 0);
 }
 
 void QuizEditorPane::ShowTargets()
@@ -465,6 +661,11 @@ void QuizEditorPane::Select(int question)
         question = -1;
     const bool other = question != m_selected;
     m_selected = question;
+    if (question >= 0)
+    {
+        m_titleSelected = false;
+        m_result = -1;
+    }
     if (other)
         m_answer = -1;
     if (question >= 0)
@@ -475,6 +676,61 @@ void QuizEditorPane::Select(int question)
         m_outline->EnsureVisible(item);
     }
     ShowForm();
+    ShowForms();
+}
+
+void QuizEditorPane::SelectRow(unsigned row)
+{
+    if (!m_document)
+        return;
+    const size_t questions = m_document->QuestionCount();
+    if (row < questions)
+        Select(static_cast<int>(row));
+    else if (row == questions)
+        SelectTitle();
+    else
+        SelectResult(static_cast<int>(row - questions - 1));
+}
+
+bool QuizEditorPane::SelectTitle()
+{
+    if (!m_bound)
+        TakeDocument();
+    if (!m_document)
+        return false;
+    CommitTyping();
+    m_selected = -1;
+    m_answer = -1;
+    m_titleSelected = true;
+    m_result = -1;
+    const wxDataViewItem item = m_model->GetItem(static_cast<unsigned>(m_document->QuestionCount()));
+    if (m_outline->GetSelection() != item)
+        m_outline->Select(item);
+    m_outline->EnsureVisible(item);
+    ShowForm();
+    ShowForms();
+    return true;
+}
+
+bool QuizEditorPane::SelectResult(int result)
+{
+    if (!m_bound)
+        TakeDocument();
+    if (!m_document || result < 0 || result >= static_cast<int>(m_document->ResultCount()))
+        return false;
+    CommitTyping();
+    m_selected = -1;
+    m_answer = -1;
+    m_titleSelected = false;
+    m_result = result;
+    const wxDataViewItem item =
+        m_model->GetItem(static_cast<unsigned>(m_document->QuestionCount() + 1 + result));
+    if (m_outline->GetSelection() != item)
+        m_outline->Select(item);
+    m_outline->EnsureVisible(item);
+    ShowForm();
+    ShowForms();
+    return true;
 }
 
 bool QuizEditorPane::SelectQuestion(const wxString& id)
@@ -548,6 +804,7 @@ void QuizEditorPane::ShowAnswer()
     const size_t questions = m_targets.size();
     while (m_targetChoice->GetCount() > questions)
         m_targetChoice->Delete(m_targetChoice->GetCount() - 1);
+    ShowResultChoice();
     if (!any)
     {
         m_targetChoice->SetSelection(wxNOT_FOUND);
@@ -615,6 +872,7 @@ void QuizEditorPane::OnDocumentChange(const QuizDocumentChange& change)
                 ShowForm();
             break;
         case QuizDocumentChange::Questions:
+        case QuizDocumentChange::Results:
             ShowAll();
             break;
         case QuizDocumentChange::Saved:
@@ -629,8 +887,27 @@ bool QuizEditorPane::Submit(std::unique_ptr<QuizEdit> edit)
     return m_document->Submit(std::move(edit));
 }
 
+void QuizEditorPane::CommitResultTyping()
+{
+    if (!CanEdit())
+        return;
+    if (m_titleSelected && m_titleField->GetValue() != m_document->Title())
+        Submit(m_document->SetTitle(m_titleField->GetValue()));
+    if (m_result >= 0 && m_result < static_cast<int>(m_document->ResultCount()))
+    {
+        // A name left empty is refused: the field shows the name again.
+        if (m_resultName->GetValue() != m_document->Result(m_result).name)
+            Submit(m_document->SetResultName(m_result, m_resultName->GetValue()));
+        if (m_resultText->GetValue() != m_document->Result(m_result).text)
+            Submit(m_document->SetResultText(m_result, m_resultText->GetValue()));
+    }
+    ShowResultForm();
+}
+
 void QuizEditorPane::CommitTyping()
 {
+    if (m_titleSelected || m_result >= 0)
+        CommitResultTyping();
     if (!CanEdit() || m_selected < 0)
     {
         UpdateTyping();
@@ -660,7 +937,16 @@ void QuizEditorPane::CommitTyping()
 
 bool QuizEditorPane::FieldsDiffer() const
 {
-    if (!CanEdit() || m_selected < 0)
+    if (!CanEdit())
+        return false;
+    if (m_titleSelected)
+        return m_titleField->GetValue() != m_document->Title();
+    if (m_result >= 0)
+    {
+        const ResultFields result = m_document->Result(m_result);
+        return m_resultName->GetValue() != result.name || m_resultText->GetValue() != result.text;
+    }
+    if (m_selected < 0)
         return false;
     const QuestionFields fields = m_document->Fields(m_selected);
     if (m_idField->GetValue() != fields.id || m_textField->GetValue() != fields.text)
@@ -682,7 +968,7 @@ void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)
 {
     const wxDataViewItem item = m_outline->GetSelection();
     if (item.IsOk())
-        Select(static_cast<int>(m_model->GetRow(item)));
+        SelectRow(m_model->GetRow(item));
 }
 
 void QuizEditorPane::OnFieldTyped(wxCommandEvent& event)
@@ -706,8 +992,12 @@ void QuizEditorPane::OnFieldFocusLost(wxFocusEvent& event)
 
 void QuizEditorPane::OnAnswerSelected(wxCommandEvent& event)
 {
+    // Taken before the typing is committed: showing the committed form
+    // selects the answer shown until now again.
+    const int chosen = m_answers->GetSelection();
     CommitTyping();
-    m_answer = m_answers->GetSelection();
+    m_answer = chosen < static_cast<int>(m_answers->GetCount()) ? chosen : m_answers->GetSelection();
+    m_answers->SetSelection(m_answer);
     ShowAnswer();
     EnableControls();
 }
@@ -719,6 +1009,60 @@ void QuizEditorPane::OnTargetChosen(wxCommandEvent& event)
         entry >= static_cast<int>(m_targets.size()))
         return;
     Submit(m_document->SetAnswerTarget(m_selected, m_answer, m_targets[entry]));
+}
+
+void QuizEditorPane::OnResultChosen(wxCommandEvent& event)
+{
+    const int entry = m_resultChoice->GetSelection();
+    if (!CanEdit() || m_selected < 0 || m_answer < 0 || entry < 0 ||
+        entry >= static_cast<int>(m_document->ResultCount()))
+        return;
+    CommitTyping();
+    Submit(m_document->SetAnswerResult(m_selected, m_answer, entry));
+}
+
+void QuizEditorPane::AddResult()
+{
+    if (!CanEdit())
+        return;
+    CommitTyping();
+    if (Submit(m_document->AddResult()))
+    {
+        SelectResult(static_cast<int>(m_document->ResultCount()) - 1);
+        m_resultName->SetFocus();
+        m_resultName->SelectAll();
+    }
+}
+
+void QuizEditorPane::DeleteResult()
+{
+    if (!CanEdit() || m_result < 0)
+        return;
+    CommitTyping();
+    const int result = m_result;
+    const size_t naming = m_document->EndingsNaming(result);
+    if (naming > 0)
+    {
+        const std::shared_ptr<QuizDocument> asked = m_document;
+        wxMessageDialog dialog(
+            &m_frame,
+            wxString::Format(wxPLURAL("%zu ending names this result: it will name none.",
+                                      "%zu endings name this result: they will name none.", naming),
+                             naming) +
+                wxS("\n\n") + _("Delete the result all the same? Undo brings it back."),
+            _("Delete result"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+        dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
+        // The dialog ran an event loop: the quiz may have been read again.
+        if (dialog.ShowModal() != wxID_YES || m_document != asked || m_result != result)
+            return;
+    }
+    if (Submit(m_document->DeleteResult(result)))
+    {
+        if (m_document->ResultCount() > 0)
+            SelectResult(std::min(result, static_cast<int>(m_document->ResultCount()) - 1));
+        else
+            SelectTitle();
+    }
 }
 
 void QuizEditorPane::OnAddAnswer(wxCommandEvent& event)
