@@ -527,21 +527,21 @@ void QuizEditorPane::ShowAll()
 void QuizEditorPane::ShowForms()
 {
     const bool question = !m_titleSelected && m_result < 0;
-    bool changed = false;
-    const auto show = [&](wxSizer* sizer, bool on) {
-        if (m_column->IsShown(sizer) != on)
-        {
-            m_column->Show(sizer, on);
-            changed = true;
-        }
-    };
-    show(m_questionForm, question);
-    show(m_questionButtons, question);
-    show(m_titleForm, m_titleSelected);
-    show(m_resultForm, m_result >= 0);
-    show(m_resultButtons, !question);
-    if (changed)
+    const int shown = question ? 0 : m_titleSelected ? 1 : 2;
+    if (shown != m_formShown)
+    {
+        // Showing a sizer shows all its windows: the target's two controls
+        // are then put right.
+        m_formShown = shown;
+        m_questionFormShown = question;
+        m_column->Show(m_questionForm, question, true);
+        m_column->Show(m_questionButtons, question, true);
+        m_column->Show(m_titleForm, m_titleSelected, true);
+        m_column->Show(m_resultForm, m_result >= 0, true);
+        m_column->Show(m_resultButtons, !question, true);
+        ShowTargetControls();
         m_panel->Layout();
+    }
     ShowResultForm();
 }
 
@@ -628,10 +628,19 @@ void QuizEditorPane::ShowTargets()
         m_targetChoice->Clear();
         m_targetField->AutoComplete(ids);
     }
-    if (m_targetChoice->IsShown() != choice)
+    m_targetByChoice = choice;
+    ShowTargetControls();
+}
+
+void QuizEditorPane::ShowTargetControls()
+{
+    // Neither while the title's or a result's form is shown.
+    const bool choice = m_questionFormShown && m_targetByChoice;
+    const bool field = m_questionFormShown && !m_targetByChoice;
+    if (m_targetChoice->IsShown() != choice || m_targetField->IsShown() != field)
     {
         m_targetChoice->Show(choice);
-        m_targetField->Show(!choice);
+        m_targetField->Show(field);
         m_panel->Layout();
     }
 }
@@ -639,7 +648,7 @@ void QuizEditorPane::ShowTargets()
 void QuizEditorPane::UpdateTarget(size_t question)
 {
     const size_t entry = question + 1;
-    if (!m_targetChoice->IsShown())
+    if (!m_targetByChoice)
     {
         if (m_document && entry < m_targets.size())
             m_targets[entry] = m_document->Fields(question).id;
@@ -923,7 +932,7 @@ void QuizEditorPane::CommitTyping()
     if (m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
         m_answerField->GetValue() != fields.answers[m_answer].text)
         Submit(m_document->SetAnswerText(question, m_answer, m_answerField->GetValue()));
-    if (m_targetField->IsShown() && m_answer >= 0 &&
+    if (!m_targetByChoice && m_answer >= 0 &&
         m_answer < static_cast<int>(fields.answers.size()))
     {
         const wxString target = wxString(m_targetField->GetValue()).Trim(true).Trim(false);
@@ -955,7 +964,7 @@ bool QuizEditorPane::FieldsDiffer() const
         return false;
     const AnswerFields& answer = fields.answers[m_answer];
     return m_answerField->GetValue() != answer.text ||
-           (m_targetField->IsShown() &&
+           (!m_targetByChoice &&
             wxString(m_targetField->GetValue()).Trim(true).Trim(false) != answer.target);
 }
 

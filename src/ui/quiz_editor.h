@@ -107,6 +107,7 @@ private:
     void ShowForm();           // the selected question's fields
     void ShowAnswer();         // the selected answer's text and target
     void ShowTargets();        // the choice of targets, from the questions
+    void ShowTargetControls(); // the choice, or the field in a large quiz
     void UpdateTarget(size_t question);  // one question's entry in it
     void UpdateMarks();        // questions with findings
     void Select(int question);
@@ -147,6 +148,9 @@ private:
     int m_selected = -1;
     int m_answer = -1;        // the answer selected in the form
     bool m_titleSelected = false;  // the outline's title row is selected
+    int m_formShown = 0;           // the question's form (0), the title's (1), a result's (2)
+    bool m_questionFormShown = true;
+    bool m_targetByChoice = true;  // targets are chosen, not typed (not a large quiz)
     int m_result = -1;             // the result selected
     wxSize m_growth;          // what the frame grew by when the pane showed
     std::vector<wxString> m_targets;  // the target of each entry of the choice

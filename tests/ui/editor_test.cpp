@@ -355,4 +355,13 @@ TEST_F(EditorTest, TheTitleAndResultsAreEditedInTheOutlineAndARenameIsOneUndo)
                       },
                       wxID_NO));
     EXPECT_EQ(document.ResultCount(), 2u);
+
+    // A new quiz (after saying not to save) shows its question's form whole,
+    // and has a title to fill in and two results.
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_NEW), ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_NO));
+    EXPECT_EQ(model->GetCount(), 4u);
+    EXPECT_TRUE(Editor().AnswerField()->IsShownOnScreen());
+    EXPECT_TRUE(Editor().TargetChoice()->IsShownOnScreen());
+    EXPECT_FALSE(Editor().ResultNameField()->IsShownOnScreen());
+    EXPECT_EQ(results->GetString(results->GetSelection()), _("First result"));
 }
