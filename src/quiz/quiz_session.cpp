@@ -379,7 +379,7 @@ void QuizSession::Replay(Read& read, unsigned also)
     const QuizPlace place = m_navigator.Place(m_selection);
     const bool placeInFile = OpenedQuestionShown();
     if (Adopt(read))
-        also |= SessionChange::Quizzes | SessionChange::Quiz;
+        also |= SessionChange::Quizzes;
     m_navigator.Play(m_openedTable);
     if (placeInFile)
         m_selection = m_navigator.MoveTo(place).selection;

@@ -315,6 +315,7 @@ TEST_F(EditorTest, TheTitleAndResultsAreEditedInTheOutlineAndARenameIsOneUndo)
     Type(Editor().TitleField(), wxS("Which hero are you?"));
     EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetString(2), wxS("Which hero are you?"));
     EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - *Which hero are you?"));
+    EXPECT_TRUE(Editor().TitleField()->IsShownOnScreen()) << "the title stays selected";
 
     // A rename renames the endings naming it; one Undo takes both back.
     SelectRow(2);
