@@ -1043,6 +1043,15 @@ void QuizEditorPane::AddResult()
     }
 }
 
+bool QuizEditorPane::AskToDelete(const wxString& why, const wxString& caption)
+{
+    const std::shared_ptr<QuizDocument> asked = m_document;
+    wxMessageDialog dialog(&m_frame, why, caption, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+    dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
+    // The dialog ran an event loop: the quiz may have been read again.
+    return dialog.ShowModal() == wxID_YES && m_document == asked;
+}
+
 void QuizEditorPane::DeleteResult()
 {
     if (!CanEdit() || m_result < 0)
@@ -1050,21 +1059,15 @@ void QuizEditorPane::DeleteResult()
     CommitTyping();
     const int result = m_result;
     const size_t naming = m_document->EndingsNaming(result);
-    if (naming > 0)
-    {
-        const std::shared_ptr<QuizDocument> asked = m_document;
-        wxMessageDialog dialog(
-            &m_frame,
-            wxString::Format(wxPLURAL("%zu ending names this result: it will name none.",
-                                      "%zu endings name this result: they will name none.", naming),
-                             naming) +
-                wxS("\n\n") + _("Delete the result all the same? Undo brings it back."),
-            _("Delete result"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
-        dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
-        // The dialog ran an event loop: the quiz may have been read again.
-        if (dialog.ShowModal() != wxID_YES || m_document != asked || m_result != result)
-            return;
-    }
+    if (naming > 0 &&
+        (!AskToDelete(wxString::Format(wxPLURAL("%zu ending names this result: it will name none.",
+                                                "%zu endings name this result: they will name none.",
+                                                naming),
+                                       naming) +
+                          wxS("\n\n") + _("Delete the result all the same? Undo brings it back."),
+                      _("Delete result")) ||
+         m_result != result))
+        return;
     if (Submit(m_document->DeleteResult(result)))
     {
         if (m_document->ResultCount() > 0)
@@ -1143,21 +1146,14 @@ void QuizEditorPane::DeleteQuestion()
     CommitTyping();
     const int question = m_selected;
     const size_t leading = m_document->AnswersLeadingTo(question);
-    if (leading > 0)
-    {
-        const std::shared_ptr<QuizDocument> asked = m_document;
-        wxMessageDialog dialog(
-            &m_frame,
-            wxString::Format(wxPLURAL("%zu answer leads here: it will lead nowhere.",
-                                      "%zu answers lead here: they will lead nowhere.", leading),
-                             leading) +
-                wxS("\n\n") + _("Delete the question all the same? Undo brings it back."),
-            _("Delete question"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
-        dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
-        // The dialog ran an event loop: the quiz may have been read again.
-        if (dialog.ShowModal() != wxID_YES || m_document != asked || m_selected != question)
-            return;
-    }
+    if (leading > 0 &&
+        (!AskToDelete(wxString::Format(wxPLURAL("%zu answer leads here: it will lead nowhere.",
+                                                "%zu answers lead here: they will lead nowhere.", leading),
+                                       leading) +
+                          wxS("\n\n") + _("Delete the question all the same? Undo brings it back."),
+                      _("Delete question")) ||
+         m_selected != question))
+        return;
     if (Submit(m_document->DeleteQuestion(question)))
         Select(std::min(question, static_cast<int>(m_document->QuestionCount()) - 1));
 }

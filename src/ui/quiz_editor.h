@@ -98,6 +98,9 @@ private:
     void SelectRow(unsigned row);
     void AddResult();
     void DeleteResult();
+    // Asks before a deletion that leaves parts of the quiz leading nowhere;
+    // false when the author declines or the quiz was replaced meanwhile.
+    bool AskToDelete(const wxString& why, const wxString& caption);
     void CommitResultTyping();
     void OnSessionChange(const SessionChange& change);
     void OnDocumentChange(const QuizDocumentChange& change);
