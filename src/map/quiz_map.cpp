@@ -169,6 +169,11 @@ public:
                 m_graph.arrows.push_back(std::move(added));
             }
         }
+        // A result the quiz describes that no ending names: a grey box of
+        // its own, with its 0 %.
+        for (const wxString& result : m_outline.results)
+            if (m_results.count(result) == 0)
+                m_graph.nodes[Result(result)].unreachable = true;
         return std::move(m_graph);
     }
 
@@ -286,7 +291,10 @@ std::string NodeAttributes(const MapNode& node)
                 attributes += ", color=red, fontcolor=red3, penwidth=1.6";
             break;
         case MapNodeKind::Result:
-            attributes += ", style=\"rounded,filled\", fillcolor=\"#dcefd9\", color=\"#4f8a4a\"";
+            if (node.unreachable)
+                attributes += ", style=\"rounded,filled\", fillcolor=grey85, fontcolor=grey30, color=grey45";
+            else
+                attributes += ", style=\"rounded,filled\", fillcolor=\"#dcefd9\", color=\"#4f8a4a\"";
             break;
         case MapNodeKind::Unknown:
             attributes += ", style=dashed, color=red, fontcolor=red3";
@@ -581,6 +589,9 @@ std::string MapDot(const MapGraph& graph, const MapEffort& effort)
             dot += std::string(levels[arrow.to] == levels[arrow.from] + 1 ? " [" : " [constraint=false, ") +
                    "xlabel=" + DotString(arrow.label) + "];\n";
     }
+    // Boxes no arrow leads to (a result no ending names) last.
+    for (size_t index = 0; index < graph.nodes.size(); ++index)
+        Declare(index);
     return dot + "}\n";
 }
 

@@ -45,7 +45,7 @@ struct MapNode
     wxString id;                     // a question's ID
     std::vector<std::string> lines;  // the label, line by line, UTF-8, none empty
     bool entry = false;              // the question the quiz starts with
-    bool unreachable = false;        // no way leads to it from the entry
+    bool unreachable = false;        // no way leads to it from the entry (a result: no ending names it)
     bool trapped = false;            // no way leads from it to an end
 };
 

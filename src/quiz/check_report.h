@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quiz/quiz_balance.h"
+#include "quiz/quiz_results.h"
 
 #include <wx/string.h>
 
@@ -57,6 +58,7 @@ struct FileReport
     FindingList findings;
     std::optional<QuizSummary> summary;
     std::optional<QuizBalance> balance;  // when asked for and the quiz could be analysed
+    QuizResults results;  // the title and results the quiz describes
 
     size_t Count(Severity severity) const;
     bool Clean() const { return findings.empty(); }

@@ -4,6 +4,7 @@
 #include "quiz/content_digest.h"
 #include "quiz/question_table.h"
 #include "quiz/quiz_edition.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_file.h"
 #include "quiz/read_recorder.h"
 
@@ -40,6 +41,7 @@ struct EditionQuestions
     };
     std::vector<Entry> live;
     std::unordered_map<wxString, size_t> byId;
+    const QuizResults* results = nullptr;
 
     void Add(const Question& question, long line, const std::vector<long>& targetLines)
     {
@@ -60,6 +62,7 @@ EditionQuestions RecordedEdition(const ReadRecorder& recorder)
     for (const ReadRecorder::RecordedQuestion& question : recorder.Questions())
         if (question.live)
             edition.Add(*question.record, question.line, question.targetLines);
+    edition.results = &recorder.Results();
     return edition;
 }
 
@@ -85,6 +88,7 @@ public:
         for (const Entry& entry : m_entries)
             if (m_table.FindQuestion(entry.question->id) == entry.question)
                 m_questions.Add(*entry.question, entry.line, entry.targetLines);
+        m_questions.results = &m_table.Results();
         return true;
     }
 
@@ -222,7 +226,30 @@ wxString TargetSentence(size_t i, const wxString& name, const wxString& ours, co
                             i + 1, name, Quoted(ours), Quoted(theirs), where);
 }
 
+// Endings that correspond name corresponding results: the same place
+// among each edition's results.
+void CompareResultNamed(const EditionQuestions::Entry& here, const EditionQuestions::Entry& there,
+                        const EditionQuestions& ours, const EditionQuestions& theirs, size_t i,
+                        const wxString& other, FindingList& findings)
+{
+    const wxString& text = here.question->answers[i].text;
+    const size_t mine = ours.results->IndexOf(ResultOf(text));
+    const size_t yours = theirs.results->IndexOf(ResultOf(there.question->answers[i].text));
+    // An ending naming no result has a finding of its own.
+    if (mine == wxString::npos || yours == wxString::npos || mine == yours)
+        return;
+    findings.push_back(Finding{here.TargetLine(i), Severity::Warning, "edition-result",
+        wxString::Format(_("answer %zu of question %s names result %zu (%s) here but result %zu (%s) "
+                           "in the other edition %s"),
+                         i + 1, Quoted(here.question->id), mine + 1,
+                         Quoted(ours.results->results[mine].name), yours + 1,
+                         Quoted(theirs.results->results[yours].name),
+                         Where(other, there.TargetLine(i))),
+        here.question->id});
+}
+
 void CompareQuestion(const EditionQuestions::Entry& here, const EditionQuestions::Entry& there,
+                     const EditionQuestions& ourResults, const EditionQuestions& theirResults,
                      const wxString& other, FindingList& findings)
 {
     const std::vector<Answer>& ours = here.question->answers;
@@ -240,10 +267,16 @@ void CompareQuestion(const EditionQuestions::Entry& here, const EditionQuestions
             here.question->id});
         return;
     }
+    const bool resultsCorrespond = !ourResults.results->Empty() &&
+                                   ourResults.results->results.size() == theirResults.results->results.size();
     for (size_t i = 0; i < ours.size(); ++i)
     {
         if (ours[i].target == theirs[i].target)
+        {
+            if (resultsCorrespond && ours[i].target == QUIZ_END_TARGET)
+                CompareResultNamed(here, there, ourResults, theirResults, i, other, findings);
             continue;
+        }
         const bool oneEnds =
             (ours[i].target == QUIZ_END_TARGET) != (theirs[i].target == QUIZ_END_TARGET);
         findings.push_back(Finding{here.TargetLine(i), Severity::Warning,
@@ -257,10 +290,19 @@ void CompareQuestion(const EditionQuestions::Entry& here, const EditionQuestions
 void Compare(const EditionQuestions& here, const EditionQuestions& there, const wxString& other,
              FindingList& findings)
 {
+    const size_t ourCount = here.results->results.size();
+    const size_t theirCount = there.results->results.size();
+    if (ourCount != theirCount)
+        findings.push_back(Finding{ourCount ? here.results->results.front().line : 1, Severity::Warning,
+            "edition-results",
+            wxString::Format(wxPLURAL("the quiz has %zu result here and %zu in the other edition %s",
+                                      "the quiz has %zu results here and %zu in the other edition %s",
+                                      ourCount),
+                             ourCount, theirCount, other)});
     for (const EditionQuestions::Entry& entry : here.live)
     {
         if (const EditionQuestions::Entry* counterpart = there.Find(entry.question->id))
-            CompareQuestion(entry, *counterpart, other, findings);
+            CompareQuestion(entry, *counterpart, here, there, other, findings);
         else
             findings.push_back(Finding{entry.line, Severity::Warning, "edition-question",
                 wxString::Format(_("question %s is not in the other edition %s"),

@@ -17,7 +17,8 @@ class ReadRecorder;
 // warning for each difference: a question in one and not the other
 // (edition-question), a different number of answers (edition-answers), an
 // answer leading elsewhere (edition-target) or ending the quiz in one only
-// (edition-ending). An edition that cannot be read is not compared
+// (edition-ending), another number of results (edition-results), an ending
+// naming a result at another place among the results (edition-result). An edition that cannot be read is not compared
 // (edition-unread). The other editions are read again only when their
 // content changed.
 void CompareEditions(const wxString& path, const ReadRecorder& recorder, FindingList& findings);

@@ -55,6 +55,8 @@ void QuestionTable::Adopt(QuestionTable& other)
     other.m_records.clear();
     other.m_index.clear();
     other.m_displaced = 0;
+    m_results = std::move(other.m_results);
+    other.m_results = QuizResults{};
 }
 
 void QuestionTable::Replace(QuestionTable& other)

@@ -2,11 +2,14 @@
 // table that finds questions by ID and owns every record it ever held.
 #pragma once
 
+#include "quiz/quiz_results.h"
+
 #include <wx/string.h>
 
 #include <initializer_list>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 struct Answer
@@ -54,7 +57,8 @@ public:
 
     // Moves every record of `other` into this table, the stored ones on top
     // (displacing records of equal IDs here) and the displaced ones as
-    // displaced. `other` is left empty. Pointers to the records stay valid.
+    // displaced, and takes its title and results, the later quiz's. `other`
+    // is left empty. Pointers to the records stay valid.
     void Adopt(QuestionTable& other);
 
     // Makes `other`'s records the whole table: every record stored now is
@@ -70,8 +74,13 @@ public:
 
     const QuestionIndex& Index() const { return m_index; }
 
+    // The title and results read after the questions.
+    const QuizResults& Results() const { return m_results; }
+    void SetResults(QuizResults results) { m_results = std::move(results); }
+
 private:
     QuestionIndex m_index;
     std::vector<std::unique_ptr<Question>> m_records;  // owns live and displaced records
     size_t m_displaced = 0;
+    QuizResults m_results;
 };

@@ -3,11 +3,13 @@
 
 #include "quiz/question_table.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_graph.h"
 
 #include <wx/intl.h>
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -38,6 +40,7 @@ public:
         const GraphFacts facts = AnalyseGraph(m_graph, start);
         if (entry)
             ReportPaths(facts);
+        ReportUnnamedResults();
         if (m_outline)
             Outline(start, facts);
         return Summarise(facts);
@@ -60,6 +63,9 @@ private:
             const std::vector<Answer>& answers = question.record->answers;
             for (size_t i = 0; i < answers.size(); ++i)
             {
+                if (answers[i].target == QUIZ_END_TARGET)
+                    CheckEndingResult(index, question.answerElements[i], answers[i].text,
+                                      question.targetLines[i]);
                 const std::optional<size_t> to = AddAnswer(index, question.answerElements[i], answers[i].target,
                                                        question.targetLines[i]);
                 if (m_outline)
@@ -96,6 +102,38 @@ private:
         return std::nullopt;
     }
 
+    // In a quiz that describes its results, every ending should name one.
+    void CheckEndingResult(size_t from, int answer, const wxString& answerText, long line)
+    {
+        const QuizResults& results = m_recorder.Results();
+        if (results.Empty())
+            return;
+        const wxString name = ResultOf(answerText);
+        if (results.Find(name))
+        {
+            m_named.insert(name);
+            return;
+        }
+        const wxString& id = m_questions[from].record->id;
+        Add(line, Severity::Warning, "ending-no-result",
+            wxString::Format(_("question %s: the ending %s names no result: no RESULT has the name %s"),
+                             Quoted(id), Quoted(answerText), Quoted(name)),
+            id);
+        m_findings.back().answer = answer;
+    }
+
+    // A result no ending names: no player ever gets it.
+    void ReportUnnamedResults()
+    {
+        const std::vector<QuizResult>& results = m_recorder.Results().results;
+        for (const QuizResult& result : results)
+            if (!result.name.empty() && m_recorder.Results().Find(result.name) == &result &&
+                m_named.count(result.name) == 0)
+                Add(result.line, Severity::Warning, "result-unused",
+                    wxString::Format(_("result %s is named by no ending: no player gets it"),
+                                     Quoted(result.name)));
+    }
+
     // Copies the live questions with their answers' resolved targets; boxes
     // are numbered without the displaced records.
     void Outline(std::optional<size_t> start, const GraphFacts& facts)
@@ -129,6 +167,9 @@ private:
         }
         if (start)
             m_outline->entry = boxOf[*start];
+        for (const QuizResult& result : m_recorder.Results().results)
+            if (!result.name.empty() && m_recorder.Results().Find(result.name) == &result)
+                m_outline->results.push_back(result.name);
     }
 
     void ReportPaths(const GraphFacts& facts)
@@ -244,6 +285,7 @@ private:
     std::vector<std::optional<size_t>> m_targets;  // per answer of live questions, for the outline
     QuizGraph m_graph;
     size_t m_endings = 0;
+    std::unordered_set<wxString> m_named;  // results that live endings name
 };
 
 } // namespace

@@ -32,6 +32,9 @@ struct QuizOutline
     };
     std::vector<Box> boxes;
     std::optional<size_t> entry;
+    // The names of the results the quiz describes (see QuizResults), each
+    // once, in the file's order: also those no ending names.
+    std::vector<wxString> results;
 };
 
 // Analyses the questions `recorder` saw stored in `table`, adding findings,

@@ -398,6 +398,9 @@ QuizBalance BalanceOf(const QuizOutline& outline, const SolverBudget& budget)
                 share.exact = share.exact && !shares.inexact[box];
             }
     }
+    // A result the quiz describes that no ending names comes out for nobody.
+    for (const wxString& result : outline.results)
+        byResult.emplace(result, ResultShare{result, 0, true});
     QuizBalance balance = shares.never;
     balance.neverEnds = balance.cannotStart ? 1 : balance.caughtInLoop + balance.stuck + balance.rarelyLeft;
     for (auto& [result, share] : byResult)

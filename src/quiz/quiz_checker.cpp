@@ -119,6 +119,7 @@ FileReport Check(const Loader& load, const wxString& path, QuizOutline* outline)
     }
     if (loaded && !recorder.WrongRoot())
         report.summary = Analyse(path, table, recorder, report.findings, outline);
+    report.results = recorder.Results();
     SortByLine(report.findings);
     return report;
 }
@@ -194,6 +195,7 @@ bool LoadChecked(const Loader& load, const wxString& path, QuestionTable& table,
             check.error = LoadError(path, log);
         else if (!recorder.WrongRoot())
             check.report.summary = Analyse(path, table, recorder, findings, outline);
+        check.report.results = recorder.Results();
     }
     catch (const std::bad_alloc&)
     {

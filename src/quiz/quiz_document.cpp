@@ -4,7 +4,9 @@
 #include "quiz/content_digest.h"
 #include "quiz/question_table.h"
 #include "quiz/quiz_checker.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_results.h"
 #include "quiz/quiz_rules.h"
 #include "quiz/read_recorder.h"
 #include "quiz/safe_save.h"
@@ -84,6 +86,14 @@ std::unique_ptr<wxXmlNode> NewAnswer(const wxString& text)
     answer->AddChild(Leaf(wxS("A"), text).release());
     answer->AddChild(Leaf(wxS("GOTO"), QUIZ_END_TARGET).release());
     return answer;
+}
+
+std::unique_ptr<wxXmlNode> NewResult(const wxString& name, const wxString& text)
+{
+    auto result = Element(wxS("RESULT"));
+    result->AddChild(Leaf(wxS("NAME"), name).release());
+    result->AddChild(Leaf(wxS("TEXT"), text).release());
+    return result;
 }
 
 std::unique_ptr<wxXmlNode> NewQuestion(const wxString& id, const wxString& text,
@@ -251,6 +261,25 @@ void QuizEdit::SetValue(wxXmlNode& leaf, wxXmlNode& valueNode, const wxString& v
     Insert(leaf, ValueNodeFor(value), next);
 }
 
+bool QuizEdit::SetLeafValue(wxXmlNode& leaf, const wxString& text)
+{
+    wxXmlNode* valueNode = ValueNode(leaf);
+    if (valueNode ? valueNode->GetContent() == text : text.empty())
+        return false;
+    if (text.empty())
+    {
+        // Every text goes: a later one would be the value once read back.
+        for (wxXmlNode* child = leaf.GetChildren(); child; child = child->GetNext())
+            if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
+                Remove(*child);
+    }
+    else if (valueNode)
+        SetValue(leaf, *valueNode, text);
+    else
+        Insert(leaf, ValueNodeFor(text), leaf.GetChildren());
+    return true;
+}
+
 void QuizEdit::Attach(Step& step)
 {
     const auto owned = std::find_if(m_detached.begin(), m_detached.end(),
@@ -358,9 +387,17 @@ std::unique_ptr<QuizDocument> QuizDocument::New()
 {
     std::unique_ptr<QuizDocument> document(new QuizDocument);
     auto root = Element(wxS("questions"));
-    root->AddChild(
-        NewQuestion(QUIZ_ENTRY_ID, _("New question"), {_("First answer"), _("Second answer")})
-            .release());
+    // A title to fill in, and two results, each the end of one answer.
+    const wxString first = _("First result");
+    const wxString second = _("Second result");
+    const wxString arrow = wxS(" ") + wxString(wxUniChar(0x2192)) + wxS(" ");
+    root->AddChild(NewQuestion(QUIZ_ENTRY_ID, _("New question"),
+                               {_("First answer") + arrow + first, _("Second answer") + arrow + second})
+                       .release());
+    root->AddChild(Element(wxS("TITLE")).release());
+    const wxString text = _("Write here what this result tells the player.");
+    root->AddChild(NewResult(first, text).release());
+    root->AddChild(NewResult(second, text).release());
     document->m_xml->SetRoot(root.release());
     document->m_xml->SetVersion(wxS("1.0"));
     document->m_xml->SetFileEncoding(wxS("UTF-8"));
@@ -498,35 +535,31 @@ std::unique_ptr<QuizEdit> QuizDocument::SetLeaf(size_t question, size_t answer,
             return nullptr;
         element = answers[answer];
     }
+    // A missing element goes where authors write it: ID first, Q after
+    // the ID, A first in its answer, GOTO last.
+    wxXmlNode* before = element->GetChildren();
+    if (std::strcmp(leafName, "Q") == 0)
+        if (wxXmlNode* id = LastQuizChild(*element, "ID"))
+            before = id->GetNext();
+    if (std::strcmp(leafName, "GOTO") == 0)
+        before = nullptr;
+    return SetLeafOf(*element, leafName, value, editName,
+                     QuizDocumentChange{QuizDocumentChange::Question, question}, before);
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetLeafOf(wxXmlNode& element, const char* leafName,
+                                                  const wxString& value, const wxString& editName,
+                                                  QuizDocumentChange change, wxXmlNode* before)
+{
     const wxString text = XmlText(value);
-    wxXmlNode* leaf = LastQuizChild(*element, leafName);
-    wxXmlNode* valueNode = leaf ? ValueNode(*leaf) : nullptr;
-    if (valueNode ? valueNode->GetContent() == text : text.empty())
+    wxXmlNode* leaf = LastQuizChild(element, leafName);
+    if (!leaf && text.empty())
         return nullptr;
-    auto edit = MakeEdit(editName, QuizDocumentChange{QuizDocumentChange::Question, question});
-    if (text.empty())
-    {
-        // Every text goes: a later one would be the value once read back.
-        for (wxXmlNode* child = leaf->GetChildren(); child; child = child->GetNext())
-            if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
-                edit->Remove(*child);
-    }
-    else if (valueNode)
-        edit->SetValue(*leaf, *valueNode, text);
-    else if (leaf)
-        edit->Insert(*leaf, ValueNodeFor(text), leaf->GetChildren());
-    else
-    {
-        // A missing element goes where authors write it: ID first, Q after
-        // the ID, A first in its answer, GOTO last.
-        wxXmlNode* before = element->GetChildren();
-        if (std::strcmp(leafName, "Q") == 0)
-            if (wxXmlNode* id = LastQuizChild(*element, "ID"))
-                before = id->GetNext();
-        if (std::strcmp(leafName, "GOTO") == 0)
-            before = nullptr;
-        edit->Insert(*element, Leaf(leafName, text), before);
-    }
+    auto edit = MakeEdit(editName, change);
+    if (!leaf)
+        edit->Insert(element, Leaf(leafName, text), before);
+    else if (!edit->SetLeafValue(*leaf, text))
+        return nullptr;
     return edit;
 }
 
@@ -680,6 +713,185 @@ std::unique_ptr<QuizEdit> QuizDocument::DuplicateQuestion(size_t question)
                          QuizDocumentChange{QuizDocumentChange::Questions, question + 1});
     edit->Insert(*original.GetParent(), std::move(copy), original.GetNext());
     return edit;
+}
+
+// ---- The title and results
+
+ResultsRead QuizDocument::ResultElements() const
+{
+    const wxXmlNode* root = m_xml->GetRoot();
+    if (!root || !IsQuizName(root->GetName(), "QUESTIONS"))
+        return ResultsRead{};
+    // Where ReadableQuestions stops, from the questions already known.
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    const wxXmlNode* stop = questions.empty() ? root->GetChildren() : questions.back()->GetNext();
+    while (stop && IsMarkupAside(*stop))
+        stop = stop->GetNext();
+    return ReadableResults(stop);
+}
+
+wxXmlNode* QuizDocument::AfterQuestions() const
+{
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    if (!questions.empty())
+        return questions.back()->GetNext();
+    wxXmlNode* before = m_xml->GetRoot()->GetChildren();
+    while (before && IsMarkupAside(*before))
+        before = before->GetNext();
+    return before;
+}
+
+wxString QuizDocument::Title() const
+{
+    const wxXmlNode* title = ResultElements().Title();
+    return title ? LeafValue(*title) : wxString();
+}
+
+size_t QuizDocument::ResultCount() const
+{
+    return ResultElements().results.size();
+}
+
+ResultFields QuizDocument::Result(size_t result) const
+{
+    const ResultsRead read = ResultElements();
+    if (result >= read.results.size())
+        return ResultFields{};
+    const wxXmlNode& element = *read.results[result];
+    return ResultFields{ValueOf(LastQuizChild(element, "NAME")), ValueOf(LastQuizChild(element, "TEXT"))};
+}
+
+namespace
+{
+
+// Every ending answer's A element with its value (the last A; an ANSWER
+// without one borrows another's text and names no result of its own).
+template <typename Visit>
+void ForEachEnding(const std::vector<wxXmlNode*>& questions, Visit visit)
+{
+    for (const wxXmlNode* element : questions)
+        for (const wxXmlNode* answer : QuizChildren(*element, "ANSWER"))
+            if (ValueOf(LastQuizChild(*answer, "GOTO")) == QUIZ_END_TARGET)
+                if (wxXmlNode* text = LastQuizChild(*answer, "A"))
+                    visit(*text);
+}
+
+} // namespace
+
+size_t QuizDocument::EndingsNaming(size_t result) const
+{
+    const wxString name = ResultNameOf(*ResultElements().results.at(result));
+    size_t naming = 0;
+    if (!name.empty())
+        ForEachEnding(QuestionElements(), [&](const wxXmlNode& text) {
+            naming += ResultOf(LeafValue(text)) == name;
+        });
+    return naming;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetTitle(const wxString& title)
+{
+    wxXmlNode* root = m_xml->GetRoot();
+    if (!root || !IsQuizName(root->GetName(), "QUESTIONS"))
+        return nullptr;
+    const wxString text = XmlText(title);
+    const ResultsRead read = ResultElements();
+    auto edit = MakeEdit(_("change quiz title"), QuizDocumentChange{QuizDocumentChange::Results, 0});
+    if (wxXmlNode* element = read.Title())
+        return edit->SetLeafValue(*element, text) ? std::move(edit) : nullptr;
+    if (text.empty())
+        return nullptr;
+    // After the questions, before the results: where authors look for it.
+    edit->Insert(*root, Leaf(wxS("TITLE"), text),
+                 read.results.empty() ? AfterQuestions() : read.results.front());
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::AddResult()
+{
+    wxXmlNode* root = m_xml->GetRoot();
+    if (!root || !IsQuizName(root->GetName(), "QUESTIONS"))
+        return nullptr;
+    const ResultsRead read = ResultElements();
+    // A name no result has yet, so that no ending is taken to name it.
+    std::vector<wxString> names;
+    for (const wxXmlNode* result : read.results)
+        names.push_back(ResultNameOf(*result));
+    wxString name = _("New result");
+    for (int number = 2; std::find(names.begin(), names.end(), name) != names.end(); ++number)
+        name = wxString::Format(_("New result %d"), number);
+    wxXmlNode* before = AfterQuestions();
+    if (!read.results.empty())
+        before = read.results.back()->GetNext();
+    else if (read.Title())
+        before = read.Title()->GetNext();
+    auto edit = MakeEdit(_("add result"),
+                         QuizDocumentChange{QuizDocumentChange::Results, read.results.size()});
+    edit->Insert(*root, NewResult(name, _("Write here what this result tells the player.")),
+                 before);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetResultName(size_t result, const wxString& name)
+{
+    const ResultsRead read = ResultElements();
+    const wxString text = XmlText(name);
+    const wxString trimmed = wxString(text).Trim(true).Trim(false);
+    if (result >= read.results.size() || trimmed.empty())
+        return nullptr;
+    wxXmlNode& element = *read.results[result];
+    const wxString oldName = ResultNameOf(element);
+    auto edit = SetLeafOf(element, "NAME", text, _("rename result"),
+                          QuizDocumentChange{QuizDocumentChange::Results, result}, element.GetChildren());
+    if (!edit || oldName.empty() || oldName == trimmed)
+        return edit;
+    // Every ending that named it names it still, in the same edit.
+    ForEachEnding(QuestionElements(), [&](wxXmlNode& answerText) {
+        const wxString& value = LeafValue(answerText);
+        if (ResultOf(value) == oldName)
+            edit->SetLeafValue(answerText, XmlText(NamingResult(value, trimmed, true)));
+    });
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetResultText(size_t result, const wxString& text)
+{
+    const ResultsRead read = ResultElements();
+    if (result >= read.results.size())
+        return nullptr;
+    return SetLeafOf(*read.results[result], "TEXT", text, _("change result text"),
+                     QuizDocumentChange{QuizDocumentChange::Results, result}, nullptr);
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::DeleteResult(size_t result)
+{
+    const ResultsRead read = ResultElements();
+    if (result >= read.results.size())
+        return nullptr;
+    auto edit = MakeEdit(_("delete result"), QuizDocumentChange{QuizDocumentChange::Results, result});
+    edit->Remove(*read.results[result]);
+    return edit;
+}
+
+std::unique_ptr<QuizEdit> QuizDocument::SetAnswerResult(size_t question, size_t answer, size_t result)
+{
+    const ResultsRead read = ResultElements();
+    if (question >= QuestionCount() || result >= read.results.size())
+        return nullptr;
+    const std::vector<wxXmlNode*> answers = QuizChildren(*QuestionElements()[question], "ANSWER");
+    if (answer >= answers.size())
+        return nullptr;
+    const wxString name = ResultNameOf(*read.results[result]);
+    const wxString text = ValueOf(LastQuizChild(*answers[answer], "A"));
+    if (name.empty() || ResultOf(text) == name)
+        return nullptr;
+    // The whole text is replaced only when it is itself the name of a result.
+    bool wholeNamesResult = false;
+    for (const wxXmlNode* other : read.results)
+        wholeNamesResult = wholeNamesResult || ResultNameOf(*other) == ResultOf(text);
+    wholeNamesResult = wholeNamesResult && text.find(wxUniChar(0x2192)) == wxString::npos;
+    return SetLeaf(question, answer, "A", NamingResult(text, name, wholeNamesResult),
+                   _("choose answer result"));
 }
 
 size_t QuizDocument::AnswersLeadingTo(size_t question) const

@@ -16,6 +16,7 @@ class QuizDocument;
 class wxXmlDocumentEx;
 class wxXmlNode;
 struct QuizFileCheck;
+struct ResultsRead;
 struct QuizOutline;
 
 // A question as the editor's form shows it: the values of the elements that
@@ -34,6 +35,14 @@ struct QuestionFields
     std::vector<AnswerFields> answers;  // every ANSWER element, in order
 };
 
+// A result as the editor's form shows it: the values of its NAME and TEXT
+// that count, the name as written (endings name it trimmed).
+struct ResultFields
+{
+    wxString name;
+    wxString text;
+};
+
 // What an edit (or its undoing, or a save) changed.
 struct QuizDocumentChange
 {
@@ -41,6 +50,7 @@ struct QuizDocumentChange
     {
         Question,   // the fields of `question`
         Questions,  // questions were added, deleted or renumbered
+        Results,    // the title or the results (and the endings naming one)
         Saved       // the document was saved (its path may be new)
     };
     Kind kind = Question;
@@ -78,6 +88,9 @@ private:
     // Gives leaf element `leaf` the value `value` in its value node, or in
     // a node of the kind that the reader reads it back whole from.
     void SetValue(wxXmlNode& leaf, wxXmlNode& valueNode, const wxString& value);
+    // Gives leaf element `leaf` the value `text` (as XmlText leaves it);
+    // false, adding nothing, when it has it already.
+    bool SetLeafValue(wxXmlNode& leaf, const wxString& text);
     // Puts back a node an earlier step removed, before `before` (null: last).
     void Reinsert(wxXmlNode& parent, wxXmlNode& node, wxXmlNode* before);
 
@@ -129,6 +142,15 @@ public:
     // One above the highest all-digit ID (1001 for none): for a new question.
     wxString NextFreeId() const;
 
+    // ---- The title and results, as the reader reads them after the
+    // questions (see ReadableResults), results addressed by position.
+    wxString Title() const;
+    size_t ResultCount() const;
+    ResultFields Result(size_t result) const;
+    // How many ending answers name the result (see ResultOf): what deleting
+    // it leaves naming none.
+    size_t EndingsNaming(size_t result) const;
+
     // The quiz the tree holds now, read and checked as a file is when opened
     // (see LoadCheckedQuiz; findings in parts added since it was read have
     // no line). False when it cannot be played (no question 1001 with an
@@ -158,6 +180,22 @@ public:
     std::unique_ptr<QuizEdit> DeleteQuestion(size_t question);
     // A copy of the question, with NextFreeId(), right after it.
     std::unique_ptr<QuizEdit> DuplicateQuestion(size_t question);
+    // A TITLE after the last question where there is none; an empty title
+    // leaves the element, empty.
+    std::unique_ptr<QuizEdit> SetTitle(const wxString& title);
+    // A new last result, with a name no result has, after the last question
+    // and the title.
+    std::unique_ptr<QuizEdit> AddResult();
+    // The new name also replaces the old one at the end of every ending
+    // naming the result, in the one edit. Null for a name that is empty
+    // once trimmed.
+    std::unique_ptr<QuizEdit> SetResultName(size_t result, const wxString& name);
+    std::unique_ptr<QuizEdit> SetResultText(size_t result, const wxString& text);
+    std::unique_ptr<QuizEdit> DeleteResult(size_t result);
+    // Makes the answer name the result: " → NAME" at the end of its text,
+    // in place of the result it named, keeping what stands before the arrow.
+    std::unique_ptr<QuizEdit> SetAnswerResult(size_t question, size_t answer, size_t result);
+
     // How many answers of other questions lead to this one (when it is the
     // one found under its ID): what deleting it leaves leading nowhere.
     size_t AnswersLeadingTo(size_t question) const;
@@ -200,6 +238,16 @@ private:
     QuizDocument();
     // The QUESTION elements the loader reads, in order.
     const std::vector<wxXmlNode*>& QuestionElements() const;
+    // What the reader reads after them (TITLE, RESULT elements).
+    ResultsRead ResultElements() const;
+    // Where a new TITLE or RESULT goes: after the last question read, or
+    // before whatever stops the reading.
+    wxXmlNode* AfterQuestions() const;
+    // An edit of one leaf of `element`; a missing leaf goes before `before`
+    // (null: last).
+    std::unique_ptr<QuizEdit> SetLeafOf(wxXmlNode& element, const char* leafName,
+                                        const wxString& value, const wxString& editName,
+                                        QuizDocumentChange change, wxXmlNode* before);
     std::unique_ptr<QuizEdit> MakeEdit(const wxString& name, QuizDocumentChange change);
     std::unique_ptr<QuizEdit> SetLeaf(size_t question, size_t answer, const char* leafName,
                                       const wxString& value, const wxString& editName);

@@ -186,7 +186,8 @@ void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Readin
     for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
         questions += child->GetType() == wxXML_ELEMENT_NODE;
     table.Reserve(questions);
-    for (const wxXmlNode* child = root.GetChildren(); child; child = child->GetNext())
+    const wxXmlNode* child = root.GetChildren();
+    for (; child; child = child->GetNext())
     {
         // A comment or processing instruction is not quiz content; ending the
         // reading there would silently drop every later question.
@@ -198,9 +199,9 @@ void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Readin
         }
         if (!IsQuizElement(*child, "QUESTION"))
         {
-            if (observer)
+            if (observer && !StartsResults(*child))
                 observer->OnReadingStopped(*child);
-            return;
+            break;
         }
         std::unique_ptr<Question> record = ReadQuestion(*child, reading);
         const Question* displaced = table.FindQuestion(record->id);
@@ -208,6 +209,10 @@ void ReadQuestionsFrom(const wxXmlNode& root, QuestionTable& table, const Readin
         if (observer)
             observer->OnQuestion(*child, stored, displaced);
     }
+    const ResultsRead results = ReadableResults(child);
+    table.SetResults(ReadResults(results));
+    if (observer)
+        observer->OnResults(results, table.Results());
 }
 
 // Reads the questions of a document the loader just filled. Unless an

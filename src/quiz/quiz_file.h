@@ -13,6 +13,7 @@ class wxXmlNode;
 class QuestionTable;
 struct Question;
 struct Answer;
+struct QuizResults;
 
 // Entry question of every quiz.
 extern const wxString QUIZ_ENTRY_ID;
@@ -45,6 +46,9 @@ public:
     virtual void OnSkipped(const wxXmlNode& node) {}
     // A child of the root that is not a QUESTION: reading ends here.
     virtual void OnReadingStopped(const wxXmlNode& node) {}
+    // The title and results after the questions were read (also when there
+    // are none).
+    virtual void OnResults(const ResultsRead& read, const QuizResults& results) {}
     // A record was stored; `displaced` is the record it replaced, if any.
     virtual void OnQuestion(const wxXmlNode& element, const Question& question,
                             const Question* displaced) {}
@@ -89,7 +93,8 @@ bool LoadQuizBytes(wxXmlDocument& document, const char* data, size_t size, const
 // refuses; the tree is left whole, for an editor.
 bool ParseQuizBytes(wxXmlDocument& document, const char* data, size_t size, const wxString& name);
 
-// Adds the questions under `root` to `table` by the quiz rules.
+// Adds the questions under `root` to `table` by the quiz rules, and gives
+// it the title and results that follow them.
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
                    QuizReadObserver* observer = nullptr);
 

@@ -69,3 +69,34 @@ QuestionsRead ReadableQuestions(const wxXmlNode& root)
     }
     return read;
 }
+
+bool StartsResults(const wxXmlNode& node)
+{
+    return IsQuizElement(node, "TITLE") || IsQuizElement(node, "RESULT");
+}
+
+ResultsRead ReadableResults(const wxXmlNode* stop)
+{
+    ResultsRead read;
+    const bool lostQuestions = stop && StartsResults(*stop);
+    for (const wxXmlNode* node = stop; node; node = node->GetNext())
+    {
+        wxXmlNode* element = const_cast<wxXmlNode*>(node);
+        if (IsQuizElement(*node, "TITLE"))
+            read.titles.push_back(element);
+        else if (IsQuizElement(*node, "RESULT"))
+            read.results.push_back(element);
+        else if (lostQuestions && IsQuizElement(*node, "QUESTION"))
+            read.unread.push_back(element);
+    }
+    return read;
+}
+
+wxString ResultNameOf(const wxXmlNode& result)
+{
+    const wxXmlNode* name = LastQuizChild(result, "NAME");
+    if (!name)
+        return wxString();
+    wxString value = LeafValue(*name);
+    return value.Trim(true).Trim(false);
+}

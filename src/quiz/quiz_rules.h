@@ -75,3 +75,29 @@ struct QuestionsRead
     wxXmlNode* stop = nullptr;
 };
 QuestionsRead ReadableQuestions(const wxXmlNode& root);
+
+// After its questions a quiz may name itself and describe its results:
+// TITLE and RESULT elements (each RESULT one NAME and one TEXT) among the
+// children of the root from the node where the reading of questions stops.
+// A reader that knows only questions stops at them, so such a file plays
+// there unchanged.
+struct ResultsRead
+{
+    std::vector<wxXmlNode*> titles;   // in order; the last one counts
+    std::vector<wxXmlNode*> results;  // in order
+    // QUESTION elements after a TITLE or RESULT where the reading stopped:
+    // never read as questions.
+    std::vector<wxXmlNode*> unread;
+
+    wxXmlNode* Title() const { return titles.empty() ? nullptr : titles.back(); }
+};
+// `stop` as ReadableQuestions gives it (null: nothing follows the questions).
+ResultsRead ReadableResults(const wxXmlNode* stop);
+
+// Whether the reading of questions stopping at `node` is the start of the
+// title and results, not a stray element.
+bool StartsResults(const wxXmlNode& node);
+
+// A RESULT's name as endings name it: its NAME's value, trimmed as ResultOf
+// trims; empty without one.
+wxString ResultNameOf(const wxXmlNode& result);

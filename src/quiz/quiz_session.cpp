@@ -89,10 +89,10 @@ bool QuizSession::ReadFile(const wxString& path, Read& read, bool known) const
     return loaded;
 }
 
-void QuizSession::Adopt(Read& read)
+bool QuizSession::Adopt(Read& read)
 {
     if (read.same)
-        return;
+        return false;
     if (read.version.content.known)
         m_opened->base = read.version.content;
     m_opened->version = std::move(read.version);
@@ -101,6 +101,39 @@ void QuizSession::Adopt(Read& read)
     m_opened->broken = QuizVersion{};
     m_openedTable.Replace(read.table);
     m_openedProgress = QuizProgressMap(m_openedTable);
+    return RetitleOpened();
+}
+
+bool QuizSession::RetitleOpened()
+{
+    if (!m_opened || m_quizzes.empty() || m_quizzes.back().IsBuiltIn())
+        return false;
+    // One line in the choice and the window's title, however it was typed.
+    wxString title;
+    bool blank = false;
+    for (const wxUniChar c : m_openedTable.Results().title)
+    {
+        if (wxIsspace(c))
+        {
+            blank = !title.empty();
+            continue;
+        }
+        if (blank)
+            title += ' ';
+        blank = false;
+        title += c;
+    }
+    if (title.empty())
+        title = m_opened->name;
+    if (m_quizzes.back().title == title)
+        return false;
+    m_quizzes.back().title = title;
+    return true;
+}
+
+const QuizResult* QuizSession::DescribedResult(const Answer& ending) const
+{
+    return OpenedShown() ? m_openedTable.Results().ForAnswer(ending.text) : nullptr;
 }
 
 void QuizSession::LoadBuiltIn(const QuizEntry& quiz)
@@ -129,6 +162,7 @@ bool QuizSession::Switch(int index, wxString* error)
     if (index < 0 || static_cast<size_t>(index) >= m_quizzes.size())
         return false;
     const QuizEntry& quiz = m_quizzes[index];
+    bool retitled = false;
     if (quiz.IsBuiltIn())
     {
         m_index = index;
@@ -155,7 +189,7 @@ bool QuizSession::Switch(int index, wxString* error)
         // A document read before holds the old content.
         if (!read.same)
             DropEdited();
-        Adopt(read);
+        retitled = Adopt(read);
         m_navigator.Play(m_openedTable);
     }
     ClearNotice();
@@ -163,6 +197,8 @@ bool QuizSession::Switch(int index, wxString* error)
     m_builtInDocumentRead = false;
     SessionChange change{SessionChange::Quiz | SessionChange::Status | SessionChange::Problems |
                          SessionChange::Map | SessionChange::Document};
+    if (retitled)
+        change.what |= SessionChange::Quizzes;
     // Without an entry question the screen stays as it was.
     if (Start())
         change.what |= SessionChange::Question;
@@ -202,6 +238,8 @@ void QuizSession::Offer(const QuizEntry& opened)
         ++builtIns;
     m_quizzes.resize(builtIns);
     m_quizzes.push_back(opened);
+    m_opened->name = opened.title;
+    RetitleOpened();
     m_index = static_cast<int>(builtIns);
     m_navigator.Play(m_openedTable);
     ClearNotice();
@@ -340,7 +378,8 @@ void QuizSession::Replay(Read& read, unsigned also)
 {
     const QuizPlace place = m_navigator.Place(m_selection);
     const bool placeInFile = OpenedQuestionShown();
-    Adopt(read);
+    if (Adopt(read))
+        also |= SessionChange::Quizzes;
     m_navigator.Play(m_openedTable);
     if (placeInFile)
         m_selection = m_navigator.MoveTo(place).selection;
@@ -484,8 +523,9 @@ void QuizSession::DocumentEdited()
     read.version.outline = std::move(outline);
     if (!OpenedShown())
     {
-        Adopt(read);
-        Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved});
+        const unsigned retitled = Adopt(read) ? SessionChange::Quizzes : 0;
+        Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved |
+                              retitled});
         return;
     }
     Replay(read, SessionChange::Unsaved);
@@ -514,8 +554,10 @@ void QuizSession::DocumentSaved()
         wxFileName file(m_edited->Path());
         opened.path = file.GetFullPath();
         QuizEntry& entry = m_quizzes.back();
-        entry.title = file.GetFullName();
+        opened.name = file.GetFullName();
+        entry.title = opened.name;
         entry.path = opened.path;
+        RetitleOpened();
         what |= SessionChange::Quizzes | SessionChange::Quiz;
     }
     Publish(SessionChange{what});

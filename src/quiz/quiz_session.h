@@ -66,6 +66,9 @@ struct OpenedQuiz
     };
 
     wxString path;  // full path; empty for a new quiz not saved yet
+    // The file's name ("Untitled quiz" for a new one): its title in the quiz
+    // choice when the quiz names itself with no TITLE.
+    wxString name;
     // The file's bytes as last read from it or written to it, for what is
     // played and edited: another content on disk is another program's.
     FileIdentity base;
@@ -210,6 +213,10 @@ public:
     const wxString& MissingTarget() const { return m_missingTarget; }
     // Whether the question on screen is one of the opened quiz's.
     bool OpenedQuestionShown() const;
+    // The result the quiz shown describes for an ending answer (see
+    // QuizResults::ForAnswer); null for a built-in quiz and where it
+    // describes none. Valid until the opened quiz is read again.
+    const QuizResult* DescribedResult(const Answer& ending) const;
 
     // ---- What the map shows
     // The outline of the current quiz's version; null when its file cannot
@@ -223,8 +230,12 @@ private:
     // With `known`, a content the opened quiz is based on (or already found
     // broken) is not parsed again.
     bool ReadFile(const wxString& path, Read& read, bool known = true) const;
-    // Makes a good reading the opened quiz's version and its base.
-    void Adopt(Read& read);
+    // Makes a good reading the opened quiz's version and its base; true
+    // when that changed the opened quiz's title.
+    bool Adopt(Read& read);
+    // The opened quiz's entry titled by its TITLE, else its file's name;
+    // true when the title changed.
+    bool RetitleOpened();
     void LoadBuiltIn(const QuizEntry& quiz);
     // Starts the quiz in play; false, changing nothing, without an entry.
     bool Start();

@@ -354,3 +354,38 @@ void ReadRecorder::OnQuestion(const wxXmlNode& element, const Question& question
     m_questions.back().targetLines.resize(question.answers.size(), line);
     m_questions.back().answerElements.resize(question.answers.size(), -1);
 }
+
+void ReadRecorder::OnResults(const ResultsRead& read, const QuizResults& results)
+{
+    m_results = results;
+    for (size_t i = 0; i + 1 < read.titles.size(); ++i)
+        m_findings.push_back(Finding{read.titles[i]->GetLineNumber(), Severity::Warning, "title-repeated",
+            _("the quiz has another TITLE after this one: only the last is used")});
+    for (const wxXmlNode* question : read.unread)
+    {
+        const wxXmlNode* id = LastQuizChild(*question, "ID");
+        m_findings.push_back(Finding{question->GetLineNumber(), Severity::Warning, "question-after-results",
+            wxString::Format(_("question %s comes after the title or results and is never read: "
+                               "questions go before <TITLE> and <RESULT>"),
+                             Quoted(id ? LeafValue(*id) : wxString()))});
+    }
+    for (size_t i = 0; i < results.results.size(); ++i)
+    {
+        const QuizResult& result = results.results[i];
+        if (result.name.empty())
+        {
+            m_findings.push_back(Finding{result.line, Severity::Warning, "result-no-name",
+                _("RESULT has no NAME (or an empty one): no ending can name it")});
+            continue;
+        }
+        const QuizResult* first = results.Find(result.name);
+        if (first != &result)
+            m_findings.push_back(Finding{result.line, Severity::Warning, "duplicate-result",
+                wxString::Format(_("result %s is defined again: players get the one at line %ld"),
+                                 Quoted(result.name), first->line)});
+        if (!result.hasText)
+            m_findings.push_back(Finding{result.line, Severity::Warning, "result-no-text",
+                wxString::Format(_("result %s has no TEXT (or an empty one): players see only its name"),
+                                 Quoted(result.name))});
+    }
+}

@@ -4,6 +4,7 @@
 
 #include "quiz/check_report.h"
 #include "quiz/quiz_file.h"
+#include "quiz/quiz_results.h"
 #include "quiz/quiz_rules.h"
 
 #include <functional>
@@ -29,6 +30,8 @@ public:
 
     bool WrongRoot() const { return m_wrongRoot; }
     const std::vector<RecordedQuestion>& Questions() const { return m_questions; }
+    // The title and results read after the questions.
+    const QuizResults& Results() const { return m_results; }
     // Position of a stored record in Questions().
     size_t IndexOf(const Question& record) const { return m_indexOf.at(&record); }
 
@@ -36,6 +39,7 @@ public:
     void OnReadingStopped(const wxXmlNode& node) override;
     void OnQuestion(const wxXmlNode& element, const Question& question,
                     const Question* displaced) override;
+    void OnResults(const ResultsRead& read, const QuizResults& results) override;
     void OnAnswer(const wxXmlNode& element, const Answer& answer, bool borrowedText,
                   bool borrowedTarget) override;
     void OnAnswerDropped(const wxXmlNode& element, const wxString& text,
@@ -73,6 +77,7 @@ private:
     std::vector<RecordedQuestion> m_questions;
     std::unordered_map<const Question*, size_t> m_indexOf;
     bool m_wrongRoot = false;
+    QuizResults m_results;
 };
 
 // Helpers shared with the checker.

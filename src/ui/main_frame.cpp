@@ -661,7 +661,13 @@ void MindprismFrame::NextQuestion(wxCommandEvent& event)
     if (step.kind != QuizNavigator::Step::Ended)
         return;
     // How a quiz ends depends on the quiz chosen, whichever question is on screen.
-    if (m_session->CurrentQuiz().ending == QuizEnding::MessageBox)
+    if (const QuizResult* result = m_session->DescribedResult(*step.answer))
+    {
+        // Copied: the dialog's event loop may see the file read again.
+        ResultDlg dialog(this, step.answer->text, result->name, result->text);
+        dialog.ShowModal();
+    }
+    else if (m_session->CurrentQuiz().ending == QuizEnding::MessageBox)
     {
         wxMessageBox(step.answer->text, _("Result"), wxOK | wxCENTRE);
     }

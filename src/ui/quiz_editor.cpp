@@ -4,6 +4,7 @@
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
 #include "ui/list_focus.h"
+#include "quiz/quiz_file.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
@@ -68,7 +69,15 @@ public:
     void SetDocument(std::shared_ptr<const QuizDocument> document)
     {
         m_document = std::move(document);
-        Reset(m_document ? static_cast<unsigned>(m_document->QuestionCount()) : 0);
+        Reset(Rows());
+    }
+
+    // The questions, then the quiz's title, then its results: the file's order.
+    unsigned Rows() const
+    {
+        return m_document ? static_cast<unsigned>(m_document->QuestionCount() + 1 +
+                                                  m_document->ResultCount())
+                          : 0;
     }
 
     unsigned GetColumnCount() const override { return COLUMN_COUNT; }
@@ -76,9 +85,26 @@ public:
 
     void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override
     {
-        if (!m_document || row >= m_document->QuestionCount())
+        value = wxString();
+        if (!m_document)
+            return;
+        const size_t questions = m_document->QuestionCount();
+        if (row == questions)
         {
-            value = wxString();
+            const wxString title = m_document->Title();
+            if (column == COLUMN_ID)
+                value = _("Title");
+            else if (column == COLUMN_TEXT)
+                value = title.empty() ? _("(no title)") : StartOf(title);
+            return;
+        }
+        if (row > questions)
+        {
+            const wxString name = m_document->Result(row - questions - 1).name;
+            if (column == COLUMN_ID)
+                value = _("Result");
+            else if (column == COLUMN_TEXT)
+                value = name.empty() ? _("(no name)") : StartOf(name);
             return;
         }
         const QuestionFields fields = m_document->Fields(row);
@@ -207,7 +233,14 @@ void QuizEditorPane::BuildControls()
     target->Add(m_targetChoice, 0, wxEXPAND);
     target->Add(m_targetField, 0, wxEXPAND);
     form->Add(target, 1, wxEXPAND);
+    // The result an ending names, from the quiz's results.
+    m_resultLabel = new wxStaticText(p, wxID_ANY, _("&Concludes with:"));
+    form->Add(m_resultLabel, 0, wxALIGN_CENTER_VERTICAL);
+    m_resultChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
+                                  wxDefaultValidator, wxS("AnswerResult"));
+    form->Add(m_resultChoice, 1, wxEXPAND);
     column->Add(form, 0, wxEXPAND | wxALL, gap);
+    m_questionForm = form;
 
     wxBoxSizer* questionButtons = new wxBoxSizer(wxHORIZONTAL);
     m_addQuestion = new wxButton(p, wxID_ANY, _("Add quest&ion"));
@@ -216,6 +249,11 @@ void QuizEditorPane::BuildControls()
     for (wxButton* button : {m_addQuestion, m_deleteQuestion, m_play})
         questionButtons->Add(button, 0, wxRIGHT, gap);
     column->Add(questionButtons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_questionButtons = questionButtons;
+    // Reached after the question's buttons, so that the keys that walk the
+    // form stay as they were for questions that do not end.
+    m_resultLabel->MoveAfterInTabOrder(m_play);
+    m_resultChoice->MoveAfterInTabOrder(m_resultLabel);
 
     // How often each result comes out when every answer is chosen at random.
     column->Add(new wxStaticText(p, wxID_ANY, _("&Balance of results:")), 0, wxLEFT | wxRIGHT, gap);
@@ -229,6 +267,8 @@ void QuizEditorPane::BuildControls()
             m_balance->SetSelection(0);
     });
     column->Add(m_balance, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_column = column;
+    BuildResultForms(p, column, gap);
     p->SetSizerAndFit(column);
 
     m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
@@ -241,6 +281,7 @@ void QuizEditorPane::BuildControls()
         field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
     m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
+    m_resultChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnResultChosen, this);
     m_addAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddAnswer, this);
     m_removeAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnRemoveAnswer, this);
     m_moveUp->Bind(wxEVT_BUTTON, &QuizEditorPane::OnMoveUp, this);
@@ -248,6 +289,70 @@ void QuizEditorPane::BuildControls()
     m_addQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddQuestion(); });
     m_deleteQuestion->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteQuestion(); });
     m_play->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PlayFromHere(); });
+}
+
+void QuizEditorPane::BuildResultForms(wxWindow* p, wxBoxSizer* column, int gap)
+{
+    // In place of the question's form, and reached from the outline as it is.
+    wxWindow* previous = m_outline;
+    const auto inOrder = [&previous](wxWindow* window) {
+        window->MoveAfterInTabOrder(previous);
+        previous = window;
+        return window;
+    };
+    const auto label = [&](const wxString& text) { return inOrder(new wxStaticText(p, wxID_ANY, text)); };
+
+    wxFlexGridSizer* titleForm = new wxFlexGridSizer(2, gap, gap);
+    titleForm->AddGrowableCol(1);
+    titleForm->Add(label(_("Qui&z title:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_titleField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("QuizTitle"));
+    m_titleField->SetHint(_("Shown in the quiz choice and the window's title"));
+    titleForm->Add(inOrder(m_titleField), 1, wxEXPAND);
+
+    wxFlexGridSizer* resultForm = new wxFlexGridSizer(2, gap, gap);
+    resultForm->AddGrowableCol(1);
+    resultForm->Add(label(_("Result n&ame:")), 0, wxALIGN_CENTER_VERTICAL);
+    m_resultName = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("ResultName"));
+    resultForm->Add(inOrder(m_resultName), 1, wxEXPAND);
+    resultForm->Add(label(_("Result te&xt:")), 0, wxALIGN_TOP);
+    m_resultText = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition,
+                                  m_frame.FromDIP(wxSize(-1, 150)), wxTE_MULTILINE, wxDefaultValidator,
+                                  wxS("ResultText"));
+    resultForm->Add(inOrder(m_resultText), 1, wxEXPAND);
+
+    wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_addResult = new wxButton(p, wxID_ANY, _("A&dd result"), wxDefaultPosition, wxDefaultSize, 0,
+                               wxDefaultValidator, wxS("ResultAdd"));
+    m_deleteResult = new wxButton(p, wxID_ANY, _("De&lete result"), wxDefaultPosition, wxDefaultSize,
+                                  0, wxDefaultValidator, wxS("ResultDelete"));
+    for (wxButton* button : {m_addResult, m_deleteResult})
+        buttons->Add(inOrder(button), 0, wxRIGHT, gap);
+
+    // Where the question's form is, before the balance.
+    size_t at = 0;
+    while (column->GetItem(at)->GetSizer() != m_questionForm)
+        ++at;
+    column->Insert(at, titleForm, 0, wxEXPAND | wxALL, gap);
+    column->Insert(at + 1, resultForm, 0, wxEXPAND | wxALL, gap);
+    column->Insert(at + 2, buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    m_titleForm = titleForm;
+    m_resultForm = resultForm;
+    m_resultButtons = buttons;
+    column->Hide(titleForm);
+    column->Hide(resultForm);
+    column->Hide(buttons);
+
+    for (wxTextCtrl* field : {m_titleField, m_resultName, m_resultText})
+    {
+        field->Bind(wxEVT_KILL_FOCUS, &QuizEditorPane::OnFieldFocusLost, this);
+        field->Bind(wxEVT_TEXT, &QuizEditorPane::OnFieldTyped, this);
+    }
+    for (wxTextCtrl* field : {m_titleField, m_resultName})
+        field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_addResult->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddResult(); });
+    m_deleteResult->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteResult(); });
 }
 
 bool QuizEditorPane::IsShown() const
@@ -366,6 +471,8 @@ void QuizEditorPane::TakeDocument()
     m_notice->Show(!m_notice->GetLabel().empty());
     m_selected = -1;
     m_answer = -1;
+    m_titleSelected = false;
+    m_result = -1;
     UpdateMarks();
     ShowAll();
     if (m_document && m_document->QuestionCount() > 0)
@@ -410,9 +517,100 @@ void QuizEditorPane::ShowAll()
     ShowTargets();
     if (m_document && m_selected >= static_cast<int>(m_document->QuestionCount()))
         m_selected = static_cast<int>(m_document->QuestionCount()) - 1;
+    const int results = m_document ? static_cast<int>(m_document->ResultCount()) : 0;
+    if (m_result >= results)
+    {
+        // The last result went: the title's row takes its place.
+        m_result = results - 1;
+        m_titleSelected = m_result < 0 && m_document;
+    }
     if (m_selected >= 0)
         m_outline->Select(m_model->GetItem(m_selected));
+    else if (m_document && (m_titleSelected || m_result >= 0))
+        m_outline->Select(m_model->GetItem(
+            static_cast<unsigned>(m_document->QuestionCount() + (m_titleSelected ? 0 : 1 + m_result))));
     ShowForm();
+    ShowForms();
+}
+
+void QuizEditorPane::ShowForms()
+{
+    const bool question = !m_titleSelected && m_result < 0;
+    const int shown = question ? 0 : m_titleSelected ? 1 : 2;
+    if (shown != m_formShown)
+    {
+        // Showing a sizer shows all its windows: the target's two controls
+        // are then put right.
+        m_formShown = shown;
+        m_questionFormShown = question;
+        m_column->Show(m_questionForm, question, true);
+        m_column->Show(m_questionButtons, question, true);
+        m_column->Show(m_titleForm, m_titleSelected, true);
+        m_column->Show(m_resultForm, m_result >= 0, true);
+        m_column->Show(m_resultButtons, !question, true);
+        ShowTargetControls();
+        m_panel->Layout();
+    }
+    ShowResultForm();
+}
+
+void QuizEditorPane::ShowResultForm()
+{
+    const bool any = m_document != nullptr;
+    const wxString title = any ? m_document->Title() : wxString();
+    if (m_titleField->GetValue() != title)
+        m_titleField->ChangeValue(title);
+    ResultFields result;
+    if (any && m_result >= 0)
+        result = m_document->Result(m_result);
+    if (m_resultName->GetValue() != result.name)
+        m_resultName->ChangeValue(result.name);
+    if (m_resultText->GetValue() != result.text)
+        m_resultText->ChangeValue(result.text);
+    const bool editable = CanEdit();
+    for (wxTextCtrl* field : {m_titleField, m_resultName, m_resultText})
+        if (field->IsEditable() != editable)
+        {
+            field->SetEditable(editable);
+            field->Refresh();
+        }
+    m_addResult->Enable(editable);
+    m_deleteResult->Enable(editable && m_result >= 0);
+}
+
+void QuizEditorPane::ShowResultChoice()
+{
+    wxArrayString names;
+    int chosen = wxNOT_FOUND;
+    QuestionFields fields;
+    if (m_document && m_selected >= 0)
+        fields = m_document->Fields(m_selected);
+    const bool ending = m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
+                        fields.answers[m_answer].target == QUIZ_END_TARGET;
+    const size_t results = m_document ? m_document->ResultCount() : 0;
+    if (ending)
+    {
+        const wxString named = ResultOf(fields.answers[m_answer].text);
+        for (size_t result = 0; result < results; ++result)
+        {
+            const wxString name = m_document->Result(result).name;
+            names.push_back(name);
+            if (chosen == wxNOT_FOUND && wxString(name).Trim(true).Trim(false) == named)
+                chosen = static_cast<int>(result);
+        }
+        // What it names now, when that is none of the quiz's results.
+        if (chosen == wxNOT_FOUND && results > 0)
+        {
+            names.push_back(wxString::Format(_("%s (no such result)"), named));
+            chosen = static_cast<int>(results);
+        }
+    }
+    if (m_resultChoice->GetStrings() != names)
+        m_resultChoice->Set(names);
+    m_resultChoice->SetSelection(chosen);
+    m_resultChoice->Enable(CanEdit() && ending && results > 0);
+    // Its key leads nowhere while the choice cannot be used.
+    m_resultLabel->Enable(m_resultChoice->IsEnabled());
 }
 
 void QuizEditorPane::ShowTargets()
@@ -441,10 +639,19 @@ void QuizEditorPane::ShowTargets()
         m_targetChoice->Clear();
         m_targetField->AutoComplete(ids);
     }
-    if (m_targetChoice->IsShown() != choice)
+    m_targetByChoice = choice;
+    ShowTargetControls();
+}
+
+void QuizEditorPane::ShowTargetControls()
+{
+    // Neither while the title's or a result's form is shown.
+    const bool choice = m_questionFormShown && m_targetByChoice;
+    const bool field = m_questionFormShown && !m_targetByChoice;
+    if (m_targetChoice->IsShown() != choice || m_targetField->IsShown() != field)
     {
         m_targetChoice->Show(choice);
-        m_targetField->Show(!choice);
+        m_targetField->Show(field);
         m_panel->Layout();
     }
 }
@@ -452,7 +659,7 @@ void QuizEditorPane::ShowTargets()
 void QuizEditorPane::UpdateTarget(size_t question)
 {
     const size_t entry = question + 1;
-    if (!m_targetChoice->IsShown())
+    if (!m_targetByChoice)
     {
         if (m_document && entry < m_targets.size())
             m_targets[entry] = m_document->Fields(question).id;
@@ -474,6 +681,11 @@ void QuizEditorPane::Select(int question)
         question = -1;
     const bool other = question != m_selected;
     m_selected = question;
+    if (question >= 0)
+    {
+        m_titleSelected = false;
+        m_result = -1;
+    }
     if (other)
         m_answer = -1;
     if (question >= 0)
@@ -484,6 +696,61 @@ void QuizEditorPane::Select(int question)
         m_outline->EnsureVisible(item);
     }
     ShowForm();
+    ShowForms();
+}
+
+void QuizEditorPane::SelectRow(unsigned row)
+{
+    if (!m_document)
+        return;
+    const size_t questions = m_document->QuestionCount();
+    if (row < questions)
+        Select(static_cast<int>(row));
+    else if (row == questions)
+        SelectTitle();
+    else
+        SelectResult(static_cast<int>(row - questions - 1));
+}
+
+bool QuizEditorPane::SelectTitle()
+{
+    if (!m_bound)
+        TakeDocument();
+    if (!m_document)
+        return false;
+    CommitTyping();
+    m_selected = -1;
+    m_answer = -1;
+    m_titleSelected = true;
+    m_result = -1;
+    const wxDataViewItem item = m_model->GetItem(static_cast<unsigned>(m_document->QuestionCount()));
+    if (m_outline->GetSelection() != item)
+        m_outline->Select(item);
+    m_outline->EnsureVisible(item);
+    ShowForm();
+    ShowForms();
+    return true;
+}
+
+bool QuizEditorPane::SelectResult(int result)
+{
+    if (!m_bound)
+        TakeDocument();
+    if (!m_document || result < 0 || result >= static_cast<int>(m_document->ResultCount()))
+        return false;
+    CommitTyping();
+    m_selected = -1;
+    m_answer = -1;
+    m_titleSelected = false;
+    m_result = result;
+    const wxDataViewItem item =
+        m_model->GetItem(static_cast<unsigned>(m_document->QuestionCount() + 1 + result));
+    if (m_outline->GetSelection() != item)
+        m_outline->Select(item);
+    m_outline->EnsureVisible(item);
+    ShowForm();
+    ShowForms();
+    return true;
 }
 
 bool QuizEditorPane::SelectQuestion(const wxString& id, int answer)
@@ -590,6 +857,7 @@ void QuizEditorPane::ShowAnswer()
     const size_t questions = m_targets.size();
     while (m_targetChoice->GetCount() > questions)
         m_targetChoice->Delete(m_targetChoice->GetCount() - 1);
+    ShowResultChoice();
     if (!any)
     {
         m_targetChoice->SetSelection(wxNOT_FOUND);
@@ -657,6 +925,7 @@ void QuizEditorPane::OnDocumentChange(const QuizDocumentChange& change)
                 ShowForm();
             break;
         case QuizDocumentChange::Questions:
+        case QuizDocumentChange::Results:
             ShowAll();
             break;
         case QuizDocumentChange::Saved:
@@ -671,8 +940,27 @@ bool QuizEditorPane::Submit(std::unique_ptr<QuizEdit> edit)
     return m_document->Submit(std::move(edit));
 }
 
+void QuizEditorPane::CommitResultTyping()
+{
+    if (!CanEdit())
+        return;
+    if (m_titleSelected && m_titleField->GetValue() != m_document->Title())
+        Submit(m_document->SetTitle(m_titleField->GetValue()));
+    if (m_result >= 0 && m_result < static_cast<int>(m_document->ResultCount()))
+    {
+        // A name left empty is refused: the field shows the name again.
+        if (m_resultName->GetValue() != m_document->Result(m_result).name)
+            Submit(m_document->SetResultName(m_result, m_resultName->GetValue()));
+        if (m_resultText->GetValue() != m_document->Result(m_result).text)
+            Submit(m_document->SetResultText(m_result, m_resultText->GetValue()));
+    }
+    ShowResultForm();
+}
+
 void QuizEditorPane::CommitTyping()
 {
+    if (m_titleSelected || m_result >= 0)
+        CommitResultTyping();
     if (!CanEdit() || m_selected < 0)
     {
         UpdateTyping();
@@ -688,7 +976,7 @@ void QuizEditorPane::CommitTyping()
     if (m_answer >= 0 && m_answer < static_cast<int>(fields.answers.size()) &&
         m_answerField->GetValue() != fields.answers[m_answer].text)
         Submit(m_document->SetAnswerText(question, m_answer, m_answerField->GetValue()));
-    if (m_targetField->IsShown() && m_answer >= 0 &&
+    if (!m_targetByChoice && m_answer >= 0 &&
         m_answer < static_cast<int>(fields.answers.size()))
     {
         const wxString target = wxString(m_targetField->GetValue()).Trim(true).Trim(false);
@@ -702,7 +990,16 @@ void QuizEditorPane::CommitTyping()
 
 bool QuizEditorPane::FieldsDiffer() const
 {
-    if (!CanEdit() || m_selected < 0)
+    if (!CanEdit())
+        return false;
+    if (m_titleSelected)
+        return m_titleField->GetValue() != m_document->Title();
+    if (m_result >= 0)
+    {
+        const ResultFields result = m_document->Result(m_result);
+        return m_resultName->GetValue() != result.name || m_resultText->GetValue() != result.text;
+    }
+    if (m_selected < 0)
         return false;
     const QuestionFields fields = m_document->Fields(m_selected);
     if (m_idField->GetValue() != fields.id || m_textField->GetValue() != fields.text)
@@ -711,7 +1008,7 @@ bool QuizEditorPane::FieldsDiffer() const
         return false;
     const AnswerFields& answer = fields.answers[m_answer];
     return m_answerField->GetValue() != answer.text ||
-           (m_targetField->IsShown() &&
+           (!m_targetByChoice &&
             wxString(m_targetField->GetValue()).Trim(true).Trim(false) != answer.target);
 }
 
@@ -724,7 +1021,7 @@ void QuizEditorPane::OnOutlineSelected(wxDataViewEvent& event)
 {
     const wxDataViewItem item = m_outline->GetSelection();
     if (item.IsOk())
-        Select(static_cast<int>(m_model->GetRow(item)));
+        SelectRow(m_model->GetRow(item));
 }
 
 void QuizEditorPane::OnFieldTyped(wxCommandEvent& event)
@@ -768,6 +1065,63 @@ void QuizEditorPane::OnTargetChosen(wxCommandEvent& event)
         entry >= static_cast<int>(m_targets.size()))
         return;
     Submit(m_document->SetAnswerTarget(m_selected, m_answer, m_targets[entry]));
+}
+
+void QuizEditorPane::OnResultChosen(wxCommandEvent& event)
+{
+    const int entry = m_resultChoice->GetSelection();
+    if (!CanEdit() || m_selected < 0 || m_answer < 0 || entry < 0 ||
+        entry >= static_cast<int>(m_document->ResultCount()))
+        return;
+    CommitTyping();
+    Submit(m_document->SetAnswerResult(m_selected, m_answer, entry));
+}
+
+void QuizEditorPane::AddResult()
+{
+    if (!CanEdit())
+        return;
+    CommitTyping();
+    if (Submit(m_document->AddResult()))
+    {
+        SelectResult(static_cast<int>(m_document->ResultCount()) - 1);
+        m_resultName->SetFocus();
+        m_resultName->SelectAll();
+    }
+}
+
+bool QuizEditorPane::AskToDelete(const wxString& why, const wxString& caption)
+{
+    const std::shared_ptr<QuizDocument> asked = m_document;
+    wxMessageDialog dialog(&m_frame, why, caption, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
+    dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
+    // The dialog ran an event loop: the quiz may have been read again.
+    return dialog.ShowModal() == wxID_YES && m_document == asked;
+}
+
+void QuizEditorPane::DeleteResult()
+{
+    if (!CanEdit() || m_result < 0)
+        return;
+    CommitTyping();
+    const int result = m_result;
+    const size_t naming = m_document->EndingsNaming(result);
+    if (naming > 0 &&
+        (!AskToDelete(wxString::Format(wxPLURAL("%zu ending names this result: it will name none.",
+                                                "%zu endings name this result: they will name none.",
+                                                naming),
+                                       naming) +
+                          wxS("\n\n") + _("Delete the result all the same? Undo brings it back."),
+                      _("Delete result")) ||
+         m_result != result))
+        return;
+    if (Submit(m_document->DeleteResult(result)))
+    {
+        if (m_document->ResultCount() > 0)
+            SelectResult(std::min(result, static_cast<int>(m_document->ResultCount()) - 1));
+        else
+            SelectTitle();
+    }
 }
 
 void QuizEditorPane::OnAddAnswer(wxCommandEvent& event)
@@ -839,21 +1193,14 @@ void QuizEditorPane::DeleteQuestion()
     CommitTyping();
     const int question = m_selected;
     const size_t leading = m_document->AnswersLeadingTo(question);
-    if (leading > 0)
-    {
-        const std::shared_ptr<QuizDocument> asked = m_document;
-        wxMessageDialog dialog(
-            &m_frame,
-            wxString::Format(wxPLURAL("%zu answer leads here: it will lead nowhere.",
-                                      "%zu answers lead here: they will lead nowhere.", leading),
-                             leading) +
-                wxS("\n\n") + _("Delete the question all the same? Undo brings it back."),
-            _("Delete question"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING | wxCENTRE);
-        dialog.SetYesNoLabels(_("&Delete"), _("Cancel"));
-        // The dialog ran an event loop: the quiz may have been read again.
-        if (dialog.ShowModal() != wxID_YES || m_document != asked || m_selected != question)
-            return;
-    }
+    if (leading > 0 &&
+        (!AskToDelete(wxString::Format(wxPLURAL("%zu answer leads here: it will lead nowhere.",
+                                                "%zu answers lead here: they will lead nowhere.", leading),
+                                       leading) +
+                          wxS("\n\n") + _("Delete the question all the same? Undo brings it back."),
+                      _("Delete question")) ||
+         m_selected != question))
+        return;
     if (Submit(m_document->DeleteQuestion(question)))
         Select(std::min(question, static_cast<int>(m_document->QuestionCount()) - 1));
 }

@@ -1,5 +1,6 @@
 // The quiz editor: a pane beside the quiz with the outline of the current
-// quiz's questions and a form for the one selected. It shows the session's
+// quiz's questions, its title and its results, and a form for the one
+// selected. It shows the session's
 // document of the quiz on screen and hands every change to the document as
 // an edit that its history can undo; the quiz itself lives in the document,
 // the player's place in the session.
@@ -17,6 +18,7 @@
 
 class OutlineModel;
 class wxAuiManager;
+class wxBoxSizer;
 class wxButton;
 class wxChoice;
 class wxDataViewCtrl;
@@ -25,6 +27,7 @@ class wxFocusEvent;
 class wxFrame;
 class wxListBox;
 class wxPanel;
+class wxSizer;
 class wxStaticText;
 class wxTextCtrl;
 
@@ -51,6 +54,12 @@ public:
     void FocusSelection(bool onAnswer);
     // The question selected, by position in the document; -1 for none.
     int Selected() const { return m_selected; }
+    // Selects the quiz's title, or result `result` (by position), in the
+    // outline; false when there is no such result.
+    bool SelectTitle();
+    bool SelectResult(int result);
+    // The result selected; -1 for none.
+    int SelectedResult() const { return m_result; }
 
     // A field being typed in becomes an edit now (before a save, an undo,
     // another command), not only when it loses the focus.
@@ -77,9 +86,26 @@ public:
     wxTextCtrl* TargetField() const { return m_targetField; }
     wxStaticText* Notice() const { return m_notice; }
     wxListBox* Balance() const { return m_balance; }
+    wxTextCtrl* TitleField() const { return m_titleField; }
+    wxTextCtrl* ResultNameField() const { return m_resultName; }
+    wxTextCtrl* ResultTextField() const { return m_resultText; }
+    wxChoice* ResultChoice() const { return m_resultChoice; }
 
 private:
     void BuildControls();
+    // The form of the title and of a result, shown in place of the question's.
+    void BuildResultForms(wxWindow* parent, wxBoxSizer* column, int gap);
+    void ShowResultForm();     // the title's or the selected result's fields
+    void ShowResultChoice();   // the result the selected ending names
+    // Shows the question form, or the title's or a result's.
+    void ShowForms();
+    void SelectRow(unsigned row);
+    void AddResult();
+    void DeleteResult();
+    // Asks before a deletion that leaves parts of the quiz leading nowhere;
+    // false when the author declines or the quiz was replaced meanwhile.
+    bool AskToDelete(const wxString& why, const wxString& caption);
+    void CommitResultTyping();
     void OnSessionChange(const SessionChange& change);
     void OnDocumentChange(const QuizDocumentChange& change);
     // Takes the session's document of the quiz on screen.
@@ -91,6 +117,7 @@ private:
     // Whether an answer's target names a question of the quiz (or ends it,
     // or is left to the answer before).
     bool TargetExists(const wxString& target) const;
+    void ShowTargetControls(); // the choice, or the field in a large quiz
     void UpdateTarget(size_t question);  // one question's entry in it
     void UpdateMarks();        // questions with findings
     void Select(int question);
@@ -113,6 +140,7 @@ private:
     void OnFieldFocusLost(wxFocusEvent& event);
     void OnAnswerSelected(wxCommandEvent& event);
     void OnTargetChosen(wxCommandEvent& event);
+    void OnResultChosen(wxCommandEvent& event);
     void OnAddAnswer(wxCommandEvent& event);
     void OnRemoveAnswer(wxCommandEvent& event);
     void OnMoveUp(wxCommandEvent& event);
@@ -129,6 +157,11 @@ private:
     bool m_bound = false;                // m_document is the session's current one
     int m_selected = -1;
     int m_answer = -1;        // the answer selected in the form
+    bool m_titleSelected = false;  // the outline's title row is selected
+    int m_formShown = 0;           // the question's form (0), the title's (1), a result's (2)
+    bool m_questionFormShown = true;
+    bool m_targetByChoice = true;  // targets are chosen, not typed (not a large quiz)
+    int m_result = -1;             // the result selected
     wxSize m_growth;          // what the frame grew by when the pane showed
     std::vector<wxString> m_targets;  // the target of each entry of the choice
     std::set<wxString> m_marked;      // IDs of questions with findings
@@ -152,6 +185,19 @@ private:
     wxButton* m_play = nullptr;
     wxListBox* m_balance = nullptr;
     wxTimer m_balanceTimer;
+    wxBoxSizer* m_column = nullptr;
+    wxSizer* m_questionForm = nullptr;
+    wxSizer* m_questionButtons = nullptr;
+    wxSizer* m_titleForm = nullptr;
+    wxSizer* m_resultForm = nullptr;
+    wxSizer* m_resultButtons = nullptr;
+    wxTextCtrl* m_titleField = nullptr;
+    wxTextCtrl* m_resultName = nullptr;
+    wxTextCtrl* m_resultText = nullptr;
+    wxButton* m_addResult = nullptr;
+    wxButton* m_deleteResult = nullptr;
+    wxStaticText* m_resultLabel = nullptr;
+    wxChoice* m_resultChoice = nullptr;  // the result an ending names
 
     QuizSession::Subscription m_sessionSubscription;
     Publisher<QuizDocumentChange>::Subscription m_documentSubscription;

@@ -559,8 +559,11 @@ void QuizMapCanvas::DrawBox(wxGraphicsContext& gc, size_t index, bool labels) co
             }
             break;
         case MapNodeKind::Result:
-            fill = RESULT_FILL;
-            ink = RESULT_INK;
+            // Grey like an unreached question when no ending names it.
+            fill = node.unreachable ? UNREACHED_FILL : RESULT_FILL;
+            ink = node.unreachable ? UNREACHED_INK : RESULT_INK;
+            if (node.unreachable)
+                text = UNREACHED_TEXT;
             radius = 6;
             break;
         case MapNodeKind::Unknown:

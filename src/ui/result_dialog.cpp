@@ -30,6 +30,18 @@ wxEND_EVENT_TABLE()
 
 ResultDlg::ResultDlg(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
 {
+    Build(parent, id, wxString(), wxGetTranslation(RESULT_CATALOGUE));
+}
+
+ResultDlg::ResultDlg(wxWindow* parent, const wxString& answer, const wxString& name,
+                     const wxString& text)
+    : m_described(true), m_answer(answer)
+{
+    Build(parent, wxID_ANY, name, text);
+}
+
+void ResultDlg::Build(wxWindow* parent, wxWindowID id, const wxString& heading, const wxString& body)
+{
     KeepHistoricalSizerFlags();
     Create(parent, id, _("Result"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER, wxS("id"));
@@ -41,7 +53,16 @@ ResultDlg::ResultDlg(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
                                      wxDefaultSize, 0, wxS("ID_STATICTEXT1"));
     column->Add(m_resultLabel, 0, flags, FromDIP(BORDER));
 
-    m_catalogueText = new wxTextCtrl(this, ID_TEXTCTRL1, wxGetTranslation(RESULT_CATALOGUE),
+    if (m_described)
+    {
+        m_heading = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, 0,
+                                     wxS("ID_STATICTEXT_RESULT_NAME"));
+        m_heading->SetLabelText(heading);
+        m_heading->SetFont(m_heading->GetFont().Bold().Larger());
+        column->Add(m_heading, 0, flags, FromDIP(BORDER));
+    }
+
+    m_catalogueText = new wxTextCtrl(this, ID_TEXTCTRL1, body,
                                      wxDefaultPosition, FromDIP(wxSize(360, 256)),
                                      // Auto-scrolling, once a style of its own, is built in now.
                                      wxTE_MULTILINE | wxTE_READONLY,
@@ -67,13 +88,15 @@ ResultDlg::~ResultDlg() = default;
 void ResultDlg::OnInit(wxInitDialogEvent& event)
 {
     // As text, not as a label: an ampersand in an answer is not a mnemonic.
-    m_resultLabel->SetLabelText(g_resultText);
+    m_resultLabel->SetLabelText(m_described ? m_answer : g_resultText);
     // The dialog was sized for a one-letter placeholder. The answer wraps
     // within the catalogue's width, the way the platform wraps Chinese, and
     // the dialog grows downwards only; a one-line label would make it as
     // wide as the whole answer.
     wxSize needed = MeasureWrappedLabel(m_resultLabel, m_catalogueText->GetSize().x);
     m_resultLabel->SetMinSize(needed);
+    if (m_heading)
+        m_heading->SetMinSize(MeasureWrappedLabel(m_heading, m_catalogueText->GetSize().x));
     GetSizer()->SetSizeHints(this);
 
     // However long the answer, the dialog stays on the screen; the label is

@@ -85,11 +85,16 @@ bool ReadEdition(const EditionFile& file, const WebExportRequest& request, WebEd
         edition.questions.push_back(std::move(shown));
     }
 
-    // A quiz file's own title and described results will fill `title` and
-    // `results` here; until then the built-in quizzes' come from the program.
+    // A quiz file's own title and described results; the built-in quizzes'
+    // title comes from the program.
     const WebCatalogue catalogue(request.localesDir, file.language);
     edition.language = file.language;
     edition.words = WebWordsOf(catalogue);
+    const QuizResults& described = table.Results();
+    edition.title = described.title;
+    for (const QuizResult& result : described.results)
+        if (described.Find(result.name) == &result)
+            edition.results.emplace(result.name, result.text);
     if (!request.titleSource.empty())
         edition.title = catalogue.Translate(request.titleSource);
     if (request.resultCatalogue)

@@ -87,7 +87,7 @@ class EditorTest(unittest.TestCase):
         keys("Return")
         app.window("Mind Prism - mine.xml")
         questions = driver.quiz_questions(path)
-        self.assertEqual(questions["1001"], ("Ready?", [("Yes", "1002"), ("Second answer", "0")]))
+        self.assertEqual(questions["1001"], ("Ready?", [("Yes", "1002"), ("Second answer \u2192 Second result", "0")]))
         self.assertEqual(questions["1002"][1][0], ("Quite sure", "0"))
         self.assertTrue(chooser)
         app.stop()

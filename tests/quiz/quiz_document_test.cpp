@@ -279,7 +279,7 @@ TEST(QuizDocumentSave, AFailedSaveKeepsTheOldFileAndTheEdits)
     EXPECT_NE(ReadBytes(path).find("<Q>changed</Q>"), std::string::npos);
 }
 
-TEST(QuizDocumentNew, IsAPlayableQuizOfQuestion1001WithTwoAnswers)
+TEST(QuizDocumentNew, IsAPlayableQuizOfQuestion1001WithTwoAnswersEachEndingInAResult)
 {
     const auto document = QuizDocument::New();
     EXPECT_TRUE(document->Path().empty());
@@ -287,7 +287,13 @@ TEST(QuizDocumentNew, IsAPlayableQuizOfQuestion1001WithTwoAnswers)
     QuestionTable table;
     QuizFileCheck check;
     EXPECT_TRUE(document->Read(table, check)) << check.error;
-    EXPECT_EQ(QuizOf(*document), "1001:New question=First answer>0|Second answer>0 ");
+    EXPECT_TRUE(check.report.findings.empty()) << check.report.findings.front().message;
+    EXPECT_EQ(QuizOf(*document), "1001:New question=First answer \xE2\x86\x92 First result>0|"
+                                 "Second answer \xE2\x86\x92 Second result>0 ");
+    EXPECT_EQ(document->Title(), wxString());
+    ASSERT_EQ(document->ResultCount(), 2u);
+    EXPECT_EQ(document->Result(1).name, wxS("Second result"));
+    EXPECT_EQ(document->EndingsNaming(1), 1u);
     EXPECT_EQ(document->NextFreeId(), wxS("1002"));
 }
 

@@ -386,3 +386,40 @@ TEST_F(Session, ANewQuizIsPlayedUntitledAndSavedUnderTheNameGiven)
     EXPECT_EQ(m_session.CurrentQuiz().title, wxS("mine.xml"));
     EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done);
 }
+
+TEST_F(Session, AnOpenedQuizIsTitledByItsTitleAndItsEndingsGiveTheResultsItDescribes)
+{
+    const std::string described =
+        QuestionXml("1001", "one", {{"a \xE2\x86\x92 Rogue", "0"}, {"b \xE2\x86\x92 Nobody", "0"}}) +
+        "<RESULT><NAME>Rogue</NAME><TEXT>By your wits.</TEXT></RESULT>";
+    Open(QuizXml(QuestionXml("1001", "one", {{"a", "0"}})));
+    EXPECT_EQ(m_session.CurrentQuiz().title, wxS("quiz.xml"));
+    const Question* entry = m_session.Current();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(m_session.DescribedResult(entry->answers[0]), nullptr);
+
+    // A save that adds a title (over two lines) and results retitles the
+    // quiz where it is offered.
+    m_changes.clear();
+    Write(QuizXml(described + "<TITLE>\n  Which hero\n  are you? </TITLE>"));
+    EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done);
+    EXPECT_EQ(m_session.CurrentQuiz().title, wxS("Which hero are you?"));
+    ASSERT_FALSE(m_changes.empty());
+    EXPECT_TRUE(SessionChange{m_changes.back()}.Has(SessionChange::Quizzes));
+    entry = m_session.Current();
+    const QuizResult* rogue = m_session.DescribedResult(entry->answers[0]);
+    ASSERT_NE(rogue, nullptr);
+    EXPECT_EQ(rogue->text, wxS("By your wits."));
+    EXPECT_EQ(m_session.DescribedResult(entry->answers[1]), nullptr);
+
+    // Built-in quizzes end as they always did, whatever the opened one says.
+    m_dir.Write(wxS("A.xml"), QuizXml(described));
+    ASSERT_TRUE(m_session.Switch(0));
+    EXPECT_EQ(m_session.DescribedResult(m_session.Current()->answers[0]), nullptr);
+
+    // Without its title the quiz is its file's name again.
+    ASSERT_TRUE(m_session.Switch(2));
+    Write(QuizXml(described));
+    EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done);
+    EXPECT_EQ(m_session.CurrentQuiz().title, wxS("quiz.xml"));
+}

@@ -90,6 +90,23 @@ def main():
         check([balanced["files"][2][k] for k in added] == [[], 1, True, ["stuck"]], repr(balanced["files"][2]))
         check(all(balanced["files"][3][k] is None for k in added), repr(balanced["files"][3]))
 
+        # A quiz that describes its results gives each one's name, whether it
+        # has a text, and its share, an unreached one with 0; the text form's
+        # --balance lists that one too.
+        hero = os.path.join(base, b"hero.xml")
+        with open(hero, "wb") as quiz:
+            quiz.write("<questions><QUESTION><ID>1001</ID><Q>q</Q>"
+                       "<ANSWER><A>yes \u2192 Rogue</A><GOTO>0</GOTO></ANSWER></QUESTION>"
+                       "<TITLE>Which hero?</TITLE><RESULT><NAME>Rogue</NAME><TEXT>t</TEXT></RESULT>"
+                       "<RESULT><NAME>Saint</NAME></RESULT></questions>".encode())
+        described = json.loads(run(["--json", hero]).stdout.decode("utf-8"))["files"][0]
+        check(described["title"] == "Which hero?" and described["results"] == [
+            {"name": "Rogue", "text": True, "share": 1.0}, {"name": "Saint", "text": False, "share": 0}],
+            repr(described))
+        files.append(described)
+        balance_text = run(["--balance", hero]).stdout.decode("utf-8")
+        check('0.0 %  "Saint"' in balance_text, balance_text)
+
         help_text = run(["--help"]).stdout.decode("utf-8")
         for code in {f["code"] for entry in files for f in entry["findings"]}:
             check(code in help_text, "--help does not explain " + code)

@@ -93,6 +93,20 @@ TEST(MapGraph, OneBoxPerResultWithItsShareWhereItsEndingAnswersLead)
         if (node.kind == MapNodeKind::Result)
             results.push_back(node.lines.front() + "|" + node.lines.back());
     EXPECT_EQ(results, (std::vector<std::string>{"The Saint|50.0 %", "Type B|50.0 %"}));
+
+    // A described result no ending names has a grey box of its own, by its name.
+    const std::string described = xml.substr(0, xml.rfind("</questions>")) +
+        "<RESULT><NAME>The Saint</NAME><TEXT>t</TEXT></RESULT>"
+        "<RESULT><NAME>The Hermit</NAME><TEXT>t</TEXT></RESULT></questions>";
+    QuizOutline withResults;
+    CheckQuizBytes(described.data(), described.size(), wxS("q.xml"), &withResults);
+    const MapGraph describedGraph = MakeMapGraph(withResults);
+    const MapNode& hermit = describedGraph.nodes.back();
+    EXPECT_EQ(hermit.kind, MapNodeKind::Result);
+    EXPECT_EQ(hermit.lines, (std::vector<std::string>{"The Hermit", "0.0 %"}));
+    EXPECT_TRUE(hermit.unreachable);
+    EXPECT_TRUE(Contains(MapDot(describedGraph, MapEffort()), "label=\"The Hermit\\n0.0 %\", style=\"rounded,filled\", "
+                                                  "fillcolor=grey85"));
     for (const MapArrow& arrow : graph.arrows)
     {
         const MapNode& to = graph.nodes[arrow.to];

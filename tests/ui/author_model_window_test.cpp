@@ -137,7 +137,8 @@ public:
         {
             const auto* model =
                 static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel());
-            if (model->GetCount() != document->QuestionCount())
+            // The questions, the title, the results.
+            if (model->GetCount() != document->QuestionCount() + 1 + document->ResultCount())
                 return "the outline has " + std::to_string(model->GetCount()) + " rows";
         }
         return std::string();

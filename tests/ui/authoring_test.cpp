@@ -4,6 +4,7 @@
 
 #include "quiz_xml.h"
 #include "ui/quiz_editor.h"
+#include "ui/result_dialog.h"
 #include "run_program.h"
 
 #include <wx/aui/aui.h>
@@ -13,6 +14,7 @@
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textdlg.h>
 
@@ -101,6 +103,33 @@ const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}
                                    QuestionXml("1003", "Third", {{"done", "0"}})});
 
 } // namespace
+
+TEST_F(OpenedQuizTest, AQuizWithATitleAndResultsIsOfferedByItsTitleAndEndsInItsResult)
+{
+    const std::string title = "\xE4\xBD\xA0\xE6\x98\xAF\xE5\x93\xAA\xE4\xBD\x8D\xE8\x8B\xB1\xE9\x9B\x84\xEF\xBC\x9F";  // 你是哪位英雄？
+    ASSERT_TRUE(OpenXml(QuizXml(QuestionXml("1001", "Honest?", {{"Of course \xE2\x86\x92 The Rogue", "0"},
+                                                                 {"Never", "0"}}) +
+                                "<TITLE>" + title + "</TITLE><RESULT><NAME>The Rogue</NAME>"
+                                "<TEXT>You live by your wits.\nAnd by luck.</TEXT></RESULT>")));
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetString(2), wxString::FromUTF8(title));
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - ") + wxString::FromUTF8(title));
+
+    wxTEST_DIALOG(Press("ID_BUTTON_NEXT"), ExpectDialog<ResultDlg>([](ResultDlg& dialog) {
+                      dialog.InitDialog();
+                      EXPECT_EQ(FindByName<wxStaticText>(&dialog, "ID_STATICTEXT1")->GetLabelText(),
+                                wxString::FromUTF8("Of course \xE2\x86\x92 The Rogue"));
+                      EXPECT_EQ(FindByName<wxStaticText>(&dialog, "ID_STATICTEXT_RESULT_NAME")->GetLabelText(),
+                                wxS("The Rogue"));
+                      wxTextCtrl* text = FindByName<wxTextCtrl>(&dialog, "ID_TEXTCTRL1");
+                      EXPECT_EQ(text->GetValue(), wxS("You live by your wits.\nAnd by luck."));
+                      EXPECT_FALSE(text->IsEditable());
+                  }));
+    // An ending whose result is not described ends as any opened quiz's.
+    Answers()->SetSelection(1);
+    wxTEST_DIALOG(Press("ID_BUTTON_NEXT"), ExpectDialog<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_EQ(box.GetMessage(), wxS("Never"));
+                  }));
+}
 
 TEST_F(OpenedQuizTest, OpensAsAThirdQuizWithItsFileNameAndEndsInAResultBox)
 {

@@ -11,6 +11,7 @@
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/choice.h>
 #include <wx/stattext.h>
 
 #include <set>
@@ -37,6 +38,15 @@ protected:
         Editor().TargetChoice()->SetSelection(entry);
         SendCommand(Editor().TargetChoice(), wxEVT_CHOICE, entry);
     }
+    // Selects an outline row as a click does.
+    void SelectRow(unsigned row)
+    {
+        wxDataViewCtrl* outline = Editor().Outline();
+        const wxDataViewItem item = static_cast<wxDataViewVirtualListModel*>(outline->GetModel())->GetItem(row);
+        outline->Select(item);
+        wxDataViewEvent event(wxEVT_DATAVIEW_SELECTION_CHANGED, outline, item);
+        outline->ProcessWindowEvent(event);
+    }
     // The edit commands' state is shown after the event that changed it.
     void Settled() { WaitFor([] { return false; }, 50); }
 
@@ -56,7 +66,8 @@ TEST_F(EditorTest, TheFormEditsWhatIsPlayedAndTheMenuNamesWhatItUndoes)
     Press("ID_BUTTON_NEXT");
     Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
     ASSERT_TRUE(Editor().IsShown());
-    EXPECT_EQ(static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel())->GetCount(), 3u);
+    // Three questions, then the title.
+    EXPECT_EQ(static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel())->GetCount(), 4u);
     EXPECT_EQ(Editor().IdField()->GetValue(), wxS("1002")) << "the question on screen is selected";
     EXPECT_EQ(Editor().Answers()->GetCount(), 2u);
 
@@ -286,4 +297,80 @@ TEST_F(EditorTest, DeletingAQuestionOthersLeadToAsksAndUndoBringsItAllBack)
     EXPECT_EQ(Editor().Selected(), 2);
     Settled();
     EXPECT_EQ(MenuLabel(wxID_UNDO), wxS("&Undo: duplicate question"));
+}
+
+TEST_F(EditorTest, TheTitleAndResultsAreEditedInTheOutlineAndARenameIsOneUndo)
+{
+    const std::string arrow = "\xE2\x86\x92";
+    const wxString path = m_folder.Write(
+        wxS("quiz.xml"),
+        QuizXml(QuestionXml("1001", "First", {{"Bold " + arrow + " Rogue", "0"}, {"Kind " + arrow + " Rogue", "0"},
+                                              {"Calm", "0"}, {"on", "1001"}}) +
+                "<RESULT><NAME>Rogue</NAME><TEXT>wits</TEXT></RESULT>"
+                "<RESULT><NAME>Saint</NAME><TEXT>grace</TEXT></RESULT>"));
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    auto* model = static_cast<wxDataViewVirtualListModel*>(Editor().Outline()->GetModel());
+    ASSERT_EQ(model->GetCount(), 4u) << "the question, the title, two results";
+    wxVariant value;
+    model->GetValueByRow(value, 3, 1);
+    EXPECT_EQ(value.GetString(), wxS("Saint"));
+
+    // The title row: what is typed names the quiz where it is offered.
+    SelectRow(1);
+    EXPECT_TRUE(Editor().TitleField()->IsShownOnScreen());
+    EXPECT_FALSE(Editor().AnswerField()->IsShownOnScreen());
+    Type(Editor().TitleField(), wxS("Which hero are you?"));
+    EXPECT_EQ(Get<wxChoice>("ID_CHOICE1")->GetString(2), wxS("Which hero are you?"));
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - *Which hero are you?"));
+    EXPECT_TRUE(Editor().TitleField()->IsShownOnScreen()) << "the title stays selected";
+
+    // A rename renames the endings naming it; one Undo takes both back.
+    SelectRow(2);
+    EXPECT_EQ(Editor().ResultTextField()->GetValue(), wxS("wits"));
+    Type(Editor().ResultNameField(), wxS("Trickster"));
+    QuizDocument& document = *m_frame->Session().EditedDocument();
+    EXPECT_EQ(document.Fields(0).answers[1].text, wxString::FromUTF8("Kind " + arrow + " Trickster"));
+    Settled();
+    EXPECT_EQ(MenuLabel(wxID_UNDO), wxS("&Undo: rename result"));
+    Menu(wxID_UNDO);
+    EXPECT_EQ(document.Fields(0).answers[0].text, wxString::FromUTF8("Bold " + arrow + " Rogue"));
+    EXPECT_EQ(document.Fields(0).answers[1].text, wxString::FromUTF8("Kind " + arrow + " Rogue"));
+    EXPECT_EQ(Editor().ResultNameField()->GetValue(), wxS("Rogue"));
+
+    // An ending chooses its result among the quiz's; "Calm" named none.
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1001")));
+    Editor().Answers()->SetSelection(2);
+    SendCommand(Editor().Answers(), wxEVT_LISTBOX, 2);
+    wxChoice* results = Editor().ResultChoice();
+    EXPECT_TRUE(results->IsEnabled());
+    EXPECT_EQ(results->GetString(results->GetSelection()), wxS("Calm (no such result)"));
+    results->SetSelection(1);
+    SendCommand(results, wxEVT_CHOICE, 1);
+    EXPECT_EQ(document.Fields(0).answers[2].text, wxString::FromUTF8("Calm " + arrow + " Saint"));
+    EXPECT_EQ(results->GetSelection(), 1);
+    // An answer that does not end has no result to choose.
+    Editor().Answers()->SetSelection(3);
+    SendCommand(Editor().Answers(), wxEVT_LISTBOX, 3);
+    EXPECT_FALSE(results->IsEnabled());
+
+    // Deleting a result that endings name asks first.
+    ASSERT_TRUE(Editor().SelectResult(0));
+    wxTEST_DIALOG(SendCommand(FindByName<wxButton>(m_frame, "ResultDelete"), wxEVT_BUTTON, 0),
+                  ExpectDialog<wxMessageDialog>(
+                      [](wxMessageDialog& box) {
+                          EXPECT_NE(box.GetMessage().find(wxS("2 endings name this result")), wxString::npos)
+                              << box.GetMessage();
+                      },
+                      wxID_NO));
+    EXPECT_EQ(document.ResultCount(), 2u);
+
+    // A new quiz (after saying not to save) shows its question's form whole,
+    // and has a title to fill in and two results.
+    wxTEST_DIALOG(Menu(MindprismFrame::ID_MENU_NEW), ExpectDialog<wxMessageDialog>([](wxMessageDialog&) {}, wxID_NO));
+    EXPECT_EQ(model->GetCount(), 4u);
+    EXPECT_TRUE(Editor().AnswerField()->IsShownOnScreen());
+    EXPECT_TRUE(Editor().TargetChoice()->IsShownOnScreen());
+    EXPECT_FALSE(Editor().ResultNameField()->IsShownOnScreen());
+    EXPECT_EQ(results->GetString(results->GetSelection()), _("First result"));
 }

@@ -53,7 +53,8 @@ void ExpectLabelsFocusUsableControls(wxWindow* panel)
     for (auto child = children.begin(); child != children.end(); ++child)
     {
         const wxStaticText* label = dynamic_cast<const wxStaticText*>(*child);
-        const wxChar key = label && label->IsShown() ? Mnemonic(label->GetLabel()) : 0;
+        // A disabled label's key does nothing, like its control.
+        const wxChar key = label && label->IsShown() && label->IsEnabled() ? Mnemonic(label->GetLabel()) : 0;
         if (!key)
             continue;
         auto next = std::next(child);
@@ -88,10 +89,13 @@ const std::string CHAIN = QuizXml({QuestionXml("1001", "First", {{"one", "1002"}
 TEST_F(KeyboardTest, EveryLabelsKeyPutsTheFocusInAControlReadyForUse)
 {
     Close();
-    // Two answers a question and two results, so that each list has rows to move in.
+    // Two answers a question and two results, so that each list has rows to
+    // move in; the answer shown first is an ending, so its result can be chosen.
     const wxString quiz = m_folder.Write(
-        wxS("quiz.xml"), QuizXml({QuestionXml("1001", "First", {{"on", "1002"}, {"stop", "0"}}),
-                                  QuestionXml("1002", "Second", {{"done", "0"}, {"again", "1001"}})}));
+        wxS("quiz.xml"),
+        QuizXml({QuestionXml("1001", "First", {{"stop \xE2\x86\x92 A", "0"}, {"on", "1002"}}),
+                 QuestionXml("1002", "Second", {{"done \xE2\x86\x92 B", "0"}, {"again", "1001"}}),
+                 "<RESULT><NAME>A</NAME><TEXT>a</TEXT></RESULT><RESULT><NAME>B</NAME><TEXT>b</TEXT></RESULT>"}));
     wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
     for (const wxLanguage language : {wxLANGUAGE_CHINESE_SIMPLIFIED, wxLANGUAGE_ENGLISH})
     {
@@ -103,6 +107,7 @@ TEST_F(KeyboardTest, EveryLabelsKeyPutsTheFocusInAControlReadyForUse)
         m_frame->ShowEditor(true);
         Editor().ShowBalanceNow();
         Focus(Answers());
+        ASSERT_TRUE(Get<wxWindow>("AnswerResult")->IsEnabled());
         for (const char* panel : {"ID_PANEL1", "QuizEditor"})
             ExpectLabelsFocusUsableControls(Get<wxWindow>(panel));
         Close();

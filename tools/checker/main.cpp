@@ -100,6 +100,17 @@ Warnings: the quiz works, but not as it is written
                    inside a QUESTION; elements of other names are left alone
   load-message     the toolkit logged a message while loading the file
 
+Warnings: the quiz's title and results (TITLE and RESULT after the questions)
+  title-repeated   more than one TITLE: only the last is used
+  result-no-name   a RESULT without NAME (or with an empty one)
+  result-no-text   a RESULT without TEXT (or with an empty one)
+  duplicate-result two RESULT elements with one name: players get the first
+  result-unused    no ending names the result, so no player gets it
+  ending-no-result in a quiz with results, an ending whose result (the text
+                   after its last "→") is the NAME of no RESULT
+  question-after-results
+                   a QUESTION after a TITLE or RESULT: it is never read
+
 Warnings: language editions out of step (see Editions)
   edition-question a question is in one edition and not in the other
                    (reported at line 1 when it is missing from this file)
@@ -107,6 +118,9 @@ Warnings: language editions out of step (see Editions)
   edition-target   an answer leads to another question than in the other
                    edition (answers are matched by position)
   edition-ending   an answer ends the quiz in one edition and not the other
+  edition-results  the editions have different numbers of results
+  edition-result   an ending names a result at another place among the
+                   results than in the other edition
   edition-unread   the other edition cannot be read as a quiz, so it is not
                    compared (its own check says why)
 
@@ -140,6 +154,9 @@ JSON
   a list of "loop", "stuck", "rarely-left" and "cannot-start" (see Balance);
   shares as fractions (0 to 1), one that is not exact with its
   "error_bound"; all null when the quiz could not be analysed.
+  A quiz with a TITLE has "title": T; one with results has "results":
+  [{"name": N, "text": true|false, "share": S|null}, ...], every result it
+  describes in the file's order ("text": whether it has one).
 
 Balance (--balance)
   After the findings of each file that could be analysed:
@@ -392,10 +409,11 @@ int main(int argc, char** argv)
     {
         const wxString path = FileNameFromArgument(file);
         QuizOutline outline;
-        const bool outlined = arguments.map || arguments.balance;
+        // --json gives each described result's share, so it needs the balance too.
+        const bool outlined = arguments.map || arguments.balance || arguments.json;
         FileReport report = CheckQuizFile(path, outlined ? &outline : nullptr);
         report.file = file;
-        if (arguments.balance && report.summary)
+        if ((arguments.balance || (arguments.json && !report.results.Empty())) && report.summary)
             report.balance = BalanceOf(outline);
         if (!arguments.json)
             Print(TextReport(report) + BalanceLines(report));

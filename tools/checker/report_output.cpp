@@ -76,6 +76,25 @@ std::vector<NeverEndsReason> ReasonsOf(const QuizBalance& balance)
     return reasons;
 }
 
+// The results the quiz describes, named ones, each once, with their share
+// when the balance was worked out.
+Json JsonResults(const FileReport& report)
+{
+    Json results = Json::array();
+    for (const QuizResult& result : report.results.results)
+    {
+        if (report.results.Find(result.name) != &result)
+            continue;
+        Json share = nullptr;
+        if (report.balance)
+            for (const ResultShare& given : report.balance->results)
+                if (given.result == result.name)
+                    share = given.share;
+        results.push_back(Json{{"name", Utf8(result.name)}, {"text", result.hasText}, {"share", share}});
+    }
+    return results;
+}
+
 Json JsonFile(const FileReport& report, bool withBalance)
 {
     Json findings = Json::array();
@@ -89,6 +108,10 @@ Json JsonFile(const FileReport& report, bool withBalance)
               {"warnings", report.Count(Severity::Warning)},
               {"findings", std::move(findings)},
               {"summary", JsonSummary(report.summary)}};
+    if (!report.results.title.empty())
+        file["title"] = Utf8(report.results.title);
+    if (!report.results.Empty())
+        file["results"] = JsonResults(report);
     if (withBalance)
     {
         Json balance = nullptr;
