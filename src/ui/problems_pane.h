@@ -16,8 +16,8 @@ class wxWindow;
 class ProblemsPane
 {
 public:
-    // Docks the pane (hidden) at the bottom of `frame`, whose `quiz` keeps
-    // its height when the pane shows: the frame grows instead.
+    // Docks the pane (hidden) below `quiz` in `frame`; the pane takes its
+    // room from the quiz, down to the quiz's smallest size.
     ProblemsPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, long id,
                  QuizSession& session);
     ProblemsPane(const ProblemsPane&) = delete;
@@ -45,6 +45,5 @@ private:
     QuizSession& m_session;
     wxDataViewListCtrl* m_list = nullptr;
     std::vector<wxString> m_questions;  // question ID per row
-    int m_growth = 0;                   // height the window took on for the pane
     QuizSession::Subscription m_subscription;
 };

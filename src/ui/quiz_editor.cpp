@@ -3,6 +3,7 @@
 
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_balance.h"
+#include "ui/window_support.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
@@ -116,6 +117,10 @@ QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& 
                                    .Name(PANE_NAME)
                                    .Caption(_("Quiz editor"))
                                    .Right()
+                                   // Outside the Problems pane's layer: the
+                                   // editor keeps its height when that pane
+                                   // shows below the quiz.
+                                   .Layer(1)
                                    .CloseButton(false)
                                    .BestSize(m_panel->GetBestSize())
                                    .MinSize(frame.FromDIP(wxSize(360, -1)))
@@ -262,8 +267,7 @@ void QuizEditorPane::Show(bool show)
         return;
     // The pane takes its room from the window, not from the quiz: the
     // window grows by what the quiz would lose, and as tall as the form
-    // needs; it gives both back after.
-    const wxSize quizSize = m_quiz.GetSize();
+    // needs, within its display; it gives both back after.
     if (m_frame.IsMaximized() || m_frame.IsFullScreen())
     {
         m_growth = wxSize();
@@ -274,10 +278,10 @@ void QuizEditorPane::Show(bool show)
     {
         // Room first, so that the pane gets its best width.
         const wxSize best = m_panel->GetBestSize();
-        m_growth = wxSize(best.x + m_frame.FromDIP(8), std::max(0, best.y - quizSize.y));
-        m_frame.SetSize(m_frame.GetSize() + m_growth);
+        m_growth = GrowWithinDisplay(m_frame, wxSize(best.x + m_frame.FromDIP(8), 0));
         pane.Show(true);
         m_manager.Update();
+        m_growth += GrowWithinDisplay(m_frame, wxSize(0, std::max(0, best.y - m_panel->GetSize().y)));
     }
     else
     {

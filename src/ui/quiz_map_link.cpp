@@ -10,6 +10,8 @@
 
 #include <wx/display.h>
 
+const wxString MAP_WINDOW_GROUP = wxS("/MapWindow");
+
 namespace
 {
 

@@ -13,6 +13,9 @@
 #include <functional>
 #include <memory>
 
+// Group of the settings where the map window's place and size are kept.
+extern const wxString MAP_WINDOW_GROUP;
+
 class MapLayoutWorker;
 class QuizMapFrame;
 struct QuizOutline;

@@ -7,6 +7,8 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
+class wxTopLevelWindow;
+
 // The windows keep their historical sizer flags, some of which a box sizer
 // ignores (vertical alignment in a column, alignment next to wxEXPAND). The
 // toolkit reports such flags as failed assertions, which this build shows
@@ -33,3 +35,8 @@ wxBitmap LoadPicture(const wxString& file);
 // lies beside it ("NAME@2x.EXT"), so that a display scaled to 200 % shows
 // it sharp. Empty when the picture itself is missing.
 wxBitmapBundle LoadPictureBundle(const wxString& file);
+
+// Grows `window` by `by` as far as its display's client area allows, moving
+// it back onto that area when it would grow past an edge; returns how much
+// it grew, to be given back later. A maximised window does not grow.
+wxSize GrowWithinDisplay(wxTopLevelWindow& window, const wxSize& by);

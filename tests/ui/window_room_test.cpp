@@ -1,0 +1,185 @@
+// Windows that share the screen: the main window keeps its size and stays on
+// its display, the map window opens beside it and comes back where it was,
+// and the editor's lists are as large as their rows.
+#include "ui_test_util.h"
+
+#include "quiz_xml.h"
+#include "ui/quiz_editor.h"
+#include "ui/quiz_map_link.h"
+#include "ui/quiz_map_window.h"
+
+#include <wx/aui/aui.h>
+#include <wx/config.h>
+#include <wx/dataview.h>
+#include <wx/display.h>
+
+namespace
+{
+
+class RoomTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        // Each test starts without a remembered map window.
+        wxConfigBase::Get()->DeleteGroup(MAP_WINDOW_GROUP);
+        FrameTest::SetUp();
+    }
+
+    wxRect Area() const { return wxDisplay(m_frame).GetClientArea(); }
+    QuizMapLink& Link() const { return m_frame->Map(); }
+    QuizEditorPane& Editor() const { return m_frame->Editor(); }
+    bool ProblemsShown() const
+    {
+        return wxAuiManager::GetManager(m_frame)->GetPane(wxS("Problems")).IsShown();
+    }
+    void Place(const wxRect& rect)
+    {
+        m_frame->SetSize(rect);
+        Settle();
+    }
+    // Opens the map and waits for its first layout.
+    QuizMapFrame* OpenMap()
+    {
+        Menu(MindprismFrame::ID_MENU_MAP);
+        EXPECT_TRUE(WaitFor([&] { return Link().Window() && Link().Map() && !Link().LayingOut(); }));
+        Settle();
+        return Link().Window();
+    }
+    void CloseMap()
+    {
+        Link().Window()->Close();
+        ASSERT_TRUE(WaitFor([&] { return !Link().Window(); }));
+    }
+    // The main window's controls lie wholly inside it.
+    void ExpectQuizWhole() const
+    {
+        const wxWindow* quiz = Get<wxWindow>("ID_PANEL1");
+        EXPECT_GE(quiz->GetSize().y, quiz->GetBestSize().y);
+        const wxWindow* next = Get<wxWindow>("ID_BUTTON_NEXT");
+        const wxRect inFrame(m_frame->ScreenToClient(next->GetScreenPosition()), next->GetSize());
+        EXPECT_TRUE(wxRect(m_frame->GetClientSize()).Contains(inFrame)) << "Next is cut off";
+    }
+
+    TempDir m_folder;
+};
+
+int Overlap(const wxRect& a, const wxRect& b)
+{
+    const wxRect both = a.Intersect(b);
+    return both.IsEmpty() ? 0 : both.width * both.height;
+}
+
+// One finding (1002 is reached by nobody) against a clean chain.
+const std::string FLAWED = QuizXml({QuestionXml("1001", "First", {{"end", "0"}}),
+                                    QuestionXml("1002", "Second", {{"end", "0"}})});
+const std::string CLEAN = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}}),
+                                   QuestionXml("1002", "Second", {{"end", "0"}})});
+
+} // namespace
+
+TEST_F(RoomTest, TheProblemsPaneTakesItsRoomFromTheQuizNotTheScreen)
+{
+    // At its first size the quiz has no room to give: the window grows once,
+    // and keeps that size as the pane goes and comes. Beside the editor the
+    // quiz has room, and the window does not change at all.
+    for (const bool editing : {false, true})
+    {
+        m_frame->ShowEditor(editing);
+        Settle();
+        wxSize before = m_frame->GetSize();
+        for (int round = 0; round < 2; ++round)
+        {
+            ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("flawed.xml"), FLAWED)));
+            Settle();
+            ASSERT_TRUE(ProblemsShown());
+            ExpectQuizWhole();
+            const wxSize shown = m_frame->GetSize();
+            if (editing || round > 0)
+                EXPECT_EQ(shown, before) << "editing " << editing;
+            before = shown;
+            ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("clean.xml"), CLEAN)));
+            Settle();
+            ASSERT_FALSE(ProblemsShown());
+            EXPECT_EQ(m_frame->GetSize(), shown) << "editing " << editing;
+        }
+    }
+}
+
+TEST_F(RoomTest, TheMainWindowNeverGrowsBeyondItsDisplay)
+{
+    const wxRect area = Area();
+    // Nearly the whole display: the editor and the pane find no room to grow into.
+    Place(wxRect(area.x, area.y, area.width - 40, area.height - 40));
+    m_frame->ShowEditor(true);
+    Settle();
+    EXPECT_TRUE(area.Contains(m_frame->GetRect())) << m_frame->GetRect().GetSize().x;
+    ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("flawed.xml"), FLAWED)));
+    Settle();
+    EXPECT_TRUE(area.Contains(m_frame->GetRect()));
+    ExpectQuizWhole();
+    // Hidden again, the editor gives back what it took.
+    m_frame->ShowEditor(false);
+    Settle();
+    EXPECT_TRUE(area.Contains(m_frame->GetRect()));
+}
+
+TEST_F(RoomTest, TheMapOpensBesideTheMainWindowOrWhereItCoversItLeast)
+{
+    if (!QuizMapLink::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    const wxRect area = Area();
+    const wxSize size = m_frame->GetSize();
+    // Room on the right, and (next) only on the left: beside, not over it.
+    for (const int x : {area.x + 10, area.GetRight() - size.x - 10})
+    {
+        Place(wxRect(wxPoint(x, area.y + 30), size));
+        const wxRect map = OpenMap()->GetRect();
+        EXPECT_TRUE(area.Contains(map)) << x;
+        EXPECT_EQ(Overlap(map, m_frame->GetRect()), 0) << x;
+        EXPECT_GE(map.height, m_frame->GetSize().y) << x;
+        CloseMap();
+        wxConfigBase::Get()->DeleteGroup(MAP_WINDOW_GROUP);
+    }
+    // Room only below.
+    Place(wxRect(area.x, area.y, area.width, area.height / 2));
+    wxRect map = OpenMap()->GetRect();
+    EXPECT_TRUE(area.Contains(map));
+    EXPECT_EQ(Overlap(map, m_frame->GetRect()), 0);
+    CloseMap();
+    wxConfigBase::Get()->DeleteGroup(MAP_WINDOW_GROUP);
+    // No room anywhere: over the main window's side with the most room.
+    Place(wxRect(area.x, area.y, area.width - m_frame->FromDIP(200), area.height - 20));
+    map = OpenMap()->GetRect();
+    EXPECT_TRUE(area.Contains(map));
+    EXPECT_EQ(map.GetRight(), area.GetRight());
+    EXPECT_LT(Overlap(map, m_frame->GetRect()), map.width * map.height);
+}
+
+TEST_F(RoomTest, TheMapWindowComesBackWhereItWasWhileThatIsOnAScreen)
+{
+    if (!QuizMapLink::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    const wxRect area = Area();
+    const wxRect chosen(area.x + 300, area.y + 200, 520, 410);
+    OpenMap()->SetSize(chosen);
+    Settle();
+    CloseMap();
+    // The next start of the program, not only the next opening.
+    Close();
+    Open(RuntimeDir());
+    EXPECT_EQ(OpenMap()->GetRect(), chosen);
+    // Left where the program quits, as where it is closed.
+    const wxRect moved(area.x + 260, area.y + 100, 480, 380);
+    Link().Window()->SetSize(moved);
+    Settle();
+    Close();
+    Open(RuntimeDir());
+    EXPECT_EQ(OpenMap()->GetRect(), moved);
+    // A place no screen shows any more (a display unplugged) is not restored.
+    Link().Window()->SetSize(wxRect(area.GetRight() + 3000, area.y + 100, 480, 380));
+    Settle();
+    CloseMap();
+    const wxRect map = OpenMap()->GetRect();
+    EXPECT_TRUE(area.Contains(map));
+}
