@@ -40,3 +40,14 @@ wxBitmapBundle LoadPictureBundle(const wxString& file);
 // it back onto that area when it would grow past an edge; returns how much
 // it grew, to be given back later. A maximised window does not grow.
 wxSize GrowWithinDisplay(wxTopLevelWindow& window, const wxSize& by);
+
+// Where a window of `wanted` size goes beside `owner` within `area`: on the
+// first side (right, left, below, above) with room for at least `least`,
+// as large as that room allows; with no such room, at `wanted` size on the
+// side where it covers `owner` least. `gap` pixels keep it off `owner`.
+wxRect PlaceBeside(const wxRect& owner, const wxSize& wanted, const wxSize& least, const wxRect& area,
+                   int gap);
+
+// Whether a display shows enough of `rect`'s top (where a title bar is) to
+// take hold of it: a place remembered from another set of screens may not.
+bool ReachableOnAScreen(const wxRect& rect, const wxSize& enough);

@@ -96,7 +96,9 @@ TEST_F(RoomTest, TheProblemsPaneTakesItsRoomFromTheQuizNotTheScreen)
             ExpectQuizWhole();
             const wxSize shown = m_frame->GetSize();
             if (editing || round > 0)
+            {
                 EXPECT_EQ(shown, before) << "editing " << editing;
+            }
             before = shown;
             ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("clean.xml"), CLEAN)));
             Settle();
