@@ -185,3 +185,93 @@ TEST_F(RoomTest, TheMapWindowComesBackWhereItWasWhileThatIsOnAScreen)
     const wxRect map = OpenMap()->GetRect();
     EXPECT_TRUE(area.Contains(map));
 }
+
+namespace
+{
+
+// Question 1000 + k leads to 1000 + 2k and 1000 + 2k + 1, `levels` deep:
+// a map far wider than a window at any readable zoom.
+std::string Tree(int levels)
+{
+    std::vector<std::string> questions;
+    const int count = (1 << levels) - 1;
+    std::string xml;
+    for (int k = 1; k <= count; ++k)
+    {
+        const std::string id = std::to_string(1000 + k);
+        xml += 2 * k > count ? QuestionXml(id, "Leaf " + id, {{"end", "0"}})
+                             : QuestionXml(id, "Fork " + id, {{"left", std::to_string(1000 + 2 * k)},
+                                                              {"right", std::to_string(1001 + 2 * k)}});
+        xml += "\n";
+    }
+    return QuizXml(xml);
+}
+
+bool AllInView(const QuizMapCanvas* canvas)
+{
+    for (size_t node = 0; node < canvas->Map()->layout.boxes.size(); ++node)
+        if (!canvas->InView(node))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST_F(RoomTest, TheMapKeepsItsZoomAndScrollAcrossEditsAndStartsAQuizAtFitOrAroundItsQuestion)
+{
+    if (!QuizMapLink::Available())
+        GTEST_SKIP() << "this build has no Graphviz";
+    const wxString path = m_folder.Write(wxS("small.xml"), CLEAN);
+    ASSERT_TRUE(m_frame->OpenQuiz(path));
+    m_frame->ShowEditor(true);
+    QuizMapCanvas* canvas = OpenMap()->Canvas();
+    // A small quiz shows whole, no larger than life, and stays whole as the
+    // window is made smaller.
+    EXPECT_LE(canvas->Zoom(), 1.0);
+    EXPECT_TRUE(AllInView(canvas));
+    Link().Window()->SetSize(Link().Window()->FromDIP(wxSize(420, 360)));
+    Settle();
+    EXPECT_TRUE(AllInView(canvas));
+    const auto Edited = [&](const wxString& text) {
+        const QuizMap* before = Link().Map();
+        Editor().TextField()->SetValue(text);
+        Editor().CommitTyping();
+        EXPECT_TRUE(WaitFor([&] { return Link().Map() != before && !Link().LayingOut(); }));
+        Settle();
+    };
+    // An edit keeps it fitted, even as the map grows.
+    Edited(wxS("First, and a question much longer than it was before the edit"));
+    EXPECT_TRUE(AllInView(canvas));
+    // A zoom and a scroll of the author's own are kept by an edit and by a
+    // reload of the file.
+    canvas->SetZoom(4, wxPoint(0, 0));
+    canvas->Scroll(30, 40);
+    const wxPoint start = canvas->GetViewStart();
+    ASSERT_EQ(start, wxPoint(30, 40));
+    Edited(wxS("First, and a question much longer than it was before the edits"));
+    EXPECT_EQ(canvas->Zoom(), 4);
+    EXPECT_EQ(canvas->GetViewStart(), start);
+    ASSERT_TRUE(m_frame->SaveQuiz());
+    const QuizMap* before = Link().Map();
+    m_folder.Write(wxS("small.xml"), QuizXml({QuestionXml("1001", "First, and a question much longer than it was before the exit", {{"on", "1002"}}),
+                                              QuestionXml("1002", "Second", {{"end", "0"}})}));
+    m_frame->ReloadOpenedQuiz();
+    ASSERT_TRUE(WaitFor([&] { return Link().Map() != before && !Link().LayingOut(); }));
+    Settle();
+    EXPECT_EQ(canvas->Zoom(), 4);
+    EXPECT_EQ(canvas->GetViewStart(), start);
+
+    // A quiz too large to read whole starts at full size, around the
+    // question on screen.
+    CloseMap();
+    m_frame->ShowEditor(false);
+    ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("tree.xml"), Tree(7))));
+    ASSERT_TRUE(m_frame->GoToQuestion(wxS("1023")));
+    canvas = OpenMap()->Canvas();
+    EXPECT_EQ(canvas->Zoom(), 1.0);
+    ASSERT_TRUE(canvas->Marks().current);
+    const wxPoint centre = canvas->ClientPoint(Link().Map()->layout.boxes[*canvas->Marks().current].centre);
+    const wxSize client = canvas->GetClientSize();
+    EXPECT_LE(std::abs(centre.x - client.x / 2), client.x / 10);
+    EXPECT_LE(std::abs(centre.y - client.y / 2), client.y / 10);
+}
