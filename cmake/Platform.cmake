@@ -2,6 +2,8 @@
 # difference; this picks the files (and what they need) for the target.
 #   MINDPRISM_LABEL_MEASURE       how a wrapped label is measured
 #   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against
+#   MINDPRISM_LIST_ROWS           how tall a list box's row is (it links
+#                                 against MINDPRISM_LABEL_MEASURE_LIBS too)
 #   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
@@ -19,6 +21,7 @@
 if(WIN32)
   set(MINDPRISM_LABEL_MEASURE label_measure_msw.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
+  set(MINDPRISM_LIST_ROWS list_rows_msw.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_msw.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
@@ -33,6 +36,7 @@ else()
   pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
   set(MINDPRISM_LABEL_MEASURE label_measure_gtk.cpp)
   set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
+  set(MINDPRISM_LIST_ROWS list_rows_gtk.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_inotify.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)

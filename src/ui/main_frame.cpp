@@ -288,7 +288,8 @@ void MindprismFrame::BuildPanel()
                                      wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT2"));
     column->Add(m_answerLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
-    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition, FromDIP(wxSize(480, 128)),
+    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition,
+                                 FromDIP(wxSize(ANSWER_LIST_WIDTH, 128)),
                                  0, nullptr, wxLB_SINGLE, wxDefaultValidator,
                                  wxS("ID_LISTBOX_ANSWER"));
     UseTooltipColours(m_answerList);

@@ -73,6 +73,7 @@ public:
     wxTextCtrl* TargetField() const { return m_targetField; }
     wxStaticText* Notice() const { return m_notice; }
     wxListBox* Balance() const { return m_balance; }
+    wxStaticText* BalanceNote() const { return m_balanceNote; }
 
 private:
     void BuildControls();
@@ -91,6 +92,8 @@ private:
     // The balance of results of the quiz's version played, soon.
     void ScheduleBalance();
     void ShowBalance();
+    // The balance list as tall as its rows, and its note wrapped.
+    void FitBalance();
 
 
     // Hands an edit to the document's history; false when there was none.
@@ -144,6 +147,8 @@ private:
     wxButton* m_deleteQuestion = nullptr;
     wxButton* m_play = nullptr;
     wxListBox* m_balance = nullptr;
+    wxStaticText* m_balanceNote = nullptr;
+    bool m_balanceNoteShown = false;
     wxTimer m_balanceTimer;
 
     QuizSession::Subscription m_sessionSubscription;

@@ -9,6 +9,10 @@
 
 class wxTopLevelWindow;
 
+// The least width of a list of answers, in pixels at 96 DPI: the player's,
+// and the editor's, which shows each answer after where it leads.
+constexpr int ANSWER_LIST_WIDTH = 480;
+
 // The windows keep their historical sizer flags, some of which a box sizer
 // ignores (vertical alignment in a column, alignment next to wxEXPAND). The
 // toolkit reports such flags as failed assertions, which this build shows

@@ -3,7 +3,11 @@
 // and the editor's lists are as large as their rows.
 #include "ui_test_util.h"
 
+#include "app/language.h"
+#include "quiz/question_table.h"
+#include "quiz/quiz_file.h"
 #include "quiz_xml.h"
+#include "ui/label_measure.h"
 #include "ui/quiz_editor.h"
 #include "ui/quiz_map_link.h"
 #include "ui/quiz_map_window.h"
@@ -11,7 +15,11 @@
 #include <wx/aui/aui.h>
 #include <wx/config.h>
 #include <wx/dataview.h>
+#include <wx/dir.h>
 #include <wx/display.h>
+#include <wx/intl.h>
+#include <wx/stattext.h>
+#include <wx/xml/xml.h>
 
 namespace
 {
@@ -274,4 +282,69 @@ TEST_F(RoomTest, TheMapKeepsItsZoomAndScrollAcrossEditsAndStartsAQuizAtFitOrArou
     const wxSize client = canvas->GetClientSize();
     EXPECT_LE(std::abs(centre.x - client.x / 2), client.x / 10);
     EXPECT_LE(std::abs(centre.y - client.y / 2), client.y / 10);
+}
+
+TEST_F(RoomTest, TheEditorsListsShowTheirRowsWholeInEachLanguage)
+{
+    // Twelve results, each at the end of its own answer.
+    std::vector<AnswerXml> endings;
+    for (int result = 1; result <= 12; ++result)
+        endings.emplace_back("Pick " + std::to_string(result) + " \xE2\x86\x92 Result " + std::to_string(result), "0");
+    const std::string twelve = QuizXml({QuestionXml("1001", "Which?", endings)});
+    wxArrayString editions;
+    wxDir::GetAllFiles(RuntimeDir() + wxS("/data"), &editions, wxS("Quiz_*.xml"), wxDIR_FILES);
+    ASSERT_GE(editions.size(), 4u);
+    Close();
+    wxLocale::AddCatalogLookupPathPrefix(RuntimeDir() + wxS("/locales"));
+    for (const wxLanguage language : {wxLANGUAGE_CHINESE_SIMPLIFIED, wxLANGUAGE_ENGLISH})
+    {
+        SCOPED_TRACE(wxLocale::GetLanguageCanonicalName(language).ToStdString());
+        wxLocale locale;
+        InitUiLocale(locale, language, wxS("Mindprism"));
+        Open(RuntimeDir());
+        const int playerWidth = Answers()->GetSize().x;
+        const wxString path = m_folder.Write(wxS("twelve.xml"), twelve);
+        ASSERT_TRUE(m_frame->OpenQuiz(path));
+        m_frame->ShowEditor(true);
+        Editor().ShowBalanceNow();
+        Settle();
+
+        // As wide as the player's list, and every shipped answer whole after
+        // the longest "where it leads" (the rows are not wrapped).
+        wxListBox* answers = Editor().Answers();
+        EXPECT_GE(answers->GetSize().x, playerWidth);
+        const int room = answers->GetClientSize().x - 2 * answers->FromDIP(6);
+        for (const wxString& edition : editions)
+        {
+            wxXmlDocument document;
+            QuestionTable table;
+            AnswerTexts texts;
+            ASSERT_TRUE(LoadQuiz(document, edition, table, &texts)) << edition;
+            for (const wxString& text : texts.texts)
+                EXPECT_LE(answers->GetTextExtent(wxString::Format(_(L"End · %s"), text)).x, room) << text;
+        }
+
+        // A dozen results show without scrolling, inside the pane.
+        wxListBox* balance = Editor().Balance();
+        ASSERT_EQ(balance->GetCount(), 12u);
+        EXPECT_TRUE(WaitFor([&] { return balance->GetCountPerPage() >= 12; }, 2000))
+            << balance->GetCountPerPage();
+        const wxWindow* pane = Get<wxWindow>("QuizEditor");
+        EXPECT_LE(balance->GetRect().GetBottom(), pane->GetClientSize().y);
+
+        // Unplayable as saved: the note above the figures shows whole.
+        Editor().SelectQuestion(wxS("1001"));
+        Editor().IdField()->SetValue(wxS("1000"));
+        Editor().CommitTyping();
+        ASSERT_TRUE(m_frame->SaveQuiz());
+        m_frame->ReloadOpenedQuiz();
+        Editor().ShowBalanceNow();
+        Settle();
+        const wxStaticText* note = Editor().BalanceNote();
+        ASSERT_TRUE(note->IsShown());
+        EXPECT_GE(note->GetSize().y, MeasureWrappedLabel(const_cast<wxStaticText*>(note), note->GetSize().x).y);
+        EXPECT_LE(note->GetSize().x, pane->GetClientSize().x);
+        EXPECT_EQ(balance->GetCount(), 12u) << "the figures stay, of the last playable version";
+        Close();
+    }
 }
