@@ -33,8 +33,9 @@ const size_t SHOWN_START = 40;  // characters of a text shown in a list
 // menu of thousands of entries is slow to build and of no use to choose from.
 const size_t MAX_TARGET_CHOICES = 300;
 const int BALANCE_DELAY_MS = 250;
-const int BALANCE_LEAST_ROWS = 4;
-const int BALANCE_MOST_ROWS = 12;  // shown without scrolling
+const int BALANCE_ROWS = 12;  // results shown without scrolling
+const int OUTLINE_HEIGHT = 150;       // pixels at 96 DPI
+const int OUTLINE_LEAST_HEIGHT = 80;
 
 // The start of a text, on one line, for the outline and the targets.
 wxString StartOf(const wxString& text)
@@ -159,9 +160,13 @@ void QuizEditorPane::BuildControls()
     m_notice->Hide();
     column->Add(m_notice, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
 
-    m_outline = new wxDataViewCtrl(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(460, 150)),
+    m_outline = new wxDataViewCtrl(p, wxID_ANY, wxDefaultPosition,
+                                   m_frame.FromDIP(wxSize(460, OUTLINE_HEIGHT)),
                                    wxDV_SINGLE | wxDV_ROW_LINES);
     m_outline->SetName(wxS("QuizOutline"));
+    // It gives up rows, down to a few, when the balance's note shows in a
+    // window no taller; the pane opens with room for its first size.
+    m_outline->SetMinSize(m_frame.FromDIP(wxSize(460, OUTLINE_LEAST_HEIGHT)));
     m_outline->SetLabel(_("Questions"));
     m_model = new OutlineModel(m_marked);
     m_outline->AssociateModel(m_model);
@@ -309,7 +314,8 @@ void QuizEditorPane::Show(bool show)
         m_growth = GrowWithinDisplay(m_frame, wxSize(best.x + m_frame.FromDIP(8), 0));
         pane.Show(true);
         m_manager.Update();
-        m_growth += GrowWithinDisplay(m_frame, wxSize(0, std::max(0, best.y - m_panel->GetSize().y)));
+        const int height = best.y + m_frame.FromDIP(OUTLINE_HEIGHT - OUTLINE_LEAST_HEIGHT);
+        m_growth += GrowWithinDisplay(m_frame, wxSize(0, std::max(0, height - m_panel->GetSize().y)));
     }
     else
     {
@@ -376,11 +382,16 @@ void QuizEditorPane::ShowBalance()
 
 void QuizEditorPane::FitBalance()
 {
-    // Every result in view up to a dozen (a few rows at least, so the list
-    // reads as one), and the note whole at the list's width.
-    const int rows = std::clamp(static_cast<int>(m_balance->GetCount()), BALANCE_LEAST_ROWS, BALANCE_MOST_ROWS);
+    // A dozen results in view whatever the quiz has, so that the form keeps
+    // its place as results come and go; the note whole at the list's width.
+    const bool empty = m_balance->IsEmpty();
+    if (empty)
+        m_balance->Append(wxS("0 %"));  // a row to measure
+    const int rowHeight = ListRowHeight(m_balance);
+    if (empty)
+        m_balance->Clear();
     const int border = m_balance->GetSize().y - m_balance->GetClientSize().y;
-    const wxSize best(-1, rows * ListRowHeight(m_balance) + std::max(0, border) + m_frame.FromDIP(4));
+    const wxSize best(-1, BALANCE_ROWS * rowHeight + std::max(0, border) + m_frame.FromDIP(4));
     bool changed = m_balance->GetMinSize() != best;
     if (changed)
         m_balance->SetMinSize(best);
