@@ -201,7 +201,6 @@ namespace
 // a map far wider than a window at any readable zoom.
 std::string Tree(int levels)
 {
-    std::vector<std::string> questions;
     const int count = (1 << levels) - 1;
     std::string xml;
     for (int k = 1; k <= count; ++k)
