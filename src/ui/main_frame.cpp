@@ -194,7 +194,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     m_problems = std::make_unique<ProblemsPane>(*this, *m_auiManager, *m_panel,
                                                 ID_DATAVIEW_PROBLEMS, *m_session);
     m_map = std::make_unique<QuizMapLink>(this, *m_session);
-    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session);
+    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_session);
     // With the editor open, a click on the map picks the question to edit.
     m_map->SetBoxClick([this](const wxString& id) {
         return m_editor->IsShown() && m_editor->SelectQuestion(id);

@@ -109,9 +109,8 @@ private:
     const std::set<wxString>& m_marked;
 };
 
-QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz,
-                               QuizSession& session)
-    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session)
+QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, QuizSession& session)
+    : m_frame(frame), m_manager(manager), m_session(session)
 {
     BuildControls();
     // A dock may take at most 30 % of the window's width by default: too
@@ -365,7 +364,7 @@ void QuizEditorPane::ShowBalance()
     wxArrayString rows;
     const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
     // The quiz as written cannot be played: the figures are of the last
-    // version that could, and the list says so first.
+    // version that could, and the note above them says so.
     const OpenedQuiz* opened = m_session.Opened();
     const bool broken = outline && m_session.OpenedShown() && opened->state == OpenedQuiz::FileState::Broken;
     m_balanceNote->SetLabel(broken ? _("The quiz cannot be played as it stands (see Problems); "

@@ -31,9 +31,9 @@ class wxTextCtrl;
 class QuizEditorPane : public wxEvtHandler
 {
 public:
-    // Docks the pane (hidden) on the right of `frame`; `quiz` keeps its
-    // width when it shows: the frame grows instead.
-    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, QuizSession& session);
+    // Docks the pane (hidden) on the right of `frame`, beside the quiz,
+    // which keeps its width when it shows: the frame grows instead.
+    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, QuizSession& session);
     ~QuizEditorPane() override;
     QuizEditorPane(const QuizEditorPane&) = delete;
     QuizEditorPane& operator=(const QuizEditorPane&) = delete;
@@ -116,7 +116,6 @@ private:
 
     wxFrame& m_frame;
     wxAuiManager& m_manager;
-    wxWindow& m_quiz;
     QuizSession& m_session;
 
     // The session's document of the quiz shown; shared, so that it lives as
