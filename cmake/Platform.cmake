@@ -1,9 +1,10 @@
 # What differs between the platforms is kept in one small source file per
 # difference; this picks the files (and what they need) for the target.
 #   MINDPRISM_LABEL_MEASURE       how a wrapped label is measured
-#   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against (and the next)
+#   MINDPRISM_LABEL_MEASURE_LIBS  what that file links against (and the next ones)
 #   MINDPRISM_LIST_FOCUS          how a label's mnemonic focuses a list's rows
 #   MINDPRISM_COMPLETION_FILTER   which of a completer's completions show
+#   MINDPRISM_LIST_ROWS           how tall a list box's row is
 #   MINDPRISM_COMMAND_SPLIT       how an open command is split into arguments
 #   MINDPRISM_SETTINGS_STORE      where the setting is stored
 #   MINDPRISM_CHECK_COMMAND_LINE  how the checker reads file names and writes
@@ -24,6 +25,7 @@ if(WIN32)
   set(MINDPRISM_LABEL_MEASURE_LIBS "")
   set(MINDPRISM_LIST_FOCUS list_focus_msw.cpp)
   set(MINDPRISM_COMPLETION_FILTER completion_filter_msw.cpp)
+  set(MINDPRISM_LIST_ROWS list_rows_msw.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_msw.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_msw.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_msw.cpp)
@@ -41,6 +43,7 @@ else()
   set(MINDPRISM_LABEL_MEASURE_LIBS PkgConfig::GTK3)
   set(MINDPRISM_LIST_FOCUS list_focus_gtk.cpp)
   set(MINDPRISM_COMPLETION_FILTER completion_filter_gtk.cpp)
+  set(MINDPRISM_LIST_ROWS list_rows_gtk.cpp)
   set(MINDPRISM_COMMAND_SPLIT command_split_unix.cpp)
   set(MINDPRISM_WATCHER_END watcher_end_inotify.cpp)
   set(MINDPRISM_SETTINGS_STORE settings_store_xdg.cpp)

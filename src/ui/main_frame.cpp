@@ -230,7 +230,7 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     m_problems = std::make_unique<ProblemsPane>(*this, *m_auiManager, *m_panel,
                                                 ID_DATAVIEW_PROBLEMS, *m_session);
     m_map = std::make_unique<QuizMapLink>(this, *m_session);
-    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_panel, *m_session);
+    m_editor = std::make_unique<QuizEditorPane>(*this, *m_auiManager, *m_session);
     // A click on the map, like a Problems row, goes there: in the editor
     // when it is open.
     m_map->SetBoxClick([this](const wxString& id) {
@@ -328,7 +328,8 @@ void MindprismFrame::BuildPanel()
                                      wxDefaultPosition, wxDefaultSize, 0, wxS("ID_STATICTEXT2"));
     column->Add(m_answerLabel, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_BOTTOM, gap);
 
-    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition, FromDIP(wxSize(480, 128)),
+    m_answerList = new wxListBox(m_panel, ID_LISTBOX_ANSWER, wxDefaultPosition,
+                                 FromDIP(wxSize(ANSWER_LIST_WIDTH, 128)),
                                  0, nullptr, wxLB_SINGLE, wxDefaultValidator,
                                  wxS("ID_LISTBOX_ANSWER"));
     UseTooltipColours(m_answerList);

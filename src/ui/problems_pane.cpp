@@ -1,12 +1,12 @@
 // The Problems pane.
 #include "ui/problems_pane.h"
 
+#include "ui/window_support.h"
+
 #include <wx/aui/aui.h>
 #include <wx/dataview.h>
 #include <wx/frame.h>
 #include <wx/settings.h>
-
-#include <algorithm>
 
 namespace
 {
@@ -126,22 +126,27 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
     const bool show = !rows.empty();
     if (pane.IsShown() == show)
         return;
-    // The pane takes its room from the window, not from the quiz: the
-    // window grows by what the quiz would lose, and gives it back after.
-    const int quizHeight = m_quiz.GetSize().y;
+    // The pane takes its room from the quiz, so the window keeps its size
+    // as the pane comes and goes. Only what the quiz cannot give (a window
+    // at its smallest) the window grows by, once: it keeps that room after.
+    const int quizBefore = m_quiz.GetSize().y;
     pane.Show(show);
     m_manager.Update();
-    if (m_frame.IsMaximized() || m_frame.IsFullScreen())
-        m_growth = 0;
-    else if (show)
+    if (!show)
+        return;
+    // The quiz's best size is its sizer's least (the manager keeps no least
+    // size for the centre); the pane wants its best height besides its
+    // caption and sash, which a small window denies it.
+    const int taken = quizBefore - m_quiz.GetSize().y;
+    const int lacking = m_quiz.GetBestSize().y + taken + (pane.best_size.y - m_list->GetSize().y) - quizBefore;
+    if (lacking > 0)
     {
-        m_growth = std::max(0, quizHeight - m_quiz.GetSize().y);
-        m_frame.SetSize(m_frame.GetSize() + wxSize(0, m_growth));
-    }
-    else
-    {
-        m_frame.SetSize(m_frame.GetSize() - wxSize(0, m_growth));
-        m_growth = 0;
+        // Shown again once the window is larger, the pane is docked at its best height.
+        pane.Show(false);
+        m_manager.Update();
+        GrowWithinDisplay(m_frame, wxSize(0, lacking));
+        pane.Show(true);
+        m_manager.Update();
     }
 }
 

@@ -18,8 +18,8 @@ class wxWindow;
 class ProblemsPane
 {
 public:
-    // Docks the pane (hidden) at the bottom of `frame`, whose `quiz` keeps
-    // its height when the pane shows: the frame grows instead.
+    // Docks the pane (hidden) below `quiz` in `frame`; the pane takes its
+    // room from the quiz, down to the quiz's smallest size.
     ProblemsPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, long id,
                  QuizSession& session);
     ProblemsPane(const ProblemsPane&) = delete;
@@ -53,6 +53,5 @@ private:
     std::vector<wxString> m_questions;  // question ID per row
     std::vector<int> m_answers;         // the answer each row names, or -1
     std::function<void(const wxString&, int)> m_goThere;
-    int m_growth = 0;                   // height the window took on for the pane
     QuizSession::Subscription m_subscription;
 };

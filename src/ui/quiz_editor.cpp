@@ -5,12 +5,16 @@
 #include "quiz/quiz_balance.h"
 #include "ui/list_focus.h"
 #include "quiz/quiz_file.h"
+#include "ui/label_measure.h"
+#include "ui/list_rows.h"
+#include "ui/window_support.h"
 
 #include <wx/aui/aui.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dataview.h>
 #include <wx/frame.h>
+#include <wx/gbsizer.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -31,6 +35,9 @@ const size_t SHOWN_START = 40;  // characters of a text shown in a list
 // menu of thousands of entries is slow to build and of no use to choose from.
 const size_t MAX_TARGET_CHOICES = 300;
 const int BALANCE_DELAY_MS = 250;
+const int BALANCE_ROWS = 12;  // results shown without scrolling
+const int OUTLINE_HEIGHT = 150;       // pixels at 96 DPI
+const int OUTLINE_LEAST_HEIGHT = 80;
 
 // The start of a text, on one line, for the outline and the targets.
 wxString StartOf(const wxString& text)
@@ -129,9 +136,8 @@ private:
     const std::set<wxString>& m_marked;
 };
 
-QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz,
-                               QuizSession& session)
-    : m_frame(frame), m_manager(manager), m_quiz(quiz), m_session(session)
+QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, QuizSession& session)
+    : m_frame(frame), m_manager(manager), m_session(session)
 {
     BuildControls();
     // A dock may take at most 30 % of the window's width by default: too
@@ -143,6 +149,10 @@ QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& 
                                    .Name(PANE_NAME)
                                    .Caption(_("Quiz editor"))
                                    .Right()
+                                   // Outside the Problems pane's layer: the
+                                   // editor keeps its height when that pane
+                                   // shows below the quiz.
+                                   .Layer(1)
                                    .CloseButton(false)
                                    .BestSize(m_panel->GetBestSize())
                                    .MinSize(frame.FromDIP(wxSize(360, -1)))
@@ -176,9 +186,13 @@ void QuizEditorPane::BuildControls()
     m_notice->Hide();
     column->Add(m_notice, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
 
-    m_outline = new wxDataViewCtrl(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(460, 150)),
+    m_outline = new wxDataViewCtrl(p, wxID_ANY, wxDefaultPosition,
+                                   m_frame.FromDIP(wxSize(460, OUTLINE_HEIGHT)),
                                    wxDV_SINGLE | wxDV_ROW_LINES);
     m_outline->SetName(wxS("QuizOutline"));
+    // It gives up rows, down to a few, when the balance's note shows in a
+    // window no taller; the pane opens with room for its first size.
+    m_outline->SetMinSize(m_frame.FromDIP(wxSize(460, OUTLINE_LEAST_HEIGHT)));
     m_outline->SetLabel(_("Questions"));
     m_model = new OutlineModel(m_marked);
     m_outline->AssociateModel(m_model);
@@ -190,39 +204,49 @@ void QuizEditorPane::BuildControls()
                                 m_frame.FromDIP(70));
     column->Add(m_outline, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
 
-    wxFlexGridSizer* form = new wxFlexGridSizer(2, gap, gap);
-    form->AddGrowableCol(1);
-    form->Add(new wxStaticText(p, wxID_ANY, _("Question I&D:")), 0, wxALIGN_CENTER_VERTICAL);
+    // The answer list spans the form, as wide as the player's list and the
+    // room where each row says where it leads; its commands go below it.
+    // Each label comes before its field, which its mnemonic focuses.
+    wxGridBagSizer* form = new wxGridBagSizer(gap, gap);
+    int row = 0;
+    const auto Label = [&](const wxString& text, int flags) {
+        form->Add(new wxStaticText(p, wxID_ANY, text), wxGBPosition(row, 0), wxDefaultSpan, flags);
+    };
+    const auto Field = [&](wxWindow* field) {
+        form->Add(field, wxGBPosition(row++, 1), wxDefaultSpan, wxEXPAND);
+    };
+    const wxGBSpan across(1, 2);
+    Label(_("Question I&D:"), wxALIGN_CENTER_VERTICAL);
     m_idField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("QuestionId"));
-    form->Add(m_idField, 1, wxEXPAND);
-    form->Add(new wxStaticText(p, wxID_ANY, _("Question te&xt:")), 0, wxALIGN_TOP);
+    Field(m_idField);
+    Label(_("Question te&xt:"), wxALIGN_TOP);
     m_textField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition,
                                  m_frame.FromDIP(wxSize(-1, 54)), wxTE_MULTILINE,
                                  wxDefaultValidator, wxS("QuestionText"));
-    form->Add(m_textField, 1, wxEXPAND);
-    form->Add(new wxStaticText(p, wxID_ANY, _("Answer &list:")), 0, wxALIGN_TOP);
-    // The answers' commands beside their list, so the form stays narrow.
-    wxBoxSizer* answerRow = new wxBoxSizer(wxHORIZONTAL);
-    m_answers = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 110)), 0,
-                              nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("AnswerList"));
+    Field(m_textField);
+    form->Add(new wxStaticText(p, wxID_ANY, _("Answer &list:")), wxGBPosition(row++, 0), across);
+    m_answers = new wxListBox(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE,
+                              wxDefaultValidator, wxS("AnswerList"));
+    const int leadsWidth = std::max(m_answers->GetTextExtent(wxString::Format(_(L"End · %s"), wxString())).x,
+                                    m_answers->GetTextExtent(wxS("99999 · ")).x);
     FocusRowsFromLabel(m_answers);
-    answerRow->Add(m_answers, 1, wxEXPAND | wxRIGHT, gap);
-    wxBoxSizer* answerButtons = new wxBoxSizer(wxVERTICAL);
+    m_answers->SetInitialSize(wxSize(m_frame.FromDIP(ANSWER_LIST_WIDTH) + leadsWidth, m_frame.FromDIP(110)));
+    form->Add(m_answers, wxGBPosition(row++, 0), across, wxEXPAND);
+    wxBoxSizer* answerButtons = new wxBoxSizer(wxHORIZONTAL);
     m_addAnswer = new wxButton(p, wxID_ANY, _("&Add answer"));
     m_removeAnswer = new wxButton(p, wxID_ANY, _("Re&move answer"));
     m_moveUp = new wxButton(p, wxID_ANY, _("Move &up"));
     m_moveDown = new wxButton(p, wxID_ANY, _("Move d&own"));
     for (wxButton* button : {m_addAnswer, m_removeAnswer, m_moveUp, m_moveDown})
-        answerButtons->Add(button, 0, wxEXPAND);
-    answerRow->Add(answerButtons, 0);
-    form->Add(answerRow, 1, wxEXPAND);
+        answerButtons->Add(button, 0, wxRIGHT, gap);
+    form->Add(answerButtons, wxGBPosition(row++, 0), across);
 
-    form->Add(new wxStaticText(p, wxID_ANY, _("Ans&wer text:")), 0, wxALIGN_CENTER_VERTICAL);
+    Label(_("Ans&wer text:"), wxALIGN_CENTER_VERTICAL);
     m_answerField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxTE_PROCESS_ENTER, wxDefaultValidator, wxS("AnswerText"));
-    form->Add(m_answerField, 1, wxEXPAND);
-    form->Add(new wxStaticText(p, wxID_ANY, _("&Goes to:")), 0, wxALIGN_CENTER_VERTICAL);
+    Field(m_answerField);
+    Label(_("&Goes to:"), wxALIGN_CENTER_VERTICAL);
     m_targetChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                   wxDefaultValidator, wxS("AnswerTarget"));
     m_targetField = new wxTextCtrl(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
@@ -232,13 +256,14 @@ void QuizEditorPane::BuildControls()
     wxBoxSizer* target = new wxBoxSizer(wxVERTICAL);
     target->Add(m_targetChoice, 0, wxEXPAND);
     target->Add(m_targetField, 0, wxEXPAND);
-    form->Add(target, 1, wxEXPAND);
+    form->Add(target, wxGBPosition(row++, 1), wxDefaultSpan, wxEXPAND);
     // The result an ending names, from the quiz's results.
     m_resultLabel = new wxStaticText(p, wxID_ANY, _("&Concludes with:"));
-    form->Add(m_resultLabel, 0, wxALIGN_CENTER_VERTICAL);
+    form->Add(m_resultLabel, wxGBPosition(row, 0), wxDefaultSpan, wxALIGN_CENTER_VERTICAL);
     m_resultChoice = new wxChoice(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                   wxDefaultValidator, wxS("AnswerResult"));
-    form->Add(m_resultChoice, 1, wxEXPAND);
+    Field(m_resultChoice);
+    form->AddGrowableCol(1);
     column->Add(form, 0, wxEXPAND | wxALL, gap);
     m_questionForm = form;
 
@@ -257,8 +282,8 @@ void QuizEditorPane::BuildControls()
 
     // How often each result comes out when every answer is chosen at random.
     column->Add(new wxStaticText(p, wxID_ANY, _("&Balance of results:")), 0, wxLEFT | wxRIGHT, gap);
-    m_balance = new wxListBox(p, wxID_ANY, wxDefaultPosition, m_frame.FromDIP(wxSize(-1, 96)), 0,
-                              nullptr, wxLB_SINGLE, wxDefaultValidator, wxS("Balance"));
+    m_balance = new wxListBox(p, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE,
+                              wxDefaultValidator, wxS("Balance"));
     FocusRowsFromLabel(m_balance);
     // A list the keys reach has a row to start from.
     m_balance->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
@@ -266,11 +291,25 @@ void QuizEditorPane::BuildControls()
         if (m_balance->GetSelection() == wxNOT_FOUND && !m_balance->IsEmpty())
             m_balance->SetSelection(0);
     });
+    // Said above the figures, wrapped, when they are not of the quiz as it
+    // stands; made after the list, so that the label's key still reaches the
+    // list (the toolkit points it at the next window made).
+    m_balanceNote = new wxStaticText(p, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, 0,
+                                     wxS("BalanceNote"));
+    m_balanceNote->Hide();
+    FitBalance();
+    column->Add(m_balanceNote, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, gap);
     column->Add(m_balance, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     m_column = column;
     BuildResultForms(p, column, gap);
     p->SetSizerAndFit(column);
 
+    // The note wraps anew at the pane's new width, once the pane is laid out.
+    m_panel->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (m_balanceNote->IsShown())
+            CallAfter([this] { FitBalance(); });
+    });
     m_outline->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &QuizEditorPane::OnOutlineSelected, this);
     for (wxTextCtrl* field : {m_idField, m_textField, m_answerField, m_targetField})
     {
@@ -376,8 +415,7 @@ void QuizEditorPane::Show(bool show)
         return;
     // The pane takes its room from the window, not from the quiz: the
     // window grows by what the quiz would lose, and as tall as the form
-    // needs; it gives both back after.
-    const wxSize quizSize = m_quiz.GetSize();
+    // needs, within its display; it gives both back after.
     if (m_frame.IsMaximized() || m_frame.IsFullScreen())
     {
         m_growth = wxSize();
@@ -388,10 +426,11 @@ void QuizEditorPane::Show(bool show)
     {
         // Room first, so that the pane gets its best width.
         const wxSize best = m_panel->GetBestSize();
-        m_growth = wxSize(best.x + m_frame.FromDIP(8), std::max(0, best.y - quizSize.y));
-        m_frame.SetSize(m_frame.GetSize() + m_growth);
+        m_growth = GrowWithinDisplay(m_frame, wxSize(best.x + m_frame.FromDIP(8), 0));
         pane.Show(true);
         m_manager.Update();
+        const int height = best.y + m_frame.FromDIP(OUTLINE_HEIGHT - OUTLINE_LEAST_HEIGHT);
+        m_growth += GrowWithinDisplay(m_frame, wxSize(0, std::max(0, height - m_panel->GetSize().y)));
     }
     else
     {
@@ -441,16 +480,47 @@ void QuizEditorPane::ShowBalance()
     wxArrayString rows;
     const std::shared_ptr<const QuizOutline> outline = m_session.MapOutline();
     // The quiz as written cannot be played: the figures are of the last
-    // version that could, and the list says so first.
+    // version that could, and the note above them says so.
     const OpenedQuiz* opened = m_session.Opened();
-    if (outline && m_session.OpenedShown() && opened->state == OpenedQuiz::FileState::Broken)
-        rows.push_back(_("The quiz cannot be played as it stands (see Problems); "
-                         "these figures are of its last playable version."));
+    const bool broken = outline && m_session.OpenedShown() && opened->state == OpenedQuiz::FileState::Broken;
+    m_balanceNote->SetLabel(broken ? _("The quiz cannot be played as it stands (see Problems); "
+                                       "these figures are of its last playable version.")
+                                   : wxString());
     if (outline)
         for (const wxString& row : BalanceRows(BalanceOf(*outline)))
             rows.push_back(row);
     if (m_balance->GetStrings() != rows)
         m_balance->Set(rows);
+    m_balanceNote->Show(broken);
+    FitBalance();
+}
+
+void QuizEditorPane::FitBalance()
+{
+    // A dozen results in view whatever the quiz has, so that the form keeps
+    // its place as results come and go; the note whole at the list's width.
+    const bool empty = m_balance->IsEmpty();
+    if (empty)
+        m_balance->Append(wxS("0 %"));  // a row to measure
+    const int rowHeight = ListRowHeight(m_balance);
+    if (empty)
+        m_balance->Clear();
+    const int border = m_balance->GetSize().y - m_balance->GetClientSize().y;
+    const wxSize best(-1, BALANCE_ROWS * rowHeight + std::max(0, border) + m_frame.FromDIP(4));
+    bool changed = m_balance->GetMinSize() != best;
+    if (changed)
+        m_balance->SetMinSize(best);
+    if (m_balanceNote->IsShown())
+    {
+        const int width = std::max(m_balance->GetSize().x, m_frame.FromDIP(200));
+        const wxSize note = MeasureWrappedLabel(m_balanceNote, width);
+        changed = changed || m_balanceNote->GetMinSize() != note;
+        m_balanceNote->SetMinSize(note);
+        m_balanceNote->Wrap(width);
+    }
+    if (changed || m_balanceNote->IsShown() != m_balanceNoteShown)
+        m_panel->Layout();
+    m_balanceNoteShown = m_balanceNote->IsShown();
 }
 
 void QuizEditorPane::TakeDocument()

@@ -34,9 +34,9 @@ class wxTextCtrl;
 class QuizEditorPane : public wxEvtHandler
 {
 public:
-    // Docks the pane (hidden) on the right of `frame`; `quiz` keeps its
-    // width when it shows: the frame grows instead.
-    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, wxWindow& quiz, QuizSession& session);
+    // Docks the pane (hidden) on the right of `frame`, beside the quiz,
+    // which keeps its width when it shows: the frame grows instead.
+    QuizEditorPane(wxFrame& frame, wxAuiManager& manager, QuizSession& session);
     ~QuizEditorPane() override;
     QuizEditorPane(const QuizEditorPane&) = delete;
     QuizEditorPane& operator=(const QuizEditorPane&) = delete;
@@ -90,6 +90,7 @@ public:
     wxTextCtrl* ResultNameField() const { return m_resultName; }
     wxTextCtrl* ResultTextField() const { return m_resultText; }
     wxChoice* ResultChoice() const { return m_resultChoice; }
+    wxStaticText* BalanceNote() const { return m_balanceNote; }
 
 private:
     void BuildControls();
@@ -125,6 +126,8 @@ private:
     // The balance of results of the quiz's version played, soon.
     void ScheduleBalance();
     void ShowBalance();
+    // The balance list as tall as its rows, and its note wrapped.
+    void FitBalance();
 
 
     // Hands an edit to the document's history; false when there was none.
@@ -148,7 +151,6 @@ private:
 
     wxFrame& m_frame;
     wxAuiManager& m_manager;
-    wxWindow& m_quiz;
     QuizSession& m_session;
 
     // The session's document of the quiz shown; shared, so that it lives as
@@ -184,6 +186,8 @@ private:
     wxButton* m_deleteQuestion = nullptr;
     wxButton* m_play = nullptr;
     wxListBox* m_balance = nullptr;
+    wxStaticText* m_balanceNote = nullptr;
+    bool m_balanceNoteShown = false;
     wxTimer m_balanceTimer;
     wxBoxSizer* m_column = nullptr;
     wxSizer* m_questionForm = nullptr;

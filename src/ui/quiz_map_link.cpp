@@ -7,13 +7,20 @@
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_list.h"
 #include "ui/quiz_map_window.h"
+#include "ui/window_support.h"
 
+#include <wx/config.h>
 #include <wx/display.h>
+
+const wxString MAP_WINDOW_GROUP = wxS("/MapWindow");
 
 namespace
 {
 
 using ResultPointer = std::shared_ptr<MapLayoutWorker::Result>;
+
+// The window's place and size, under MAP_WINDOW_GROUP.
+const wxString PLACE_KEYS[] = {wxS("X"), wxS("Y"), wxS("Width"), wxS("Height")};
 
 // Why a map this large is not laid out for the window; empty when it is.
 wxString Refusal(const MapWork& work)
@@ -55,6 +62,9 @@ QuizMapLink::~QuizMapLink()
     // No result is delivered once the worker is gone; a layout under way
     // finishes on its own.
     m_worker.reset();
+    // The program quits (or the main window goes) with the map open: the
+    // window goes with it, and opens there at the next start.
+    RememberPlace();
     if (m_window)
         m_window->Canvas()->SetJump(nullptr);
 }
@@ -69,20 +79,35 @@ wxString QuizMapLink::Unavailable()
     return _("This build has no Graphviz to lay maps out.");
 }
 
-wxRect QuizMapLink::FirstPlace() const
+wxRect QuizMapLink::Place() const
 {
+    wxConfigBase* config = wxConfigBase::Get();
+    int values[4] = {};
+    bool known = true;
+    for (int value = 0; value < 4; ++value)
+        known = config->Read(MAP_WINDOW_GROUP + wxS("/") + PLACE_KEYS[value], &values[value]) && known;
+    const wxRect remembered(values[0], values[1], values[2], values[3]);
+    known = known && remembered.width > 0 && remembered.height > 0;
+    if (known && ReachableOnAScreen(remembered, m_owner->FromDIP(wxSize(120, 32))))
+        return remembered;
     const wxRect owner = m_owner->GetRect();
     const int display = wxDisplay::GetFromWindow(m_owner);
     const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0 : unsigned(display)).GetClientArea();
-    wxRect place(owner.GetRight() + m_owner->FromDIP(8), owner.y, m_owner->FromDIP(640),
-                 std::max(owner.height, m_owner->FromDIP(480)));
-    place.width = std::min(place.width, area.width);
-    place.height = std::min(place.height, area.height);
-    if (place.GetRight() > area.GetRight())
-        place.x = std::max(area.x, area.GetRight() - place.width);
-    if (place.GetBottom() > area.GetBottom())
-        place.y = std::max(area.y, area.GetBottom() - place.height);
-    return place;
+    const wxSize wanted = known ? remembered.GetSize()
+                                : wxSize(m_owner->FromDIP(640), std::max(owner.height, m_owner->FromDIP(480)));
+    return PlaceBeside(owner, wanted, m_owner->FromDIP(wxSize(360, 280)), area, m_owner->FromDIP(8));
+}
+
+void QuizMapLink::RememberPlace() const
+{
+    // A window made small or large by the system is not the place chosen.
+    if (!m_window || m_window->IsIconized() || m_window->IsMaximized() || m_window->IsFullScreen())
+        return;
+    const wxRect rect = m_window->GetRect();
+    const int values[4] = {rect.x, rect.y, rect.width, rect.height};
+    wxConfigBase* config = wxConfigBase::Get();
+    for (int value = 0; value < 4; ++value)
+        config->Write(MAP_WINDOW_GROUP + wxS("/") + PLACE_KEYS[value], values[value]);
 }
 
 void QuizMapLink::Open()
@@ -93,7 +118,7 @@ void QuizMapLink::Open()
         m_window->Raise();
         return;
     }
-    m_window = new QuizMapFrame(m_owner, m_rect.IsEmpty() ? FirstPlace() : m_rect);
+    m_window = new QuizMapFrame(m_owner, Place());
     m_window->Bind(wxEVT_CLOSE_WINDOW, &QuizMapLink::OnWindowClosed, this);
     // Save, Undo and the like work on the quiz from its map too.
     m_window->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
@@ -115,7 +140,7 @@ void QuizMapLink::OnWindowClosed(wxCloseEvent& event)
 {
     if (m_window)
     {
-        m_rect = m_window->GetRect();
+        RememberPlace();
         m_window->Canvas()->SetJump(nullptr);
     }
     m_window = nullptr;

@@ -13,6 +13,9 @@
 #include <functional>
 #include <memory>
 
+// Group of the settings where the map window's place and size are kept.
+extern const wxString MAP_WINDOW_GROUP;
+
 class MapLayoutWorker;
 class QuizMapFrame;
 struct QuizOutline;
@@ -27,7 +30,8 @@ public:
     static bool Available();
     static wxString Unavailable();
 
-    // Opens the map window beside the owner, or brings it forward.
+    // Opens the map window where it was last, or beside the owner; or
+    // brings it forward.
     void Open();
     // What a click on a question's box does first: true when it was taken
     // care of; otherwise the opened quiz plays from that question.
@@ -51,7 +55,10 @@ private:
     void Mark();
     void OnLaidOut(wxThreadEvent& event);
     void OnWindowClosed(wxCloseEvent& event);
-    wxRect FirstPlace() const;
+    // Where the window opens: where it was, while a screen shows that
+    // place, else beside the owner.
+    wxRect Place() const;
+    void RememberPlace() const;
     // Names the quiz a version belongs to: a version of another quiz
     // replaces the map at once instead of showing beside its marks.
     wxString QuizKey() const;
@@ -60,7 +67,6 @@ private:
     QuizSession& m_session;
     std::unique_ptr<MapLayoutWorker> m_worker;
     QuizMapFrame* m_window = nullptr;
-    wxRect m_rect;  // where the window was last, for the next time
 
     std::shared_ptr<const QuizMap> m_map;
     wxString m_mapQuiz;                              // QuizKey of m_map

@@ -22,6 +22,10 @@ namespace
 
 constexpr double MIN_ZOOM = 0.01;  // Fit shows even a map of thousands of boxes whole
 constexpr double MAX_ZOOM = 8;
+constexpr double FIT_MAX_ZOOM = 1;   // a small map is shown whole, not enlarged
+// The least zoom a quiz opened anew starts at to show its map whole: below
+// it the box texts (9 points) are too small to read at a glance.
+constexpr double READABLE_ZOOM = 0.6;
 constexpr double ZOOM_STEP = 1.25;
 constexpr int MARGIN = 16;           // pixels around the map
 constexpr int SCROLL_STEP = 48;      // pixels per wheel notch or arrow key
@@ -209,6 +213,7 @@ QuizMapCanvas::QuizMapCanvas(wxWindow* parent)
     Bind(wxEVT_LEFT_UP, &QuizMapCanvas::OnLeftUp, this);
     Bind(wxEVT_MOTION, &QuizMapCanvas::OnMotion, this);
     Bind(wxEVT_KEY_DOWN, &QuizMapCanvas::OnKey, this);
+    Bind(wxEVT_SIZE, &QuizMapCanvas::OnSize, this);
 }
 
 void QuizMapCanvas::SetMap(std::shared_ptr<const QuizMap> map)
@@ -250,15 +255,23 @@ void QuizMapCanvas::SetMap(std::shared_ptr<const QuizMap> map)
     m_onWayArrow.assign(m_map->graph.arrows.size(), false);
     if (first)
     {
-        // A map that fits at a readable size is shown whole; a larger one
-        // at full size, from its top.
-        const wxSize client = GetClientSize();
-        const double base = PixelsPerPoint() / m_zoom;
-        const double fit = std::min((client.x - 2 * MARGIN) / (m_map->layout.width * base),
-                                    (client.y - 2 * MARGIN) / (m_map->layout.height * base));
-        m_zoom = std::clamp(fit >= 0.5 ? std::min(fit, 1.5) : 1.0, MIN_ZOOM, MAX_ZOOM);
+        // A map that can be read whole is shown whole; a larger one at full
+        // size, around the question on screen.
+        m_shownId.clear();
+        m_fitted = FitZoom() >= READABLE_ZOOM;
+        m_centreNext = !m_fitted;
+        if (!m_fitted)
+            m_zoom = 1;
     }
+    if (m_fitted)
+    {
+        Fit();
+        return;
+    }
+    // The author's zoom and scroll stay as the map is laid out again.
+    const wxPoint start = GetViewStart();
     UpdateVirtualSize();
+    Scroll(start);
     Refresh();
 }
 
@@ -273,8 +286,18 @@ void QuizMapCanvas::SetMarks(const MapMarks& marks)
         m_onWayNode[node] = true;
     for (size_t arrow : m_marks.wayArrows)
         m_onWayArrow[arrow] = true;
+    // The view follows the player to another question; the same question
+    // in a map laid out again stays where the author scrolled it.
     if (m_marks.current)
-        ShowNode(*m_marks.current);
+    {
+        const wxString& id = m_map->graph.nodes[*m_marks.current].id;
+        if (m_centreNext)
+            CentreOn(*m_marks.current);
+        else if (id != m_shownId)
+            ShowNode(*m_marks.current);
+        m_centreNext = false;
+        m_shownId = id;
+    }
     Refresh();
 }
 
@@ -332,6 +355,7 @@ bool QuizMapCanvas::InView(size_t node) const
 void QuizMapCanvas::SetZoom(double zoom, const wxPoint& around)
 {
     zoom = std::clamp(zoom, MIN_ZOOM, MAX_ZOOM);
+    m_fitted = false;
     if (!m_map || zoom == m_zoom)
         return;
     const MapPoint held = MapPointAt(around);
@@ -349,24 +373,42 @@ void QuizMapCanvas::ZoomBy(double factor)
     SetZoom(m_zoom * factor, client.Contains(pointer) ? pointer : wxPoint(client.width / 2, client.height / 2));
 }
 
+double QuizMapCanvas::FitZoom() const
+{
+    const wxSize client = GetClientSize();
+    const double base = PixelsPerPoint() / m_zoom;
+    return std::clamp(std::min({(client.x - 2 * MARGIN) / (m_map->layout.width * base),
+                                (client.y - 2 * MARGIN) / (m_map->layout.height * base), FIT_MAX_ZOOM}),
+                      MIN_ZOOM, MAX_ZOOM);
+}
+
 void QuizMapCanvas::Fit()
 {
     if (!m_map)
         return;
-    const wxSize client = GetClientSize();
-    const double base = PixelsPerPoint() / m_zoom;
-    m_zoom = std::clamp(std::min((client.x - 2 * MARGIN) / (m_map->layout.width * base),
-                                 (client.y - 2 * MARGIN) / (m_map->layout.height * base)),
-                        MIN_ZOOM, MAX_ZOOM);
+    m_fitted = true;
+    m_zoom = FitZoom();
     UpdateVirtualSize();
     Scroll(0, 0);
     Refresh();
+}
+
+void QuizMapCanvas::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (m_fitted)
+        Fit();
 }
 
 void QuizMapCanvas::ShowNode(size_t node)
 {
     if (!m_map || InView(node))
         return;
+    CentreOn(node);
+}
+
+void QuizMapCanvas::CentreOn(size_t node)
+{
     const MapPoint centre = m_map->layout.boxes[node].centre;
     const wxSize client = GetClientSize();
     const double scale = PixelsPerPoint();

@@ -34,7 +34,10 @@ class QuizMapCanvas : public wxScrolledCanvas
 public:
     explicit QuizMapCanvas(wxWindow* parent);
 
-    // Takes a new map (or none); the zoom stays unless there was none.
+    // Takes a new map (or none). A map after none starts whole when it can
+    // be read whole, else at full size around the question marked next; a
+    // map in place of another keeps the zoom and the scroll (or stays
+    // fitted, after Fit).
     void SetMap(std::shared_ptr<const QuizMap> map);
     const QuizMap* Map() const { return m_map.get(); }
     const MapMarks& Marks() const { return m_marks; }
@@ -46,10 +49,14 @@ public:
 
     double Zoom() const { return m_zoom; }
     // Zooms to `zoom` (within limits), keeping the map point under
-    // `around` (client coordinates) where it is.
+    // `around` (client coordinates) where it is; the map is no longer kept
+    // fitted.
     void SetZoom(double zoom, const wxPoint& around);
     void ZoomBy(double factor);  // around the pointer when it is over the map
+    // Shows the whole map, no larger than full size, and keeps it whole as
+    // the window's size and the map change, until the next zoom.
     void Fit();
+    bool Fitted() const { return m_fitted; }
     // Scrolls the box of `node` into the middle unless it is wholly in view.
     void ShowNode(size_t node);
 
@@ -59,6 +66,9 @@ public:
 
 private:
     double PixelsPerPoint() const;
+    // The zoom that shows the whole map in the window.
+    double FitZoom() const;
+    void CentreOn(size_t node);
     MapPoint MapPointAt(const wxPoint& client) const;
     // The question box under a client point, if any.
     const MapNode* QuestionAt(const wxPoint& client, size_t* index = nullptr) const;
@@ -69,6 +79,7 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnKey(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
 
     void DrawArrow(wxGraphicsContext& gc, size_t index, bool onWay) const;
     void DrawBox(wxGraphicsContext& gc, size_t index, bool labels) const;
@@ -82,6 +93,9 @@ private:
     wxString m_message;
     std::function<void(const wxString&)> m_jump;
     double m_zoom = 1;
+    bool m_fitted = false;
+    bool m_centreNext = false;  // centre the next question marked, even in view
+    wxString m_shownId;         // the question last marked; the view follows a new one
 };
 
 class QuizMapFrame : public wxFrame

@@ -7,6 +7,12 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
+class wxTopLevelWindow;
+
+// The least width of a list of answers, in pixels at 96 DPI: the player's,
+// and the editor's, which shows each answer after where it leads.
+constexpr int ANSWER_LIST_WIDTH = 480;
+
 // The windows keep their historical sizer flags, some of which a box sizer
 // ignores (vertical alignment in a column, alignment next to wxEXPAND). The
 // toolkit reports such flags as failed assertions, which this build shows
@@ -33,3 +39,19 @@ wxBitmap LoadPicture(const wxString& file);
 // lies beside it ("NAME@2x.EXT"), so that a display scaled to 200 % shows
 // it sharp. Empty when the picture itself is missing.
 wxBitmapBundle LoadPictureBundle(const wxString& file);
+
+// Grows `window` by `by` as far as its display's client area allows, moving
+// it back onto that area when it would grow past an edge; returns how much
+// it grew, to be given back later. A maximised window does not grow.
+wxSize GrowWithinDisplay(wxTopLevelWindow& window, const wxSize& by);
+
+// Where a window of `wanted` size goes beside `owner` within `area`: on the
+// first side (right, left, below, above) with room for at least `least`,
+// as large as that room allows; with no such room, at `wanted` size on the
+// side where it covers `owner` least. `gap` pixels keep it off `owner`.
+wxRect PlaceBeside(const wxRect& owner, const wxSize& wanted, const wxSize& least, const wxRect& area,
+                   int gap);
+
+// Whether a display shows enough of `rect`'s top (where a title bar is) to
+// take hold of it: a place remembered from another set of screens may not.
+bool ReachableOnAScreen(const wxRect& rect, const wxSize& enough);

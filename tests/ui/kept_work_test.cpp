@@ -19,6 +19,7 @@
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 
 namespace
 {
@@ -141,8 +142,8 @@ TEST_F(KeptWorkTest, AnUnplayableSaveIsShownAsUnplayable)
     EXPECT_NE(problems->GetTextValue(0, 2).find(wxS("1001")), wxString::npos)
         << problems->GetTextValue(0, 2);
     Editor().ShowBalanceNow();
-    ASSERT_GT(Editor().Balance()->GetCount(), 0u);
-    EXPECT_NE(Editor().Balance()->GetString(0).find(wxS("cannot be played")), wxString::npos);
+    EXPECT_TRUE(Editor().BalanceNote()->IsShown());
+    EXPECT_NE(Editor().BalanceNote()->GetLabel().find(wxS("cannot be played")), wxString::npos);
     EXPECT_EQ(m_frame->Session().Opened()->state, OpenedQuiz::FileState::Broken);
 }
 

@@ -159,23 +159,6 @@ TEST_F(FrameTest, AMissingQuizFileLeavesTheWindowEmptyButWorking)
     EXPECT_EQ(m_frame->Navigator().Current(), nullptr);
 }
 
-namespace
-{
-
-// The texts of every answer the reader keeps, in document order.
-class AnswerTexts : public QuizReadObserver
-{
-public:
-    void OnAnswer(const wxXmlNode&, const Answer& answer, bool, bool) override
-    {
-        texts.push_back(answer.text);
-    }
-    bool ReadsTreeValues() const override { return false; }
-    std::vector<wxString> texts;
-};
-
-} // namespace
-
 // Every answer of every shipped edition shows whole in the answer list at
 // the width it is built with, in the list's own font: rows are not wrapped,
 // so a longer one is cut off.

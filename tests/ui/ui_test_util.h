@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include "app/resources.h"
+#include "quiz/quiz_file.h"
 #include "ui/main_frame.h"
 
 #include <wx/button.h>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 // Answers the next modal dialog of type T by running `check` on it (which
 // may press buttons or set selections) and returning `result`.
@@ -66,6 +68,18 @@ inline ExpectDialog<wxSingleChoiceDialog> ChooseLanguageRow(int row)
         },
         row >= 0 ? wxID_OK : wxID_CANCEL);
 }
+
+// The texts of every answer the reader keeps, in document order.
+class AnswerTexts : public QuizReadObserver
+{
+public:
+    void OnAnswer(const wxXmlNode&, const Answer& answer, bool, bool) override
+    {
+        texts.push_back(answer.text);
+    }
+    bool ReadsTreeValues() const override { return false; }
+    std::vector<wxString> texts;
+};
 
 // A shown main frame built from the run-time files of the build.
 class FrameTest : public testing::Test
