@@ -332,8 +332,12 @@ void QuizEditorPane::ShowBalance()
     if (outline && m_session.OpenedShown() && opened->state == OpenedQuiz::FileState::Broken)
         rows.push_back(_("The quiz cannot be played as it stands (see Problems); "
                          "these figures are of its last playable version."));
-    if (outline)
-        for (const wxString& row : BalanceRows(BalanceOf(*outline)))
+    // The figures of the version before the last edits, until their check
+    // is done.
+    if (m_session.Checking())
+        rows.push_back(_("Checking..."));
+    if (const std::shared_ptr<const QuizBalance> balance = m_session.Balance())
+        for (const wxString& row : BalanceRows(*balance))
             rows.push_back(row);
     if (m_balance->GetStrings() != rows)
         m_balance->Set(rows);
@@ -418,12 +422,16 @@ void QuizEditorPane::ShowTargets()
     wxArrayString ids;
     for (size_t question = 0; question < count; ++question)
     {
+        if (!choice)
+        {
+            // Only the IDs: a large quiz's texts are not listed.
+            m_targets.push_back(m_document->QuestionId(question));
+            ids.push_back(m_targets.back());
+            continue;
+        }
         const QuestionFields fields = m_document->Fields(question);
         m_targets.push_back(fields.id);
-        if (choice)
-            labels.push_back(TargetLabel(fields));
-        else
-            ids.push_back(fields.id);
+        labels.push_back(TargetLabel(fields));
     }
     if (choice)
         m_targetChoice->Set(labels);

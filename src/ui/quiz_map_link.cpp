@@ -163,6 +163,9 @@ void QuizMapLink::Refresh()
     if (outline && m_session.OpenedShown() && opened->state != OpenedQuiz::FileState::Read &&
         !m_waiting)
         m_status = _("The quiz file cannot be read as a quiz now; the map shows its last good version.");
+    // The map is of the version before the last edits until they are checked.
+    if (m_session.Checking() && !m_waiting)
+        m_status = _("Checking...");
     QuizMapCanvas* canvas = m_window->Canvas();
     if (canvas->Map() != m_map.get())
         canvas->SetMap(m_map);
