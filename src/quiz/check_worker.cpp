@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct QuizCheckWorker::State
 {
@@ -21,6 +22,7 @@ struct QuizCheckWorker::State
     unsigned long latest = 0;
     unsigned long running = 0;
     std::unique_ptr<Result> ready;
+    std::vector<std::shared_ptr<void>> garbage;
     bool stop = false;
     Ready notify;
     std::thread thread;
@@ -76,6 +78,15 @@ std::unique_ptr<QuizCheckWorker::Result> QuizCheckWorker::Take()
     return std::move(m_state->ready);
 }
 
+void QuizCheckWorker::Discard(std::shared_ptr<void> garbage)
+{
+    {
+        const std::lock_guard<std::mutex> hold(m_state->lock);
+        m_state->garbage.push_back(std::move(garbage));
+    }
+    m_state->wake.notify_all();
+}
+
 void QuizCheckWorker::Wait()
 {
     std::unique_lock<std::mutex> hold(m_state->lock);
@@ -89,9 +100,19 @@ void QuizCheckWorker::Work(State& state)
     std::unique_lock<std::mutex> hold(state.lock);
     for (;;)
     {
-        state.wake.wait(hold, [&] { return state.stop || state.pending; });
+        state.wake.wait(hold, [&] { return state.stop || state.pending || !state.garbage.empty(); });
+        if (!state.garbage.empty())
+        {
+            std::vector<std::shared_ptr<void>> garbage;
+            garbage.swap(state.garbage);
+            hold.unlock();
+            garbage.clear();
+            hold.lock();
+        }
         if (state.stop)
             return;
+        if (!state.pending)
+            continue;
         std::unique_ptr<QuizSnapshot> snapshot = std::move(state.pending);
         auto result = std::make_unique<Result>();
         result->generation = state.latest;

@@ -55,6 +55,9 @@ public:
     std::unique_ptr<Result> Take();
     // Returns once the newest request was checked (or dropped).
     void Wait();
+    // Frees `garbage` on the worker's thread, before the next check: a
+    // large quiz's records and outline take a while to free.
+    void Discard(std::shared_ptr<void> garbage);
 
 private:
     struct State;

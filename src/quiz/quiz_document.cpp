@@ -512,6 +512,7 @@ void QuizEdit::Detach(Step& step)
 
 void QuizEdit::Apply(Step& step, bool forward)
 {
+    m_document.Touched(step.kind == Step::Content ? *step.node : *step.parent, *step.node);
     switch (step.kind)
     {
         case Step::Content:
@@ -728,16 +729,30 @@ std::unique_ptr<wxXmlDocument> ReadSnapshot(const QuizSnapshot& snapshot)
     return document;
 }
 
+void QuizDocument::Touched(const wxXmlNode& at, const wxXmlNode& node)
+{
+    // What a snapshot kept of the root's child that holds the change is
+    // written anew; a child taken out is forgotten too, since its address
+    // may come back.
+    const wxXmlNode* root = m_xml->GetRoot();
+    if (&at == root)
+    {
+        m_snapshotParts.erase(&node);
+        return;
+    }
+    const wxXmlNode* child = &at;
+    while (child->GetParent() && child->GetParent() != root)
+        child = child->GetParent();
+    if (child->GetParent() == root)
+        m_snapshotParts.erase(child);
+    else
+        m_snapshotParts.clear();  // outside the tree: nothing kept is trusted
+}
+
 void QuizDocument::Changed(std::uint64_t state, const QuizDocumentChange& change)
 {
     m_state = state;
     m_questionsKnown = false;
-    // What a snapshot kept of the parts changed (deleted nodes included:
-    // their addresses may come back) is written anew.
-    if (change.kind == QuizDocumentChange::Question && change.question < QuestionCount())
-        m_snapshotParts.erase(QuestionElements()[change.question]);
-    else if (change.kind == QuizDocumentChange::Questions)
-        m_snapshotParts.clear();
     Publish(change);
 }
 

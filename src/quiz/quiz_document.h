@@ -241,6 +241,9 @@ private:
                                       const wxString& value, const wxString& editName);
     std::unique_ptr<QuizEdit> SwapAnswers(size_t question, size_t first, const wxString& name);
     void Changed(std::uint64_t state, const QuizDocumentChange& change);
+    // An edit's step changes `node` at `at` (itself, or the parent it goes
+    // into or leaves).
+    void Touched(const wxXmlNode& at, const wxXmlNode& node);
 
     std::unique_ptr<wxXmlDocumentEx> m_xml;
     wxString m_path;

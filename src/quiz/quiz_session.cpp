@@ -52,6 +52,8 @@ struct QuizSession::Read
     // The table's figures, when worked out with it in the background.
     QuizProgressMap progress;
     bool progressKnown = false;
+    // The check's table, taken in place of `table`, when read in the background.
+    QuestionTable* checked = nullptr;
 };
 
 QuizSession::QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPath,
@@ -100,11 +102,13 @@ void QuizSession::Adopt(Read& read)
         return;
     if (read.version.content.known)
         m_opened->base = read.version.content;
+    Discard(std::make_shared<QuizVersion>(std::move(m_opened->version)));
     m_opened->version = std::move(read.version);
     m_opened->state = OpenedQuiz::FileState::Read;
     m_opened->error.clear();
+    Discard(std::make_shared<QuizVersion>(std::move(m_opened->broken)));
     m_opened->broken = QuizVersion{};
-    m_openedTable.Replace(read.table);
+    m_openedTable.Replace(read.checked ? *read.checked : read.table);
     if (read.progressKnown)
     {
         m_openedProgress = std::move(read.progress);
@@ -587,7 +591,7 @@ void QuizSession::TakeChecked()
         return;
     }
     Read read;
-    read.table.Replace(result->table);
+    read.checked = &result->table;
     read.check = std::move(result->check);
     read.version.findings = read.check.report.findings;
     read.version.outline = result->outline;
@@ -682,7 +686,18 @@ void QuizSession::NewQuiz()
 void QuizSession::ReleaseDisplaced()
 {
     m_navigator.ReleaseDisplaced(m_builtIn);
-    m_navigator.ReleaseDisplaced(m_openedTable);
+    if (m_checker)
+        Discard(std::make_shared<std::vector<std::unique_ptr<Question>>>(
+            m_navigator.TakeDisplaced(m_openedTable)));
+    else
+        m_navigator.ReleaseDisplaced(m_openedTable);
+}
+
+void QuizSession::Discard(std::shared_ptr<void> garbage)
+{
+    // Freed by the checker's thread when there is one.
+    if (m_checker)
+        m_checker->Discard(std::move(garbage));
 }
 
 const QuizProgress* QuizSession::Progress() const

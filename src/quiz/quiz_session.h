@@ -270,6 +270,8 @@ private:
     bool ShowEdited(size_t question);
     // The background check's result, when it is the newest edit's.
     void TakeChecked();
+    // Frees what the window no longer shows, off this thread where it can.
+    void Discard(std::shared_ptr<void> garbage);
     void DocumentSaved();
     // Offers `opened` after the built-in quizzes, in place of the quiz
     // opened before, and starts it.

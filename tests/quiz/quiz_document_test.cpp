@@ -406,9 +406,12 @@ TEST(QuizDocumentSnapshot, IsCheckedElsewhereAsTheDocumentWithItsLinesAndEdits)
     ASSERT_TRUE(document->Submit(document->SetAnswerTarget(3, 0, wxS("nowhere"))));
     ASSERT_TRUE(document->Submit(document->SetQuestionText(0, wxS("  <new> & \"text\"\r\n"))));
     compare("edited");
-    // A snapshot keeps what it wrote of each question until it is edited.
+    // A snapshot keeps what it wrote of each question until it is edited,
+    // the questions an ID change retargets included.
+    ASSERT_TRUE(document->Submit(document->SetQuestionId(0, wxS("1000"))));
     ASSERT_TRUE(document->Submit(document->SetAnswerText(1, 0, wxS("changed"))));
     compare("edited again");
+    ASSERT_TRUE(document->Undo());
     ASSERT_TRUE(document->Undo());
     ASSERT_TRUE(document->Undo());
     compare("undone");
