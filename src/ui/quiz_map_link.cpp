@@ -5,6 +5,7 @@
 #include "map/map_worker.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_list.h"
 #include "ui/quiz_map_window.h"
 
@@ -178,7 +179,11 @@ void QuizMapLink::Request(const std::shared_ptr<const QuizOutline>& outline)
     m_tried = outline;
     m_triedQuiz = QuizKey();
     m_waiting = 0;
-    MapGraph graph = MakeMapGraph(*outline);
+    // The shares as the session worked them out with the version, on the
+    // checker's thread for an edit.
+    const std::shared_ptr<const QuizBalance> balance = m_session.Balance();
+    MapGraph graph = balance && outline == m_session.MapOutline() ? MakeMapGraph(*outline, *balance)
+                                                                  : MakeMapGraph(*outline);
     if (const wxString refusal = Refusal(WorkFor(graph)); !refusal.empty())
     {
         m_status = refusal;
