@@ -119,10 +119,10 @@ void QuizCheckWorker::Work(State& state)
         state.running = result->generation;
         hold.unlock();
 
-        // The reading's messages are the check's findings; the log is the
-        // window's, and this thread's log is off for this one.
+        // What the reader would log is in the findings; the toolkit's log
+        // is the window's, so it is off on this thread.
         wxLogNull quiet;
-        const std::unique_ptr<wxXmlDocument> tree = ReadSnapshot(*snapshot);
+        std::unique_ptr<wxXmlDocument> tree = ReadSnapshot(*snapshot);
         const wxString path(snapshot->path.c_str(), snapshot->path.length());
         snapshot.reset();
         auto outline = std::make_shared<QuizOutline>();
@@ -137,6 +137,7 @@ void QuizCheckWorker::Work(State& state)
             result->outline = std::move(outline);
             result->progress = QuizProgressMap(result->table);
         }
+        tree.reset();  // a large tree takes a while to free: not under the lock
 
         hold.lock();
         state.running = 0;
