@@ -230,6 +230,10 @@ void QuizEditorPane::BuildControls()
     }
     for (wxTextCtrl* field : {m_idField, m_answerField, m_targetField})
         field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_targetField->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        CompleteTargets();
+    });
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
     m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
     m_addAnswer->Bind(wxEVT_BUTTON, &QuizEditorPane::OnAddAnswer, this);
@@ -416,29 +420,27 @@ void QuizEditorPane::ShowTargets()
     m_targets.push_back(wxS("0"));
     const size_t count = m_document ? m_document->QuestionCount() : 0;
     const bool choice = count <= MAX_TARGET_CHOICES;
-    wxArrayString labels;
-    labels.reserve(count + 1);
-    labels.push_back(_("End of quiz"));
-    wxArrayString ids;
-    for (size_t question = 0; question < count; ++question)
-    {
-        if (!choice)
-        {
-            // Only the IDs: a large quiz's texts are not listed.
-            m_targets.push_back(m_document->QuestionId(question));
-            ids.push_back(m_targets.back());
-            continue;
-        }
-        const QuestionFields fields = m_document->Fields(question);
-        m_targets.push_back(fields.id);
-        labels.push_back(TargetLabel(fields));
-    }
     if (choice)
+    {
+        wxArrayString labels;
+        labels.reserve(count + 1);
+        labels.push_back(_("End of quiz"));
+        for (size_t question = 0; question < count; ++question)
+        {
+            const QuestionFields fields = m_document->Fields(question);
+            m_targets.push_back(fields.id);
+            labels.push_back(TargetLabel(fields));
+        }
         m_targetChoice->Set(labels);
+    }
     else
     {
+        // The IDs the field offers are listed when it is typed in: an edit
+        // that renumbers questions would list thousands each time.
         m_targetChoice->Clear();
-        m_targetField->AutoComplete(ids);
+        m_completionStale = true;
+        if (m_targetField->HasFocus())
+            CompleteTargets();
     }
     if (m_targetChoice->IsShown() != choice)
     {
@@ -448,13 +450,26 @@ void QuizEditorPane::ShowTargets()
     }
 }
 
+void QuizEditorPane::CompleteTargets()
+{
+    if (!m_completionStale)
+        return;
+    m_completionStale = false;
+    wxArrayString ids;
+    const size_t count = m_document ? m_document->QuestionCount() : 0;
+    ids.reserve(count);
+    for (size_t question = 0; question < count; ++question)
+        ids.push_back(m_document->QuestionId(question));
+    m_targetField->AutoComplete(ids);
+}
+
 void QuizEditorPane::UpdateTarget(size_t question)
 {
     const size_t entry = question + 1;
     if (!m_targetChoice->IsShown())
     {
-        if (m_document && entry < m_targets.size())
-            m_targets[entry] = m_document->Fields(question).id;
+        // Its ID may be another now.
+        m_completionStale = true;
         return;
     }
     if (!m_document || entry >= m_targets.size() || entry >= m_targetChoice->GetCount())

@@ -85,6 +85,7 @@ private:
     void ShowAnswer();         // the selected answer's text and target
     void ShowTargets();        // the choice of targets, from the questions
     void UpdateTarget(size_t question);  // one question's entry in it
+    void CompleteTargets();    // the IDs the target field offers, when stale
     void UpdateMarks();        // questions with findings
     void Select(int question);
     void EnableControls();
@@ -124,6 +125,7 @@ private:
     int m_answer = -1;        // the answer selected in the form
     wxSize m_growth;          // what the frame grew by when the pane showed
     std::vector<wxString> m_targets;  // the target of each entry of the choice
+    bool m_completionStale = false;   // the target field offers IDs no longer right
     std::set<wxString> m_marked;      // IDs of questions with findings
 
     wxPanel* m_panel = nullptr;
