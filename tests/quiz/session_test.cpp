@@ -63,6 +63,15 @@ protected:
         ASSERT_TRUE(m_session.Open(Write(xml), error)) << error;
     }
     std::string Current() const { return Id(m_session.Current()); }
+    // Opens Chain(), plays on to 1003 and takes the quiz's document.
+    QuizDocument* EditChainAt1003()
+    {
+        Open(Chain());
+        m_session.Next(0);
+        m_session.Next(0);
+        EXPECT_EQ(Current(), "1003");
+        return m_session.Document().get();
+    }
     // What Prev shows, press by press, until it shows nothing new.
     std::vector<std::string> Prevs(size_t count)
     {
@@ -312,11 +321,7 @@ TEST(Navigator, AnsweredCountsMovesNotStepsInPlace)
 // the author chose.
 TEST_F(Session, EditsArePlayedAtOnceAndOnlyAnotherProgramsChangeCountsAsOne)
 {
-    Open(Chain());
-    m_session.Next(0);
-    m_session.Next(0);
-    ASSERT_EQ(Current(), "1003");
-    QuizDocument* document = m_session.Document().get();
+    QuizDocument* document = EditChainAt1003();
     ASSERT_NE(document, nullptr);
     EXPECT_FALSE(m_session.DocumentReadOnly());
 
@@ -436,11 +441,7 @@ TEST_F(Session, EditsCheckedInTheBackgroundShowTheQuestionAtOnceAndTheNewestChec
 {
     Mailbox mailbox;
     m_session.CheckInBackground(mailbox.Poster(), 0);
-    Open(Chain());
-    m_session.Next(0);
-    m_session.Next(0);
-    ASSERT_EQ(Current(), "1003");
-    QuizDocument* document = m_session.Document().get();
+    QuizDocument* document = EditChainAt1003();
     ASSERT_NE(document, nullptr);
     const std::vector<std::string> before = Codes(m_session.Opened()->version.findings);
     const size_t fewest = m_session.Progress()->fewest;
