@@ -435,8 +435,10 @@ void QuizEditorPane::ShowTargets()
     }
     else
     {
-        // The IDs the field offers are listed when it is typed in: an edit
-        // that renumbers questions would list thousands each time.
+        for (size_t question = 0; question < count; ++question)
+            m_targets.push_back(m_document->QuestionId(question));
+        // The IDs the field offers are handed to it when it is typed in:
+        // the toolkit's list of thousands is slow to build after each edit.
         m_targetChoice->Clear();
         m_completionStale = true;
         if (m_targetField->HasFocus())
@@ -456,10 +458,9 @@ void QuizEditorPane::CompleteTargets()
         return;
     m_completionStale = false;
     wxArrayString ids;
-    const size_t count = m_document ? m_document->QuestionCount() : 0;
-    ids.reserve(count);
-    for (size_t question = 0; question < count; ++question)
-        ids.push_back(m_document->QuestionId(question));
+    ids.reserve(m_targets.size());
+    for (size_t entry = 1; entry < m_targets.size(); ++entry)  // after the end's "0"
+        ids.push_back(m_targets[entry]);
     m_targetField->AutoComplete(ids);
 }
 
@@ -468,8 +469,9 @@ void QuizEditorPane::UpdateTarget(size_t question)
     const size_t entry = question + 1;
     if (!m_targetChoice->IsShown())
     {
-        // Its ID may be another now.
-        m_completionStale = true;
+        if (m_document && entry < m_targets.size())
+            m_targets[entry] = m_document->QuestionId(question);
+        m_completionStale = true;  // its ID may be another now
         return;
     }
     if (!m_document || entry >= m_targets.size() || entry >= m_targetChoice->GetCount())
