@@ -144,9 +144,9 @@ class GraphBuilder
 public:
     explicit GraphBuilder(const QuizOutline& outline) : m_outline(outline) {}
 
-    MapGraph Build()
+    MapGraph Build(const QuizBalance& balance)
     {
-        for (const ResultShare& result : BalanceOf(m_outline).results)
+        for (const ResultShare& result : balance.results)
             m_shareOf.emplace(result.result, result);
         m_nodeOfBox.assign(m_outline.boxes.size(), 0);
         if (m_outline.entry)
@@ -509,7 +509,12 @@ std::vector<std::string> WrapLabel(const wxString& text, size_t lineChars)
 
 MapGraph MakeMapGraph(const QuizOutline& outline)
 {
-    return GraphBuilder(outline).Build();
+    return MakeMapGraph(outline, BalanceOf(outline));
+}
+
+MapGraph MakeMapGraph(const QuizOutline& outline, const QuizBalance& balance)
+{
+    return GraphBuilder(outline).Build(balance);
 }
 
 MapMarks MarkPlace(const MapGraph& graph, const wxString& current, const std::vector<wxString>& wayBack)

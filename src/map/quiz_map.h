@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+struct QuizBalance;
 struct QuizOutline;
 
 // Characters of each text a map shows; longer ones are cut and end in "…".
@@ -90,6 +91,8 @@ struct MapEffort
 };
 
 MapGraph MakeMapGraph(const QuizOutline& outline);
+// The same with the outline's balance already worked out (BalanceOf).
+MapGraph MakeMapGraph(const QuizOutline& outline, const QuizBalance& balance);
 
 // What a map marks of where the player stands: the box of the question on
 // screen, and the way taken to it (the boxes before it and every arrow

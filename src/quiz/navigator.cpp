@@ -142,6 +142,11 @@ void QuizNavigator::ReleaseDisplaced(QuestionTable& table) const
     table.ReleaseDisplaced({m_current.question, m_previous.question});
 }
 
+std::vector<std::unique_ptr<Question>> QuizNavigator::TakeDisplaced(QuestionTable& table) const
+{
+    return table.TakeDisplaced({m_current.question, m_previous.question});
+}
+
 void QuizNavigator::Forget(const QuestionTable& table)
 {
     if (m_table == &table)

@@ -95,6 +95,8 @@ public:
     // Frees the records `table` displaced, except those the navigator
     // points at.
     void ReleaseDisplaced(QuestionTable& table) const;
+    // The same, handing the records over, to be freed elsewhere.
+    std::vector<std::unique_ptr<Question>> TakeDisplaced(QuestionTable& table) const;
 
     // Forgets every question of `table`, which is about to go.
     void Forget(const QuestionTable& table);

@@ -2,6 +2,7 @@
 #include "quiz/question_table.h"
 
 #include <algorithm>
+#include <iterator>
 
 QuestionTable::QuestionTable(size_t sizeHint)
     : m_index(sizeHint)
@@ -67,14 +68,25 @@ void QuestionTable::Replace(QuestionTable& other)
 
 void QuestionTable::ReleaseDisplaced(std::initializer_list<const Question*> keep)
 {
+    TakeDisplaced(keep);
+}
+
+std::vector<std::unique_ptr<Question>> QuestionTable::TakeDisplaced(
+    std::initializer_list<const Question*> keep)
+{
+    std::vector<std::unique_ptr<Question>> taken;
     if (m_displaced == 0)
-        return;
+        return taken;
     const auto releasable = [this, &keep](const std::unique_ptr<Question>& record) {
         if (FindQuestion(record->id) == record.get())
             return false;
         return std::find(keep.begin(), keep.end(), record.get()) == keep.end();
     };
-    m_records.erase(std::remove_if(m_records.begin(), m_records.end(), releasable),
-                    m_records.end());
+    const auto kept = std::stable_partition(m_records.begin(), m_records.end(),
+                                            [&](const auto& record) { return !releasable(record); });
+    taken.reserve(m_records.end() - kept);
+    std::move(kept, m_records.end(), std::back_inserter(taken));
+    m_records.erase(kept, m_records.end());
     m_displaced = m_records.size() - m_index.size();
+    return taken;
 }

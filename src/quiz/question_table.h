@@ -67,6 +67,8 @@ public:
 
     // Frees displaced records except those listed, which callers still use.
     void ReleaseDisplaced(std::initializer_list<const Question*> keep);
+    // The same, handing the records over instead, to be freed elsewhere.
+    std::vector<std::unique_ptr<Question>> TakeDisplaced(std::initializer_list<const Question*> keep);
 
     size_t size() const { return m_index.size(); }
     bool empty() const { return m_index.empty(); }

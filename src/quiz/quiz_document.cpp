@@ -13,7 +13,9 @@
 #include "widgets/xml_document_ex.h"
 
 #include <wx/intl.h>
+#include <wx/mstream.h>
 #include <wx/stream.h>
+#include <wx/xml/xml.h>
 
 #include <algorithm>
 #include <cstring>
@@ -23,6 +25,244 @@ namespace
 
 // Indentation of a saved quiz: two spaces a level, as the shipped quizzes.
 constexpr int SAVE_INDENT = 1;
+
+// Visits `root` and every node below it in document order: `enter` before a
+// node's children, `leave` after them.
+template <typename Enter, typename Leave>
+void WalkTree(const wxXmlNode& root, Enter enter, Leave leave)
+{
+    const wxXmlNode* node = &root;
+    for (;;)
+    {
+        enter(*node);
+        if (node->GetChildren())
+        {
+            node = node->GetChildren();
+            continue;
+        }
+        leave(*node);
+        while (node != &root && !node->GetNext())
+        {
+            node = node->GetParent();
+            leave(*node);
+        }
+        if (node == &root)
+            return;
+        node = node->GetNext();
+    }
+}
+
+// Appends `text` in UTF-8; `escape` the characters markup would read
+// otherwise (those of an attribute's value too with `attribute`). Written
+// straight into the string's room: a large quiz has megabytes of text.
+void AppendUtf8(std::string& out, const wxString& text, bool escape, bool attribute = false)
+{
+    const size_t length = text.length();
+    if (length == 0)
+        return;
+    const wchar_t* c = text.wc_str();
+    size_t at = out.size();
+    out.resize(at + 6 * length);  // "&quot;" is the longest a character takes
+    char* p = &out[at];
+    for (const wchar_t* end = c + length; c != end; ++c)
+    {
+        const auto code = static_cast<std::uint32_t>(*c);
+        const char* entity = nullptr;
+        if (escape && code < 0x80)
+        {
+            switch (code)
+            {
+                case '&': entity = "&amp;"; break;
+                case '<': entity = "&lt;"; break;
+                case '>': entity = "&gt;"; break;
+                case '\r': entity = "&#13;"; break;  // the parser would make a line end of it
+                case '"': entity = attribute ? "&quot;" : nullptr; break;
+                case '\n': entity = attribute ? "&#10;" : nullptr; break;
+                case '\t': entity = attribute ? "&#9;" : nullptr; break;
+                default: break;
+            }
+        }
+        if (entity)
+            for (; *entity; ++entity)
+                *p++ = *entity;
+        else if (code < 0x80)
+            *p++ = static_cast<char>(code);
+        else if (code < 0x800)
+        {
+            *p++ = static_cast<char>(0xC0 | (code >> 6));
+            *p++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+        else if (code < 0x10000)
+        {
+            *p++ = static_cast<char>(0xE0 | (code >> 12));
+            *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+        else
+        {
+            *p++ = static_cast<char>(0xF0 | (code >> 18));
+            *p++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    out.resize(p - out.data());
+}
+
+// Markup is written as it is: names, comments and instructions need no
+// escaping to read back (a comment or CDATA that cannot be written so does
+// not read back as one node, and ReadSnapshot says so).
+void AppendRaw(std::string& out, const wxString& text)
+{
+    AppendUtf8(out, text, false);
+}
+
+void WriteStartTag(std::string& out, const wxXmlNode& element)
+{
+    out += '<';
+    AppendRaw(out, element.GetName());
+    for (const wxXmlAttribute* attribute = element.GetAttributes(); attribute;
+         attribute = attribute->GetNext())
+    {
+        out += ' ';
+        AppendRaw(out, attribute->GetName());
+        out += "=\"";
+        AppendUtf8(out, attribute->GetValue(), true, true);
+        out += '"';
+    }
+    out += '>';
+}
+
+// Writes the tree under `top` as compact XML that parses back into the same
+// nodes, and marks each node's line and shape in document order.
+void WriteSnapshot(const wxXmlNode& top, std::string& out, std::vector<QuizSnapshot::Node>& nodes)
+{
+    std::vector<size_t> open;  // marks of the elements entered, for their child counts
+    WalkTree(
+        top,
+        [&](const wxXmlNode& node) {
+            if (!open.empty())
+                ++nodes[open.back()].children;
+            nodes.push_back(QuizSnapshot::Node{node.GetLineNumber(), node.GetType(), 0});
+            switch (node.GetType())
+            {
+                case wxXML_ELEMENT_NODE:
+                    WriteStartTag(out, node);
+                    break;
+                case wxXML_TEXT_NODE:
+                    AppendUtf8(out, node.GetContent(), true);
+                    break;
+                case wxXML_CDATA_SECTION_NODE:
+                    out += "<![CDATA[";
+                    AppendRaw(out, node.GetContent());
+                    out += "]]>";
+                    break;
+                case wxXML_COMMENT_NODE:
+                    out += "<!--";
+                    AppendRaw(out, node.GetContent());
+                    out += "-->";
+                    break;
+                case wxXML_PI_NODE:
+                    out += "<?";
+                    AppendRaw(out, node.GetName());
+                    out += ' ';
+                    AppendRaw(out, node.GetContent());
+                    out += "?>";
+                    break;
+                default:
+                    break;
+            }
+            if (node.GetChildren())
+                open.push_back(nodes.size() - 1);
+        },
+        [&](const wxXmlNode& node) {
+            if (node.GetChildren())
+                open.pop_back();
+            if (node.GetType() == wxXML_ELEMENT_NODE)
+            {
+                out += "</";
+                AppendRaw(out, node.GetName());
+                out += '>';
+            }
+        });
+}
+
+size_t ChildCount(const wxXmlNode& node)
+{
+    size_t count = 0;
+    for (const wxXmlNode* child = node.GetChildren(); child; child = child->GetNext())
+        ++count;
+    return count;
+}
+
+// A copy of `original` and everything below it, in one pass (the toolkit's
+// AddChild walks every sibling before it), each node with the line its mark
+// gives; null when the marks describe another tree.
+std::unique_ptr<wxXmlNode> CopyWithLines(const wxXmlNode& original,
+                                         const std::vector<QuizSnapshot::Node>& marks)
+{
+    std::unique_ptr<wxXmlNode> root;
+    std::vector<wxXmlNode*> parents;    // the copies entered, innermost last
+    std::vector<wxXmlNode*> previous;   // per parent, its last child copied
+    std::vector<size_t> counts;         // per parent, its children so far
+    std::vector<size_t> markOf;         // per parent, its mark
+    size_t next = 0;
+    bool same = true;
+    WalkTree(
+        original,
+        [&](const wxXmlNode& node) {
+            if (!same || next >= marks.size() || marks[next].type != node.GetType())
+            {
+                same = false;
+                return;
+            }
+            auto* copy = new wxXmlNode(node.GetType(), node.GetName(), node.GetContent(),
+                                       marks[next].line);
+            copy->SetNoConversion(node.GetNoConversion());
+            wxXmlAttribute* last = nullptr;
+            for (const wxXmlAttribute* attribute = node.GetAttributes(); attribute;
+                 attribute = attribute->GetNext())
+            {
+                auto* added = new wxXmlAttribute(attribute->GetName(), attribute->GetValue());
+                if (last)
+                    last->SetNext(added);
+                else
+                    copy->SetAttributes(added);
+                last = added;
+            }
+            if (parents.empty())
+                root.reset(copy);
+            else
+            {
+                copy->SetParent(parents.back());
+                if (previous.back())
+                    previous.back()->SetNext(copy);
+                else
+                    parents.back()->SetChildren(copy);
+                previous.back() = copy;
+                ++counts.back();
+            }
+            ++next;
+            if (node.GetChildren())
+            {
+                parents.push_back(copy);
+                previous.push_back(nullptr);
+                counts.push_back(0);
+                markOf.push_back(next - 1);
+            }
+        },
+        [&](const wxXmlNode& node) {
+            if (!same || !node.GetChildren())
+                return;
+            if (marks[markOf.back()].children != counts.back())
+                same = false;
+            parents.pop_back();
+            previous.pop_back();
+            counts.pop_back();
+            markOf.pop_back();
+        });
+    return same && next == marks.size() ? std::move(root) : nullptr;
+}
 
 wxString ValueOf(const wxXmlNode* leaf)
 {
@@ -301,6 +541,7 @@ void QuizEdit::Detach(Step& step)
 
 void QuizEdit::Apply(Step& step, bool forward)
 {
+    m_document.Touched(step.kind == Step::Content ? *step.node : *step.parent, *step.node);
     switch (step.kind)
     {
         case Step::Content:
@@ -435,6 +676,13 @@ QuestionFields QuizDocument::Fields(size_t question) const
     return fields;
 }
 
+wxString QuizDocument::QuestionId(size_t question) const
+{
+    if (question >= QuestionCount())
+        return wxString();
+    return ValueOf(LastQuizChild(*QuestionElements()[question], "ID"));
+}
+
 wxString QuizDocument::NextFreeId() const
 {
     unsigned long long highest = 0;
@@ -454,6 +702,88 @@ wxString QuizDocument::NextFreeId() const
 bool QuizDocument::Read(QuestionTable& table, QuizFileCheck& check, QuizOutline* outline) const
 {
     return CheckQuizDocument(*m_xml, m_path, table, check, outline);
+}
+
+std::unique_ptr<Question> QuizDocument::PlayedQuestion(size_t question, const wxString& id) const
+{
+    const std::vector<wxXmlNode*>& questions = QuestionElements();
+    const auto idOf = [&](size_t index) -> const wxString& {
+        const wxXmlNode* leaf = LastQuizChild(*questions[index], "ID");
+        return leaf ? LeafValue(*leaf) : QUIZ_NO_VALUE;
+    };
+    if (question >= questions.size() || idOf(question) != id)
+        return nullptr;
+    for (size_t later = question + 1; later < questions.size(); ++later)
+        if (idOf(later) == id)
+            return nullptr;
+    return ReadQuestionElement(*questions[question]);
+}
+
+QuizSnapshot QuizDocument::Snapshot() const
+{
+    QuizSnapshot snapshot;
+    // About as large as the last one: no growing step by step.
+    snapshot.bytes.reserve(m_snapshotSize + m_snapshotSize / 8);
+    snapshot.nodes.reserve(m_snapshotNodes + m_snapshotNodes / 8);
+    // The root element is all a check reads. Its children are written once
+    // each and kept until an edit changes them: an edit of one question
+    // writes that question only.
+    if (const wxXmlNode* root = m_xml->GetRoot())
+    {
+        WriteStartTag(snapshot.bytes, *root);
+        snapshot.nodes.push_back(
+            QuizSnapshot::Node{root->GetLineNumber(), root->GetType(), ChildCount(*root)});
+        for (const wxXmlNode* child = root->GetChildren(); child; child = child->GetNext())
+        {
+            SnapshotPart& part = m_snapshotParts[child];
+            if (part.nodes.empty())
+                WriteSnapshot(*child, part.bytes, part.nodes);
+            snapshot.bytes += part.bytes;
+            snapshot.nodes.insert(snapshot.nodes.end(), part.nodes.begin(), part.nodes.end());
+        }
+        snapshot.bytes += "</";
+        AppendRaw(snapshot.bytes, root->GetName());
+        snapshot.bytes += '>';
+    }
+    snapshot.path.assign(m_path.wc_str(), m_path.length());
+    m_snapshotSize = snapshot.bytes.size();
+    m_snapshotNodes = snapshot.nodes.size();
+    return snapshot;
+}
+
+std::unique_ptr<wxXmlDocument> ReadSnapshot(const QuizSnapshot& snapshot)
+{
+    const wxString path(snapshot.path.c_str(), snapshot.path.length());
+    wxXmlDocument parsed;
+    if (!ParseQuizBytes(parsed, snapshot.bytes.data(), snapshot.bytes.size(), path) ||
+        !parsed.GetRoot())
+        return nullptr;
+    std::unique_ptr<wxXmlNode> root = CopyWithLines(*parsed.GetRoot(), snapshot.nodes);
+    if (!root)
+        return nullptr;
+    auto document = std::make_unique<wxXmlDocument>();
+    document->SetRoot(root.release());
+    return document;
+}
+
+void QuizDocument::Touched(const wxXmlNode& at, const wxXmlNode& node)
+{
+    // What a snapshot kept of the root's child that holds the change is
+    // written anew; a child taken out is forgotten too, since its address
+    // may come back.
+    const wxXmlNode* root = m_xml->GetRoot();
+    if (&at == root)
+    {
+        m_snapshotParts.erase(&node);
+        return;
+    }
+    const wxXmlNode* child = &at;
+    while (child->GetParent() && child->GetParent() != root)
+        child = child->GetParent();
+    if (child->GetParent() == root)
+        m_snapshotParts.erase(child);
+    else
+        m_snapshotParts.clear();  // outside the tree: nothing kept is trusted
 }
 
 void QuizDocument::Changed(std::uint64_t state, const QuizDocumentChange& change)

@@ -9,10 +9,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QuestionTable;
 class QuizDocument;
+class wxXmlDocument;
+struct Question;
 class wxXmlDocumentEx;
 class wxXmlNode;
 struct QuizFileCheck;
@@ -42,6 +46,28 @@ struct ResultFields
     wxString name;
     wxString text;
 };
+
+// A document's tree as it was at one moment, to be read on another thread
+// (see QuizDocument::Snapshot): the bytes a save would write, and the line
+// and shape of every node, so that what is found in it keeps the file's
+// lines. Shares nothing with the document.
+struct QuizSnapshot
+{
+    struct Node
+    {
+        int line;
+        int type;
+        size_t children;
+    };
+    std::string bytes;
+    std::vector<Node> nodes;  // in the order ReadSnapshot copies them
+    std::wstring path;        // where the document was read from or saved
+};
+
+// The snapshot's tree, parsed, every node with its line in the document it
+// was taken of (-1 for a part added since it was read). Null when the bytes
+// do not parse into the same nodes. Thread-safe.
+std::unique_ptr<wxXmlDocument> ReadSnapshot(const QuizSnapshot& snapshot);
 
 // What an edit (or its undoing, or a save) changed.
 struct QuizDocumentChange
@@ -139,6 +165,8 @@ public:
     // the root that stops its reading), addressed by position.
     size_t QuestionCount() const;
     QuestionFields Fields(size_t question) const;
+    // Its ID alone (quicker than its fields, for lists of every question).
+    wxString QuestionId(size_t question) const;
     // One above the highest all-digit ID (1001 for none): for a new question.
     wxString NextFreeId() const;
 
@@ -156,6 +184,14 @@ public:
     // no line). False when it cannot be played (no question 1001 with an
     // answer); the table then still holds what was read.
     bool Read(QuestionTable& table, QuizFileCheck& check, QuizOutline* outline = nullptr) const;
+    // The record Read would store for question `question` alone; null when
+    // it is out of range, its ID is not `id`, or a later question of the
+    // same ID hides it.
+    std::unique_ptr<Question> PlayedQuestion(size_t question, const wxString& id) const;
+    // The tree as it is now, to be read and checked on another thread while
+    // this one is edited: written to memory, which is quicker than any copy
+    // of the tree.
+    QuizSnapshot Snapshot() const;
 
     // ---- Edits, made but not applied (see QuizEdit); null when the
     // positions are out of range or nothing would change. Characters an XML
@@ -253,12 +289,24 @@ private:
                                       const wxString& value, const wxString& editName);
     std::unique_ptr<QuizEdit> SwapAnswers(size_t question, size_t first, const wxString& name);
     void Changed(std::uint64_t state, const QuizDocumentChange& change);
+    // An edit's step changes `node` at `at` (itself, or the parent it goes
+    // into or leaves).
+    void Touched(const wxXmlNode& at, const wxXmlNode& node);
 
     std::unique_ptr<wxXmlDocumentEx> m_xml;
     wxString m_path;
     wxString m_losses;
     mutable std::vector<wxXmlNode*> m_questions;
     mutable bool m_questionsKnown = false;
+    mutable size_t m_snapshotSize = 0;   // of the last snapshot's bytes
+    mutable size_t m_snapshotNodes = 0;
+    // Each child of the root as a snapshot writes it, until an edit changes it.
+    struct SnapshotPart
+    {
+        std::string bytes;
+        std::vector<QuizSnapshot::Node> nodes;
+    };
+    mutable std::unordered_map<const wxXmlNode*, SnapshotPart> m_snapshotParts;
     std::uint64_t m_state = 0;  // the last edit applied, 0 for none
     std::uint64_t m_savedState = 0;
     std::uint64_t m_lastEdit = 0;

@@ -232,6 +232,11 @@ void ReadQuestions(const wxXmlNode& root, QuestionTable& table, QuizReadObserver
     ReadQuestionsFrom(root, table, Reading{ValueTaker(false), observer});
 }
 
+std::unique_ptr<Question> ReadQuestionElement(const wxXmlNode& element)
+{
+    return ReadQuestion(element, Reading{ValueTaker(false), nullptr});
+}
+
 bool LoadQuiz(wxXmlDocument& document, const wxString& path, QuestionTable& table,
               QuizReadObserver* observer)
 {

@@ -6,6 +6,7 @@
 
 #include <wx/string.h>
 
+#include <memory>
 #include <vector>
 
 class wxXmlDocument;
@@ -97,4 +98,8 @@ bool ParseQuizBytes(wxXmlDocument& document, const char* data, size_t size, cons
 // it the title and results that follow them.
 void ReadQuestions(const wxXmlNode& root, QuestionTable& table,
                    QuizReadObserver* observer = nullptr);
+
+// The record ReadQuestions makes of one QUESTION element, its values copied
+// out of the tree: for an edit of one question, read without the rest.
+std::unique_ptr<Question> ReadQuestionElement(const wxXmlNode& element);
 

@@ -110,6 +110,15 @@ QuizProgressMap::QuizProgressMap(const QuestionTable& table)
     }
 }
 
+void QuizProgressMap::Follow(const Question* stored, const Question* record)
+{
+    const auto it = m_nodeOf.find(stored);
+    if (it == m_nodeOf.end())
+        return;
+    const size_t node = it->second;
+    m_nodeOf[record] = node;
+}
+
 const QuizProgress* QuizProgressMap::Find(const wxString& id) const
 {
     return m_table ? Find(m_table->FindQuestion(id)) : nullptr;

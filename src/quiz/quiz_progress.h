@@ -47,6 +47,13 @@ public:
     const QuizProgress* Find(const Question* question) const;
     size_t size() const { return m_count; }
 
+    // The table's records moved into `table` (QuestionTable::Replace keeps
+    // them where they are): IDs are looked up there now.
+    void Rebind(const QuestionTable& table) { m_table = &table; }
+    // `record` stands in for `stored` (an edit of one question read anew):
+    // it has its figures until the map is worked out again.
+    void Follow(const Question* stored, const Question* record);
+
 private:
     const QuestionTable* m_table = nullptr;
     std::unordered_map<const Question*, size_t> m_nodeOf;

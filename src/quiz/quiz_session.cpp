@@ -1,8 +1,10 @@
 // The model of the quiz on screen.
 #include "quiz/quiz_session.h"
 
+#include "quiz/check_worker.h"
 #include "quiz/content_digest.h"
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_checker.h"
 #include "quiz/quiz_document.h"
 #include "quiz/quiz_file.h"
@@ -47,6 +49,11 @@ struct QuizSession::Read
     QuizVersion version;
     bool same = false;        // the content the quiz is based on: nothing was parsed
     bool sameBroken = false;  // the content already found broken: nothing was parsed
+    // The table's figures, when worked out with it in the background.
+    QuizProgressMap progress;
+    bool progressKnown = false;
+    // The check's table, taken in place of `table`, when read in the background.
+    QuestionTable* checked = nullptr;
 };
 
 QuizSession::QuizSession(std::vector<QuizEntry> builtIns, BuiltInPath builtInPath,
@@ -95,12 +102,20 @@ bool QuizSession::Adopt(Read& read)
         return false;
     if (read.version.content.known)
         m_opened->base = read.version.content;
+    Discard(std::make_shared<QuizVersion>(std::move(m_opened->version)));
     m_opened->version = std::move(read.version);
     m_opened->state = OpenedQuiz::FileState::Read;
     m_opened->error.clear();
+    Discard(std::make_shared<QuizVersion>(std::move(m_opened->broken)));
     m_opened->broken = QuizVersion{};
-    m_openedTable.Replace(read.table);
-    m_openedProgress = QuizProgressMap(m_openedTable);
+    m_openedTable.Replace(read.checked ? *read.checked : read.table);
+    if (read.progressKnown)
+    {
+        m_openedProgress = std::move(read.progress);
+        m_openedProgress.Rebind(m_openedTable);
+    }
+    else
+        m_openedProgress = QuizProgressMap(m_openedTable);
     return RetitleOpened();
 }
 
@@ -447,6 +462,10 @@ bool QuizSession::DropEdited()
     m_editedOverwritten = false;
     m_askedAbout = FileIdentity{};
     m_accepted = FileIdentity{};
+    // A check under way is of what goes now.
+    if (m_checker)
+        m_checker->Cancel();
+    m_checking = 0;
     if (!m_edited)
         return false;
     m_editedSubscription.Reset();
@@ -499,16 +518,42 @@ void QuizSession::Edit(std::shared_ptr<QuizDocument> document)
         if (change.kind == QuizDocumentChange::Saved)
             DocumentSaved();
         else
-            DocumentEdited();
+            DocumentEdited(&change);
     });
 }
 
-void QuizSession::DocumentEdited()
+void QuizSession::DocumentEdited(const QuizDocumentChange* change)
+{
+    if (m_checker && m_edited->QuestionCount() >= m_backgroundFrom)
+    {
+        // The views say they are checking from the first edit of a burst on.
+        unsigned what = SessionChange::Unsaved;
+        if (!Checking())
+            what |= SessionChange::Problems | SessionChange::Map;
+        m_checking = m_checker->Request(m_edited->Snapshot());
+        if (change && change->kind == QuizDocumentChange::Question && ShowEdited(change->question))
+            what |= SessionChange::Question | SessionChange::Status;
+        // The record displaced by ShowEdited goes with the check's table:
+        // freeing it now would cost a walk of every record.
+        Publish(SessionChange{what});
+        return;
+    }
+    DocumentRead();
+}
+
+void QuizSession::DocumentRead()
 {
     Read read;
     auto outline = std::make_shared<QuizOutline>();
     const bool playable = m_edited->Read(read.table, read.check, outline.get());
     read.version.findings = read.check.report.findings;
+    if (playable)
+        read.version.outline = std::move(outline);
+    EditedRead(read, playable);
+}
+
+void QuizSession::EditedRead(Read& read, bool playable)
+{
     m_editedBroken = !playable;
     if (!playable)
     {
@@ -520,7 +565,6 @@ void QuizSession::DocumentEdited()
         Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved});
         return;
     }
-    read.version.outline = std::move(outline);
     if (!OpenedShown())
     {
         const unsigned retitled = Adopt(read) ? SessionChange::Quizzes : 0;
@@ -530,6 +574,71 @@ void QuizSession::DocumentEdited()
     }
     Replay(read, SessionChange::Unsaved);
     ReleaseDisplaced();
+}
+
+bool QuizSession::ShowEdited(size_t question)
+{
+    // Only the record on screen is read: the other questions, the figures
+    // and the findings come with the check.
+    const Question* current = Current();
+    if (!OpenedQuestionShown() || m_openedTable.FindQuestion(current->id) != current)
+        return false;
+    std::unique_ptr<Question> record = m_edited->PlayedQuestion(question, current->id);
+    if (!record)
+        return false;
+    record->backId = current->backId;
+    const QuizPlace place = m_navigator.Place(m_selection);
+    const Question& stored = m_openedTable.Store(std::move(record));
+    m_openedProgress.Follow(current, &stored);
+    m_navigator.Play(m_openedTable);
+    m_selection = m_navigator.MoveTo(place).selection;
+    ClearNotice();
+    return true;
+}
+
+void QuizSession::CheckInBackground(Poster poster, size_t threshold)
+{
+    m_backgroundFrom = threshold;
+    const std::weak_ptr<bool> alive = m_alive;
+    m_checker = std::make_unique<QuizCheckWorker>([this, alive, poster = std::move(poster)] {
+        poster([this, alive] {
+            if (alive.lock())
+                TakeChecked();
+        });
+    });
+}
+
+void QuizSession::FinishChecking()
+{
+    if (!m_checker || m_checking == 0)
+        return;
+    m_checker->Wait();
+    TakeChecked();
+}
+
+void QuizSession::TakeChecked()
+{
+    if (!m_checker || m_checking == 0)
+        return;
+    const std::unique_ptr<QuizCheckWorker::Result> result = m_checker->Take();
+    // Taken already, or an older edit's, overtaken on its way here.
+    if (!result || result->generation != m_checking || !m_edited)
+        return;
+    m_checking = 0;
+    if (result->unread)
+    {
+        DocumentRead();
+        return;
+    }
+    Read read;
+    read.checked = &result->table;
+    read.check = std::move(result->check);
+    read.version.findings = read.check.report.findings;
+    read.version.outline = result->outline;
+    read.version.balance = result->balance;
+    read.progress = std::move(result->progress);
+    read.progressKnown = result->playable;
+    EditedRead(read, result->playable);
 }
 
 void QuizSession::DocumentSaved()
@@ -619,7 +728,18 @@ void QuizSession::NewQuiz()
 void QuizSession::ReleaseDisplaced()
 {
     m_navigator.ReleaseDisplaced(m_builtIn);
-    m_navigator.ReleaseDisplaced(m_openedTable);
+    if (m_checker)
+        Discard(std::make_shared<std::vector<std::unique_ptr<Question>>>(
+            m_navigator.TakeDisplaced(m_openedTable)));
+    else
+        m_navigator.ReleaseDisplaced(m_openedTable);
+}
+
+void QuizSession::Discard(std::shared_ptr<void> garbage)
+{
+    // Freed by the checker's thread when there is one.
+    if (m_checker)
+        m_checker->Discard(std::move(garbage));
 }
 
 const QuizProgress* QuizSession::Progress() const
@@ -635,6 +755,21 @@ const QuizProgress* QuizSession::Progress() const
 bool QuizSession::OpenedQuestionShown() const
 {
     return Current() && m_navigator.CurrentTable() == &m_openedTable;
+}
+
+std::shared_ptr<const QuizBalance> QuizSession::Balance()
+{
+    const std::shared_ptr<const QuizOutline> outline = MapOutline();
+    if (!outline)
+        return nullptr;
+    if (OpenedShown() && m_opened->version.outline == outline && m_opened->version.balance)
+        return m_opened->version.balance;
+    if (m_balanceOf != outline)
+    {
+        m_balance = std::make_shared<const QuizBalance>(BalanceOf(*outline));
+        m_balanceOf = outline;
+    }
+    return m_balance;
 }
 
 std::shared_ptr<const QuizOutline> QuizSession::MapOutline()

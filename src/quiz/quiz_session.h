@@ -18,7 +18,9 @@
 #include <memory>
 #include <vector>
 
+class QuizCheckWorker;
 class wxXmlDocument;
+struct QuizBalance;
 struct QuizOutline;
 
 // What changed, as flags; a command publishes one message with all of them.
@@ -49,6 +51,9 @@ struct QuizVersion
     FileIdentity content;  // of the file's bytes it was read from; unknown for a document's
     FindingList findings;
     std::shared_ptr<const QuizOutline> outline;
+    // Of the outline: worked out with it in the background, else when first
+    // asked for (see QuizSession::Balance).
+    std::shared_ptr<const QuizBalance> balance;
 };
 
 // A quiz the user opened from a file, and how its file stands. Two facts
@@ -223,6 +228,26 @@ public:
     // be read as a quiz. A built-in quiz's is read when first asked for
     // after a switch.
     std::shared_ptr<const QuizOutline> MapOutline();
+    // The balance of results of that outline; null without one.
+    std::shared_ptr<const QuizBalance> Balance();
+
+    // ---- Checking edits in the background
+    // Hands `work` to the thread that owns the session, to run soon (a
+    // window's CallAfter). Called on another thread: it must be safe there.
+    using Poster = std::function<void(std::function<void()>)>;
+    // From now on the edited document of a quiz of at least `threshold`
+    // questions is read and checked on a thread of its own, from a snapshot:
+    // an edit shows at once on the question on screen when it touched only
+    // that question, and the findings, the balance, the map and the other
+    // questions follow when the check is done, newer edits superseding
+    // older checks. Smaller quizzes are read at once, as without it.
+    void CheckInBackground(Poster poster, size_t threshold = 500);
+    // Whether the quiz on screen has edits not checked yet: its findings,
+    // balance and map are of an earlier version until then.
+    bool Checking() const { return m_checking != 0 && OpenedShown(); }
+    // Waits for the check under way and shows its result now (for tests,
+    // benchmarks, and whoever needs the findings of the last edit).
+    void FinishChecking();
 
 private:
     struct Read;  // one reading of the opened file
@@ -243,8 +268,21 @@ private:
     // Plays `read` in place of the opened quiz's version, keeping the
     // player's place, and says so.
     void Replay(Read& read, unsigned also);
-    // The edited document's content made the opened quiz's version.
-    void DocumentEdited();
+    // The edited document's content made the opened quiz's version, at once
+    // or in the background; `change` says what the edit touched (null: all).
+    void DocumentEdited(const QuizDocumentChange* change = nullptr);
+    // The edited document read here and now, and made the version.
+    void DocumentRead();
+    // A reading of the edited document (`playable` when it can be played)
+    // made the opened quiz's version, the broken one else.
+    void EditedRead(Read& read, bool playable);
+    // The question on screen read again from the document, when `question`
+    // is the element it was read from; false when it is not shown.
+    bool ShowEdited(size_t question);
+    // The background check's result, when it is the newest edit's.
+    void TakeChecked();
+    // Frees what the window no longer shows, off this thread where it can.
+    void Discard(std::shared_ptr<void> garbage);
     void DocumentSaved();
     // Offers `opened` after the built-in quizzes, in place of the quiz
     // opened before, and starts it.
@@ -285,4 +323,12 @@ private:
     FileIdentity m_askedAbout;      // the file's content last found in conflict
     FileIdentity m_accepted;        // a content on disk the author agreed to write over
     Publisher<QuizDocumentChange>::Subscription m_editedSubscription;
+
+    std::shared_ptr<const QuizBalance> m_balance;     // see Balance
+    std::shared_ptr<const QuizOutline> m_balanceOf;   // the outline it is of
+    std::unique_ptr<QuizCheckWorker> m_checker;      // see CheckInBackground
+    size_t m_backgroundFrom = 0;
+    unsigned long m_checking = 0;  // the check asked for last, until taken
+    // Gone with the session: work posted by the checker's thread then does nothing.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -244,6 +244,9 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });
     m_subscription =
         m_session->Subscribe([this](const SessionChange& change) { OnSessionChange(change); });
+    // A large quiz's edits are checked off this thread; the result is
+    // handed back here, after the events in hand.
+    m_session->CheckInBackground([this](std::function<void()> work) { CallAfter(std::move(work)); });
 
     // The first quiz, started as a switch to it would.
     m_session->Switch(0);

@@ -98,6 +98,10 @@ void ProblemsPane::Update()
                                finding.severity == Severity::Error ? error : warning,
                                finding.WindowMessage(), finding.questionId, finding.answer});
     }
+    // The rows are of the version before the last edits until their check
+    // is done; a pane with nothing to list stays hidden meanwhile.
+    if (m_session.Checking() && !rows.empty())
+        rows.insert(rows.begin(), Row{wxString(), wxString(), _("Checking..."), wxString()});
     Show(rows);
 }
 

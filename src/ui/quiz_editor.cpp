@@ -318,6 +318,10 @@ void QuizEditorPane::BuildControls()
     }
     for (wxTextCtrl* field : {m_idField, m_answerField, m_targetField})
         field->Bind(wxEVT_TEXT_ENTER, &QuizEditorPane::OnFieldEnter, this);
+    m_targetField->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        CompleteTargets();
+    });
     m_answers->Bind(wxEVT_LISTBOX, &QuizEditorPane::OnAnswerSelected, this);
     m_targetChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnTargetChosen, this);
     m_resultChoice->Bind(wxEVT_CHOICE, &QuizEditorPane::OnResultChosen, this);
@@ -486,8 +490,12 @@ void QuizEditorPane::ShowBalance()
     m_balanceNote->SetLabel(broken ? _("The quiz cannot be played as it stands (see Problems); "
                                        "these figures are of its last playable version.")
                                    : wxString());
-    if (outline)
-        for (const wxString& row : BalanceRows(BalanceOf(*outline)))
+    // The figures of the version before the last edits, until their check
+    // is done.
+    if (m_session.Checking())
+        rows.push_back(_("Checking..."));
+    if (const std::shared_ptr<const QuizBalance> balance = m_session.Balance())
+        for (const wxString& row : BalanceRows(*balance))
             rows.push_back(row);
     if (m_balance->GetStrings() != rows)
         m_balance->Set(rows);
@@ -689,25 +697,29 @@ void QuizEditorPane::ShowTargets()
     m_targets.push_back(wxS("0"));
     const size_t count = m_document ? m_document->QuestionCount() : 0;
     const bool choice = count <= MAX_TARGET_CHOICES;
-    wxArrayString labels;
-    labels.reserve(count + 1);
-    labels.push_back(_("End of quiz"));
-    wxArrayString ids;
-    for (size_t question = 0; question < count; ++question)
-    {
-        const QuestionFields fields = m_document->Fields(question);
-        m_targets.push_back(fields.id);
-        if (choice)
-            labels.push_back(TargetLabel(fields));
-        else
-            ids.push_back(fields.id);
-    }
     if (choice)
+    {
+        wxArrayString labels;
+        labels.reserve(count + 1);
+        labels.push_back(_("End of quiz"));
+        for (size_t question = 0; question < count; ++question)
+        {
+            const QuestionFields fields = m_document->Fields(question);
+            m_targets.push_back(fields.id);
+            labels.push_back(TargetLabel(fields));
+        }
         m_targetChoice->Set(labels);
+    }
     else
     {
+        for (size_t question = 0; question < count; ++question)
+            m_targets.push_back(m_document->QuestionId(question));
+        // The IDs the field offers are handed to it when it is typed in:
+        // the toolkit's list of thousands is slow to build after each edit.
         m_targetChoice->Clear();
-        m_targetField->AutoComplete(ids);
+        m_completionStale = true;
+        if (m_targetField->HasFocus())
+            CompleteTargets();
     }
     m_targetByChoice = choice;
     ShowTargetControls();
@@ -726,13 +738,26 @@ void QuizEditorPane::ShowTargetControls()
     }
 }
 
+void QuizEditorPane::CompleteTargets()
+{
+    if (!m_completionStale)
+        return;
+    m_completionStale = false;
+    wxArrayString ids;
+    ids.reserve(m_targets.size());
+    for (size_t entry = 1; entry < m_targets.size(); ++entry)  // after the end's "0"
+        ids.push_back(m_targets[entry]);
+    m_targetField->AutoComplete(ids);
+}
+
 void QuizEditorPane::UpdateTarget(size_t question)
 {
     const size_t entry = question + 1;
     if (!m_targetByChoice)
     {
         if (m_document && entry < m_targets.size())
-            m_targets[entry] = m_document->Fields(question).id;
+            m_targets[entry] = m_document->QuestionId(question);
+        m_completionStale = true;  // its ID may be another now
         return;
     }
     if (!m_document || entry >= m_targets.size() || entry >= m_targetChoice->GetCount())

@@ -120,6 +120,7 @@ private:
     bool TargetExists(const wxString& target) const;
     void ShowTargetControls(); // the choice, or the field in a large quiz
     void UpdateTarget(size_t question);  // one question's entry in it
+    void CompleteTargets();    // the IDs the target field offers, when stale
     void UpdateMarks();        // questions with findings
     void Select(int question);
     void EnableControls();
@@ -166,6 +167,7 @@ private:
     int m_result = -1;             // the result selected
     wxSize m_growth;          // what the frame grew by when the pane showed
     std::vector<wxString> m_targets;  // the target of each entry of the choice
+    bool m_completionStale = false;   // the target field offers IDs no longer right
     std::set<wxString> m_marked;      // IDs of questions with findings
 
     wxPanel* m_panel = nullptr;

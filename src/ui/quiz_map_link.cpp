@@ -5,6 +5,7 @@
 #include "map/map_worker.h"
 #include "quiz/navigator.h"
 #include "quiz/quiz_analysis.h"
+#include "quiz/quiz_balance.h"
 #include "quiz/quiz_list.h"
 #include "ui/quiz_map_window.h"
 #include "ui/window_support.h"
@@ -193,6 +194,9 @@ void QuizMapLink::Refresh()
     if (outline && m_session.OpenedShown() && opened->state != OpenedQuiz::FileState::Read &&
         !m_waiting)
         m_status = _("The quiz file cannot be read as a quiz now; the map shows its last good version.");
+    // The map is of the version before the last edits until they are checked.
+    if (m_session.Checking() && !m_waiting)
+        m_status = _("Checking...");
     QuizMapCanvas* canvas = m_window->Canvas();
     if (canvas->Map() != m_map.get())
         canvas->SetMap(m_map);
@@ -205,7 +209,11 @@ void QuizMapLink::Request(const std::shared_ptr<const QuizOutline>& outline)
     m_tried = outline;
     m_triedQuiz = QuizKey();
     m_waiting = 0;
-    MapGraph graph = MakeMapGraph(*outline);
+    // The shares as the session worked them out with the version, on the
+    // checker's thread for an edit.
+    const std::shared_ptr<const QuizBalance> balance = m_session.Balance();
+    MapGraph graph = balance && outline == m_session.MapOutline() ? MakeMapGraph(*outline, *balance)
+                                                                  : MakeMapGraph(*outline);
     if (const wxString refusal = Refusal(WorkFor(graph)); !refusal.empty())
     {
         m_status = refusal;

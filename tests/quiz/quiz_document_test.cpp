@@ -361,3 +361,64 @@ TEST(QuizDocumentSave, EveryValueTypedReadsBackWhole)
         EXPECT_EQ(read->answers[0].text, held.answers[0].text);
     }
 }
+
+TEST(QuizDocumentSnapshot, IsCheckedElsewhereAsTheDocumentWithItsLinesAndEdits)
+{
+    // Everything a check reads: comments and instructions among the
+    // questions, elements the reader ignores or stops at, CDATA, escapes,
+    // attributes, line ends, every script; then parts the editor added,
+    // which have no line.
+    auto document = Open(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- before the root -->\n"
+        "<Questions version=\"2\" note='a \"quoted\"\tvalue'>\n"
+        "  <!-- first --><?keep this?>\n"
+        "  <question><id>1001</id><q>caf\xC3\xA9 <![CDATA[<b> & ]]></q><q>one<!--n-->two</q>\n"
+        "    <answer lang=\"en\"><a>x &amp; y &lt; z\r\n</a><goto>1002</goto><why>because</why></answer>\n"
+        "    <answer><goto>0</goto></answer>\n"
+        "  </question>\n"
+        "  <QUESTION><ID>1002</ID><Q>\n\n  two \xF0\x9F\xA6\x8A</Q><ANSWER><A>z</A><GOTO>9</GOTO></ANSWER></QUESTION>\n"
+        "  <QUESTION><ID>1002</ID><ANSWER><A>dup</A><GOTO>1001</GOTO></ANSWER></QUESTION>\n"
+        "  <END/>\n"
+        "  <QUESTION><ID>1003</ID></QUESTION>\n"
+        "</Questions>\n");
+    ASSERT_TRUE(document);
+    const auto findings = [](const FindingList& list) {
+        std::vector<std::string> lines;
+        for (const Finding& finding : list)
+            lines.push_back(std::to_string(finding.line) + " " + finding.code + " " +
+                            std::string(finding.message.utf8_str()));
+        return lines;
+    };
+    const auto compare = [&](const char* when) {
+        QuestionTable table, snapshotTable;
+        QuizFileCheck check, snapshotCheck;
+        const bool playable = document->Read(table, check);
+        const std::unique_ptr<wxXmlDocument> tree = ReadSnapshot(document->Snapshot());
+        ASSERT_TRUE(tree) << when;
+        EXPECT_EQ(CheckQuizDocument(*tree, document->Path(), snapshotTable, snapshotCheck), playable)
+            << when;
+        EXPECT_FALSE(check.report.findings.empty()) << when;
+        EXPECT_EQ(findings(snapshotCheck.report.findings), findings(check.report.findings)) << when;
+        std::map<wxString, std::string> played, snapshotPlayed;
+        for (const auto& [id, question] : table.Index())
+            played[id] = std::string(question->text.utf8_str()) + "=" + AnswerList(*question);
+        for (const auto& [id, question] : snapshotTable.Index())
+            snapshotPlayed[id] = std::string(question->text.utf8_str()) + "=" + AnswerList(*question);
+        EXPECT_EQ(snapshotPlayed, played) << when;
+    };
+    compare("as read");
+    ASSERT_TRUE(document->Submit(document->AddQuestion()));
+    ASSERT_TRUE(document->Submit(document->SetAnswerTarget(3, 0, wxS("nowhere"))));
+    ASSERT_TRUE(document->Submit(document->SetQuestionText(0, wxS("  <new> & \"text\"\r\n"))));
+    compare("edited");
+    // A snapshot keeps what it wrote of each question until it is edited,
+    // the questions an ID change retargets included.
+    ASSERT_TRUE(document->Submit(document->SetQuestionId(0, wxS("1000"))));
+    ASSERT_TRUE(document->Submit(document->SetAnswerText(1, 0, wxS("changed"))));
+    compare("edited again");
+    ASSERT_TRUE(document->Undo());
+    ASSERT_TRUE(document->Undo());
+    ASSERT_TRUE(document->Undo());
+    compare("undone");
+}

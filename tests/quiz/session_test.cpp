@@ -3,6 +3,7 @@
 // the built-in quizzes keep their shared table.
 #include "quiz/quiz_analysis.h"
 #include "quiz/quiz_checker.h"
+#include "quiz/quiz_document.h"
 #include "quiz/quiz_session.h"
 #include "quiz_test_util.h"
 
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -60,6 +63,15 @@ protected:
         ASSERT_TRUE(m_session.Open(Write(xml), error)) << error;
     }
     std::string Current() const { return Id(m_session.Current()); }
+    // Opens Chain(), plays on to 1003 and takes the quiz's document.
+    QuizDocument* EditChainAt1003()
+    {
+        Open(Chain());
+        m_session.Next(0);
+        m_session.Next(0);
+        EXPECT_EQ(Current(), "1003");
+        return m_session.Document().get();
+    }
     // What Prev shows, press by press, until it shows nothing new.
     std::vector<std::string> Prevs(size_t count)
     {
@@ -309,11 +321,7 @@ TEST(Navigator, AnsweredCountsMovesNotStepsInPlace)
 // the author chose.
 TEST_F(Session, EditsArePlayedAtOnceAndOnlyAnotherProgramsChangeCountsAsOne)
 {
-    Open(Chain());
-    m_session.Next(0);
-    m_session.Next(0);
-    ASSERT_EQ(Current(), "1003");
-    QuizDocument* document = m_session.Document().get();
+    QuizDocument* document = EditChainAt1003();
     ASSERT_NE(document, nullptr);
     EXPECT_FALSE(m_session.DocumentReadOnly());
 
@@ -422,4 +430,113 @@ TEST_F(Session, AnOpenedQuizIsTitledByItsTitleAndItsEndingsGiveTheResultsItDescr
     Write(QuizXml(described));
     EXPECT_EQ(m_session.FileChanged(), QuizSession::FileCheck::Done);
     EXPECT_EQ(m_session.CurrentQuiz().title, wxS("quiz.xml"));
+}
+
+namespace
+{
+
+// Work the check's thread hands back, run when the test says, as a window
+// runs what it is posted when its events come.
+class Mailbox
+{
+public:
+    QuizSession::Poster Poster()
+    {
+        return [this](std::function<void()> work) {
+            const std::lock_guard<std::mutex> hold(m_lock);
+            m_work.push_back(std::move(work));
+        };
+    }
+    size_t RunAll()
+    {
+        std::vector<std::function<void()>> work;
+        {
+            const std::lock_guard<std::mutex> hold(m_lock);
+            work.swap(m_work);
+        }
+        for (const auto& item : work)
+            item();
+        return work.size();
+    }
+
+private:
+    std::mutex m_lock;
+    std::vector<std::function<void()>> m_work;
+};
+
+std::vector<std::string> Codes(const FindingList& findings)
+{
+    std::vector<std::string> codes;
+    for (const Finding& finding : findings)
+        codes.push_back(std::to_string(finding.line) + ":" + finding.code);
+    return codes;
+}
+
+} // namespace
+
+TEST_F(Session, EditsCheckedInTheBackgroundShowTheQuestionAtOnceAndTheNewestCheckOnly)
+{
+    Mailbox mailbox;
+    m_session.CheckInBackground(mailbox.Poster(), 0);
+    QuizDocument* document = EditChainAt1003();
+    ASSERT_NE(document, nullptr);
+    const std::vector<std::string> before = Codes(m_session.Opened()->version.findings);
+    const size_t fewest = m_session.Progress()->fewest;
+
+    // The question on screen shows its edit at once, keeping the way back;
+    // the findings are the last check's until this one is done.
+    m_changes.clear();
+    ASSERT_TRUE(document->Submit(document->SetQuestionText(2, wxS("THREE"))));
+    EXPECT_EQ(m_session.Current()->text, wxS("THREE"));
+    EXPECT_TRUE(m_session.Checking());
+    ASSERT_FALSE(m_changes.empty());
+    EXPECT_TRUE(SessionChange{m_changes.front()}.Has(SessionChange::Question | SessionChange::Problems));
+    ASSERT_NE(m_session.Progress(), nullptr) << "the figures stay until the check's come";
+    EXPECT_EQ(m_session.Progress()->fewest, fewest);
+
+    // Two more edits before any check is shown: only the last one's counts.
+    ASSERT_TRUE(document->Submit(document->SetAnswerTarget(3, 0, wxS("9"))));
+    ASSERT_TRUE(document->Submit(document->SetAnswerTarget(3, 1, wxS("8"))));
+    EXPECT_EQ(Codes(m_session.Opened()->version.findings), before);
+    m_session.FinishChecking();
+    EXPECT_FALSE(m_session.Checking());
+    QuizFileCheck check;
+    QuestionTable table;
+    document->Read(table, check);
+    EXPECT_EQ(Codes(m_session.Opened()->version.findings), Codes(check.report.findings));
+    EXPECT_NE(Codes(check.report.findings), before);
+    EXPECT_EQ(Current(), "1003");
+    EXPECT_EQ(Prevs(3), (std::vector<std::string>{"1002", "1001", "nothing"}));
+    ASSERT_NE(m_session.Balance(), nullptr);
+    // What the check's thread posted meanwhile changes nothing now.
+    m_changes.clear();
+    mailbox.RunAll();
+    EXPECT_TRUE(m_changes.empty());
+
+    // A check of edits the author then drops is never shown.
+    ASSERT_EQ(Current(), "1001");
+    ASSERT_TRUE(document->Submit(document->SetQuestionText(0, wxS("ONE"))));
+    EXPECT_EQ(m_session.Current()->text, wxS("ONE"));
+    EXPECT_TRUE(m_session.Checking());
+    m_session.TakeFile();
+    EXPECT_FALSE(m_session.Checking());
+    const std::vector<std::string> file = Codes(m_session.Opened()->version.findings);
+    m_session.FinishChecking();
+    mailbox.RunAll();
+    EXPECT_EQ(Codes(m_session.Opened()->version.findings), file);
+    EXPECT_EQ(m_session.Current()->text, wxS("one"));
+
+    // A session gone before its check is done leaves nothing to run.
+    std::vector<std::function<void()>> late;
+    {
+        wxXmlDocument builtIns;
+        QuizSession gone({}, [](const QuizEntry&) { return wxString(); }, builtIns);
+        gone.CheckInBackground(mailbox.Poster(), 0);
+        wxString error;
+        ASSERT_TRUE(gone.Open(Write(Chain()), error)) << error;
+        QuizDocument* edited = gone.Document().get();
+        ASSERT_NE(edited, nullptr);
+        ASSERT_TRUE(edited->Submit(edited->SetQuestionText(1, wxS("TWO"))));
+    }
+    mailbox.RunAll();
 }

@@ -14,6 +14,7 @@
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
+#include <functional>
 #include <set>
 
 namespace
@@ -373,4 +374,41 @@ TEST_F(EditorTest, TheTitleAndResultsAreEditedInTheOutlineAndARenameIsOneUndo)
     EXPECT_TRUE(Editor().TargetChoice()->IsShownOnScreen());
     EXPECT_FALSE(Editor().ResultNameField()->IsShownOnScreen());
     EXPECT_EQ(results->GetString(results->GetSelection()), _("First result"));
+}
+
+TEST_F(EditorTest, ALargeQuizsEditShowsAtOnceAndItsCheckFollowsWithCheckingMeanwhile)
+{
+    // Every quiz checked as a large one is, off the window's thread.
+    m_frame->Session().CheckInBackground(
+        [frame = m_frame](std::function<void()> work) { frame->CallAfter(std::move(work)); }, 0);
+    // 1004 is reached by nobody: a finding from the start.
+    const std::string quiz = QuizXml({QuestionXml("1001", "First", {{"on", "1002"}, {"stop", "0"}}),
+                                      QuestionXml("1002", "Second", {{"done", "0"}}),
+                                      QuestionXml("1004", "Aside", {{"done", "0"}})});
+    ASSERT_TRUE(m_frame->OpenQuiz(m_folder.Write(wxS("quiz.xml"), quiz)));
+    Menu(MindprismFrame::ID_MENU_EDIT_QUIZ);
+    auto* problems = Get<wxDataViewListCtrl>("ID_DATAVIEW_PROBLEMS");
+    ASSERT_EQ(problems->GetItemCount(), 1);
+    const wxString checking = _("Checking...");
+
+    Type(Editor().TextField(), wxS("First, reworded"));
+    ASSERT_TRUE(Editor().SelectQuestion(wxS("1004")));
+    Type(Editor().IdField(), wxS("1003"));
+    EXPECT_EQ(QuestionText(), wxS("First, reworded")) << "the question on screen shows its edit at once";
+    ASSERT_TRUE(m_frame->Session().Checking());
+    EXPECT_EQ(problems->GetTextValue(0, 2), checking);
+    EXPECT_EQ(problems->GetItemCount(), 2) << "the last check's finding stays below";
+    Editor().ShowBalanceNow();
+    EXPECT_EQ(Editor().Balance()->GetString(0), checking);
+
+    // The check's result comes through the window's events.
+    ASSERT_TRUE(WaitFor([&] { return !m_frame->Session().Checking(); }));
+    Settled();
+    std::vector<wxString> messages;
+    for (int row = 0; row < problems->GetItemCount(); ++row)
+        messages.push_back(problems->GetTextValue(row, 2));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(wxS("\"1003\"")), wxString::npos) << messages[0];
+    Editor().ShowBalanceNow();
+    EXPECT_EQ(Editor().Balance()->GetString(0), wxS("50.0 %  done"));
 }
