@@ -387,7 +387,9 @@
       return {
         q: play.current,
         message: byId('status').textContent,
-        result: ending !== null ? byId('result-answer').textContent : null
+        result: ending !== null ? byId('result-answer').textContent : null,
+        described: ending !== null && !byId('result-name').hidden
+          ? [byId('result-name').textContent, byId('result-text').textContent] : null
       };
     };
     var seen = [record()];

@@ -1,8 +1,9 @@
 // The engine's side of the web page's conformance test: plays seeded random
 // walks (answers, Prev, Reset) with the program's navigator over the shipped
 // quizzes and generated ones (loops, targets naming no question, questions
-// without answers, IDs such as "__proto__", hostile texts), and writes every
-// step as the status bar and the result would show it. conformance_test.py
+// without answers, IDs such as "__proto__", hostile texts, results the
+// quiz describes), and writes every step as the status bar and the result
+// would show it. conformance_test.py
 // replays the same walks in the exported page and compares.
 //
 // Usage: conformance_walks OUT_DIR DATA_DIR LOCALES_DIR [SEED]
@@ -64,6 +65,7 @@ public:
         m_navigator->Start();
         m_notice.clear();
         m_result.clear();
+        m_described.clear();
     }
 
     size_t AnswerCount() const
@@ -77,15 +79,21 @@ public:
         const QuizNavigator::Step step = m_navigator->Next(choice);
         m_notice.clear();
         m_result.clear();
+        m_described.clear();
         if (step.kind == QuizNavigator::Step::Stayed)
             m_notice = step.answer->target;
         else if (step.kind == QuizNavigator::Step::Ended)
+        {
             m_result = step.answer->text;
+            if (const QuizResult* described = m_table.Results().ForAnswer(m_result))
+                m_described = {described->name, described->text};
+        }
     }
 
     void Prev()
     {
         m_result.clear();
+        m_described.clear();
         if (m_navigator->Prev())
             m_notice.clear();
     }
@@ -93,6 +101,7 @@ public:
     void Reset()
     {
         m_result.clear();
+        m_described.clear();
         m_notice.clear();
         m_navigator->Start();
     }
@@ -102,7 +111,9 @@ public:
         const Question* current = m_navigator->Current();
         return json{{"q", current ? json(Utf8(current->id)) : json(nullptr)},
                     {"message", Utf8(Status())},
-                    {"result", m_result.empty() ? json(nullptr) : json(Utf8(m_result))}};
+                    {"result", m_result.empty() ? json(nullptr) : json(Utf8(m_result))},
+                    {"described", m_described.empty() ? json(nullptr)
+                                                      : json::array({Utf8(m_described[0]), Utf8(m_described[1])})}};
     }
 
 private:
@@ -130,6 +141,7 @@ private:
     std::unique_ptr<QuizNavigator> m_navigator;
     wxString m_notice;
     wxString m_result;  // the answer that ended the quiz at the last step
+    std::vector<wxString> m_described;  // its result's name and text, where the quiz describes it
 };
 
 // A walk: mostly answers, now and then Prev or Reset.
@@ -234,12 +246,38 @@ public:
             made.zh += zh + "</QUESTION>\n";
             made.en += en + "</QUESTION>\n";
         }
+        if (Chance(60))
+            Describe(made);
         made.zh += "</questions>\n";
         made.en += "</questions>\n";
         return made;
     }
 
 private:
+    // A title and some of the results the endings name, in each edition's
+    // words: names with blanks around them, a name given twice (the first
+    // counts), a result no ending names, hostile texts.
+    void Describe(Made& made)
+    {
+        const std::string title = Text();
+        made.zh += "<TITLE>" + XmlText(title) + "</TITLE>\n";
+        made.en += "<TITLE>" + XmlText("EN " + title) + "</TITLE>\n";
+        for (int result = 1; result <= 6; ++result)
+        {
+            if (Chance(25))
+                continue;
+            std::string name = "Result " + std::to_string(result == 6 ? Pick(1, 5) : result);
+            if (Chance(20))
+                name = "  " + name + " ";
+            const std::string text = Text();
+            const auto element = [&name](const std::string& said) {
+                return "<RESULT><NAME>" + XmlText(name) + "</NAME><TEXT>" + XmlText(said) + "</TEXT></RESULT>\n";
+            };
+            made.zh += element(text);
+            made.en += element("EN " + text);
+        }
+    }
+
     size_t Pick(size_t least, size_t most)
     {
         return std::uniform_int_distribution<size_t>(least, most)(m_random);

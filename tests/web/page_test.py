@@ -292,19 +292,21 @@ class PageTest(unittest.TestCase):
                                             || s.animationName !== 'none'; }).length"""), 0)
 
     def test_a_result_the_author_describes_shows_its_name_and_text(self):
-        # The results travel in the page's data, which the security policy
-        # does not cover (it is never run): put one in by hand.
-        with open(self.hostile, encoding="utf-8") as f:
-            page = f.read()
-        described = page.replace('"results":[]',
-                                 '"results":[["The Rogue","You live by your wits.\\n\\u003cb\\u003eBold?"]]')
-        self.assertNotEqual(described, page)
+        # The hostile quiz with a title and its result described, as the
+        # author writes them in the file.
+        quiz = os.path.join(self.tmp.name, "described.xml")
+        with open(quiz, "w", encoding="utf-8") as f:
+            f.write(HOSTILE_QUIZ.replace("</questions>", "<TITLE>Which hero are you?</TITLE>\n"
+                                         "<RESULT><NAME>The Rogue</NAME>"
+                                         "<TEXT>You live by your wits.\n&lt;b&gt;Bold?</TEXT></RESULT>\n"
+                                         "</questions>"))
         path = os.path.join(self.tmp.name, "described.html")
-        with open(path, "w", encoding="utf-8") as f:
-            f.write(described)
+        export(quiz, path)
         self.driver.execute_cdp_cmd("Browser.grantPermissions",
                                     {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
         self.open(path)
+        self.assertEqual(self.driver.title, "Which hero are you?")
+        self.assertEqual(self.text("title"), "Which hero are you?")
         self.js("window.mindPrismReplay('en', [0, 0])")
         self.assertEqual(self.text("result-answer"), "Done → The Rogue")
         self.assertEqual(self.text("result-name"), "The Rogue")
@@ -312,7 +314,7 @@ class PageTest(unittest.TestCase):
         self.driver.find_element(By.ID, "copy").click()
         copied = self.driver.execute_async_script(
             "const done = arguments[0]; navigator.clipboard.readText().then(done, e => done('failed: ' + e));")
-        self.assertEqual(copied, "The Rogue", "without a title, the result's name alone")
+        self.assertEqual(copied, "Which hero are you?\nThe Rogue")
         self.assert_clean_console()
 
     def test_a_quiz_without_its_entry_says_so(self):
