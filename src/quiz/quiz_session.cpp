@@ -567,7 +567,7 @@ void QuizSession::EditedRead(Read& read, bool playable)
     }
     if (!OpenedShown())
     {
-        const unsigned retitled = Adopt(read) ? SessionChange::Quizzes : 0;
+        const unsigned retitled = Adopt(read) ? unsigned{SessionChange::Quizzes} : 0u;
         Publish(SessionChange{SessionChange::Problems | SessionChange::Map | SessionChange::Unsaved |
                               retitled});
         return;
