@@ -113,6 +113,15 @@ TEST(CheckerLanguage, RequestsFollowGettextsOrderAndItsCLocale)
     }
 }
 
+// A quiz with a title and results, each of them at fault in one way.
+const std::string DESCRIBED =
+    "<questions>\n<QUESTION><ID>1001</ID><Q>t</Q><ANSWER><A>go \xE2\x86\x92 Rogue</A><GOTO>0</GOTO></ANSWER>"
+    "<ANSWER><A>go \xE2\x86\x92 Nobody</A><GOTO>0</GOTO></ANSWER></QUESTION>\n"
+    "<RESULT><NAME>Rogue</NAME><TEXT>x</TEXT></RESULT>\n<RESULT><NAME>Saint</NAME><TEXT>y</TEXT></RESULT>\n"
+    "<RESULT><NAME>Rogue</NAME><TEXT>z</TEXT></RESULT>\n<RESULT><TEXT>w</TEXT></RESULT>\n"
+    "<RESULT><NAME>Empty</NAME></RESULT>\n<TITLE>a</TITLE>\n<TITLE>b</TITLE>\n"
+    "<QUESTION><ID>1002</ID><Q>t</Q><ANSWER><A>x</A><GOTO>0</GOTO></ANSWER></QUESTION>\n</questions>\n";
+
 TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
 {
     const std::string answers = "<QUESTION><ID>1001</ID><Q>t</Q><ANSWER><A>a</A><GOTO>0</GOTO></ANSWER>";
@@ -203,6 +212,31 @@ TEST(CheckerLanguage, EveryKindOfFindingIsOneSentenceInEitherLanguage)
          "2: warning: answer 1 of question \"1001\" leads to \"1002\" here but to \"1003\" in the other "
          "edition Quiz-en.xml:2",
          "2: 警告: 题目 “1001” 的第 1 个答案在这里通向 “1002”，在另一语言版本 Quiz-en.xml:2 中却通向 “1003”"},
+        // A quiz's own title and results: line 2 holds the question, then one
+        // element a line.
+        {"ending-no-result", DESCRIBED, nullptr,
+         "2: warning: question \"1001\": the ending \"go \xE2\x86\x92 Nobody\" names no result: no RESULT has the "
+         "name \"Nobody\"",
+         "2: 警告: 题目 “1001”：结局 “go \xE2\x86\x92 Nobody” 没有对应的结果：没有名为 “Nobody” 的 RESULT"},
+        {"result-unused", DESCRIBED, nullptr,
+         "4: warning: result \"Saint\" is named by no ending: no player gets it",
+         "4: 警告: 没有任何结局指向结果 “Saint”：没有答题者会得到它"},
+        {"duplicate-result", DESCRIBED, nullptr,
+         "5: warning: result \"Rogue\" is defined again: players get the one at line 3",
+         "5: 警告: 结果 “Rogue” 被重复定义：答题者得到的是第 3 行的那个"},
+        {"result-no-name", DESCRIBED, nullptr,
+         "6: warning: RESULT has no NAME (or an empty one): no ending can name it",
+         "6: 警告: RESULT 没有 NAME（或 NAME 为空）：没有结局能指向它"},
+        {"result-no-text", DESCRIBED, nullptr,
+         "7: warning: result \"Empty\" has no TEXT (or an empty one): players see only its name",
+         "7: 警告: 结果 “Empty” 没有 TEXT（或 TEXT 为空）：答题者只能看到它的名称"},
+        {"title-repeated", DESCRIBED, nullptr,
+         "8: warning: the quiz has another TITLE after this one: only the last is used",
+         "8: 警告: 这个 TITLE 之后还有一个 TITLE：只有最后一个有效"},
+        {"question-after-results", DESCRIBED, nullptr,
+         "10: warning: question \"1002\" comes after the title or results and is never read: questions go "
+         "before <TITLE> and <RESULT>",
+         "10: 警告: 题目 “1002” 位于标题或结果之后，永远不会被读取：题目应放在 <TITLE> 和 <RESULT> 之前"},
         {"", QuizXml({Q("1001", {"0"})}), nullptr,
          " ok: 1 question, 1 ending; questions answered from 1001 to an end: shortest: 1, longest: 1",
          " 通过：1 道题，1 个结局；从 1001 到结局所答的题数：最少 1，最多 1"},
