@@ -32,11 +32,14 @@ struct Finding
     // The same sentence for the window, which speaks of where an answer leads
     // rather than of the file's GOTO; empty where the message already suits.
     wxString windowMessage{};
-
-    const wxString& WindowMessage() const { return windowMessage.empty() ? message : windowMessage; }
     // The answer of that question it is about, counted from 0 among its
     // ANSWER elements, dropped ones too (the editor selects it); -1 for none.
     int answer = -1;
+    // The RESULT a finding is about, by its place among the quiz's results
+    // (as the editor lists them); -1 for a finding about none.
+    int result = -1;
+
+    const wxString& WindowMessage() const { return windowMessage.empty() ? message : windowMessage; }
 };
 
 using FindingList = std::vector<Finding>;

@@ -126,12 +126,16 @@ private:
     void ReportUnnamedResults()
     {
         const std::vector<QuizResult>& results = m_recorder.Results().results;
-        for (const QuizResult& result : results)
-            if (!result.name.empty() && m_recorder.Results().Find(result.name) == &result &&
-                m_named.count(result.name) == 0)
-                Add(result.line, Severity::Warning, "result-unused",
-                    wxString::Format(_("result %s is named by no ending: no player gets it"),
-                                     Quoted(result.name)));
+        for (size_t i = 0; i < results.size(); ++i)
+        {
+            const QuizResult& result = results[i];
+            if (result.name.empty() || m_recorder.Results().Find(result.name) != &result ||
+                m_named.count(result.name) != 0)
+                continue;
+            Add(result.line, Severity::Warning, "result-unused",
+                wxString::Format(_("result %s is named by no ending: no player gets it"), Quoted(result.name)));
+            m_findings.back().result = static_cast<int>(i);
+        }
     }
 
     // Copies the live questions with their answers' resolved targets; boxes

@@ -376,16 +376,23 @@ void ReadRecorder::OnResults(const ResultsRead& read, const QuizResults& results
         {
             m_findings.push_back(Finding{result.line, Severity::Warning, "result-no-name",
                 _("RESULT has no NAME (or an empty one): no ending can name it")});
+            m_findings.back().result = static_cast<int>(i);
             continue;
         }
         const QuizResult* first = results.Find(result.name);
         if (first != &result)
+        {
             m_findings.push_back(Finding{result.line, Severity::Warning, "duplicate-result",
                 wxString::Format(_("result %s is defined again: players get the one at line %ld"),
                                  Quoted(result.name), first->line)});
+            m_findings.back().result = static_cast<int>(i);
+        }
         if (!result.hasText)
+        {
             m_findings.push_back(Finding{result.line, Severity::Warning, "result-no-text",
                 wxString::Format(_("result %s has no TEXT (or an empty one): players see only its name"),
                                  Quoted(result.name))});
+            m_findings.back().result = static_cast<int>(i);
+        }
     }
 }

@@ -239,6 +239,12 @@ MindprismFrame::MindprismFrame(wxWindow* parent, wxWindowID id)
     });
     m_map->SetShortcuts([this](wxKeyEvent& key) { return RunMenuShortcut(*this, key); });
     m_problems->SetGoThere([this](const wxString& id, int answer) { GoThere(id, answer, true); });
+    // A result is shown only by the editor: it opens for one.
+    m_problems->SetGoToResult([this](int result) {
+        ShowEditor(true);
+        if (m_editor->IsShown() && m_editor->SelectResult(result))
+            m_editor->FocusSelection(false);
+    });
     ConnectCommands();
     SetDropTarget(new QuizDropTarget(*this));
     m_follower = std::make_unique<FileFollower>([this] { ReloadOpenedQuiz(); });

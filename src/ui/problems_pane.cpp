@@ -96,7 +96,7 @@ void ProblemsPane::Update()
             rows.push_back(Row{finding.line >= 1 ? wxString::Format(wxS("%ld"), finding.line)
                                                  : wxString(),
                                finding.severity == Severity::Error ? error : warning,
-                               finding.WindowMessage(), finding.questionId, finding.answer});
+                               finding.WindowMessage(), finding.questionId, finding.answer, finding.result});
     }
     // The rows are of the version before the last edits until their check
     // is done; a pane with nothing to list stays hidden meanwhile.
@@ -114,6 +114,7 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
         store->AppendColumn(wxS("string"));
     m_questions.clear();
     m_answers.clear();
+    m_results.clear();
     for (const Row& row : rows)
     {
         wxVector<wxVariant> values;
@@ -123,6 +124,7 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
         store->AppendItem(values);
         m_questions.push_back(row.questionId);
         m_answers.push_back(row.answer);
+        m_results.push_back(row.result);
     }
     m_list->AssociateModel(store);
     store->DecRef();  // the list holds it now
@@ -157,8 +159,14 @@ void ProblemsPane::Show(const std::vector<Row>& rows)
 void ProblemsPane::OnActivated(wxDataViewEvent& event)
 {
     const int row = m_list->ItemToRow(event.GetItem());
-    if (row < 0 || static_cast<size_t>(row) >= m_questions.size() || m_questions[row].empty())
+    if (row < 0 || static_cast<size_t>(row) >= m_questions.size())
         return;
+    if (m_questions[row].empty())
+    {
+        if (m_results[row] >= 0 && m_goToResult)
+            m_goToResult(m_results[row]);
+        return;
+    }
     if (m_goThere)
         m_goThere(m_questions[row], m_answers[row]);
     else

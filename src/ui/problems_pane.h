@@ -29,6 +29,8 @@ public:
     // What activating a row does with its question's ID and the answer it
     // names (-1 for none); without it, the question is played.
     void SetGoThere(std::function<void(const wxString&, int)> goThere) { m_goThere = std::move(goThere); }
+    // Where a row about one of the quiz's results leads.
+    void SetGoToResult(std::function<void(int)> goToResult) { m_goToResult = std::move(goToResult); }
 
 private:
     // One row: line, kind, message, and the question it concerns.
@@ -39,6 +41,7 @@ private:
         wxString message;
         wxString questionId;
         int answer = -1;
+        int result = -1;
     };
 
     void Update();
@@ -52,6 +55,8 @@ private:
     wxDataViewListCtrl* m_list = nullptr;
     std::vector<wxString> m_questions;  // question ID per row
     std::vector<int> m_answers;         // the answer each row names, or -1
+    std::vector<int> m_results;         // the result each row names, or -1
+    std::function<void(int)> m_goToResult;
     std::function<void(const wxString&, int)> m_goThere;
     QuizSession::Subscription m_subscription;
 };

@@ -71,7 +71,10 @@ enum OutlineColumn
 class OutlineModel : public wxDataViewVirtualListModel
 {
 public:
-    explicit OutlineModel(const std::set<wxString>& marked) : m_marked(marked) {}
+    OutlineModel(const std::set<wxString>& marked, const std::set<int>& markedResults)
+        : m_marked(marked), m_markedResults(markedResults)
+    {
+    }
 
     void SetDocument(std::shared_ptr<const QuizDocument> document)
     {
@@ -107,11 +110,14 @@ public:
         }
         if (row > questions)
         {
-            const wxString name = m_document->Result(row - questions - 1).name;
+            const int result = static_cast<int>(row - questions - 1);
+            const wxString name = m_document->Result(result).name;
             if (column == COLUMN_ID)
                 value = _("Result");
             else if (column == COLUMN_TEXT)
                 value = name.empty() ? _("(no name)") : StartOf(name);
+            else
+                value = m_markedResults.count(result) ? _("problem") : wxString();
             return;
         }
         const QuestionFields fields = m_document->Fields(row);
@@ -134,6 +140,7 @@ public:
 private:
     std::shared_ptr<const QuizDocument> m_document;
     const std::set<wxString>& m_marked;
+    const std::set<int>& m_markedResults;
 };
 
 QuizEditorPane::QuizEditorPane(wxFrame& frame, wxAuiManager& manager, QuizSession& session)
@@ -194,7 +201,7 @@ void QuizEditorPane::BuildControls()
     // window no taller; the pane opens with room for its first size.
     m_outline->SetMinSize(m_frame.FromDIP(wxSize(460, OUTLINE_LEAST_HEIGHT)));
     m_outline->SetLabel(_("Questions"));
-    m_model = new OutlineModel(m_marked);
+    m_model = new OutlineModel(m_marked, m_markedResults);
     m_outline->AssociateModel(m_model);
     m_model->DecRef();  // the outline holds it
     m_outline->AppendTextColumn(_("ID"), COLUMN_ID, wxDATAVIEW_CELL_INERT, m_frame.FromDIP(60));
@@ -565,6 +572,7 @@ void QuizEditorPane::TakeDocument()
 void QuizEditorPane::UpdateMarks()
 {
     std::set<wxString> marked;
+    std::set<int> markedResults;
     const OpenedQuiz* opened = m_session.Opened();
     if (opened && m_session.OpenedShown())
     {
@@ -572,8 +580,23 @@ void QuizEditorPane::UpdateMarks()
                                           ? opened->broken.findings
                                           : opened->version.findings;
         for (const Finding& finding : findings)
+        {
             if (!finding.questionId.empty())
                 marked.insert(finding.questionId);
+            else if (finding.result >= 0)
+                markedResults.insert(finding.result);
+        }
+    }
+    if (markedResults != m_markedResults)
+    {
+        std::set<int> changed;
+        std::set_symmetric_difference(markedResults.begin(), markedResults.end(), m_markedResults.begin(),
+                                      m_markedResults.end(), std::inserter(changed, changed.end()));
+        m_markedResults = std::move(markedResults);
+        const size_t questions = m_document ? m_document->QuestionCount() : 0;
+        for (const int result : changed)
+            if (questions + 1 + result < m_model->GetCount())
+                m_model->RowChanged(static_cast<unsigned>(questions + 1 + result));
     }
     if (marked == m_marked)
         return;

@@ -169,6 +169,7 @@ private:
     std::vector<wxString> m_targets;  // the target of each entry of the choice
     bool m_completionStale = false;   // the target field offers IDs no longer right
     std::set<wxString> m_marked;      // IDs of questions with findings
+    std::set<int> m_markedResults;  // results with findings, by place
 
     wxPanel* m_panel = nullptr;
     wxStaticText* m_notice = nullptr;

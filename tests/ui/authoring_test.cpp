@@ -314,6 +314,29 @@ TEST_F(OpenedQuizTest, PointingAtAQuestionSelectsItAndItsAnswerInTheEditorWhenIt
     EXPECT_EQ(QuestionText(), wxS("Second question"));
 }
 
+// A finding about one of the quiz's results leads to it in the editor,
+// which opens for it, and its row in the outline is marked.
+TEST_F(OpenedQuizTest, AResultsFindingLeadsToTheResultInTheEditor)
+{
+    ASSERT_TRUE(OpenXml(QuizXml(QuestionXml("1001", "First", {{"end \xE2\x86\x92 Rogue", "0"}}) +
+                                "<RESULT><NAME>Rogue</NAME><TEXT>wits</TEXT></RESULT>"
+                                "<RESULT><NAME>Saint</NAME><TEXT>grace</TEXT></RESULT>")));
+    const std::vector<std::string> rows = ProblemRows();
+    const auto unused = std::find_if(rows.begin(), rows.end(), [](const std::string& text) {
+        return text.find("Saint") != std::string::npos;
+    });
+    ASSERT_NE(unused, rows.end()) << testing::PrintToString(rows);
+    ASSERT_FALSE(m_frame->Editor().IsShown());
+    Activate(static_cast<int>(unused - rows.begin()));
+    QuizEditorPane& editor = m_frame->Editor();
+    ASSERT_TRUE(editor.IsShown());
+    EXPECT_EQ(editor.SelectedResult(), 1);
+    EXPECT_EQ(editor.ResultNameField()->GetValue(), wxS("Saint"));
+    wxVariant mark;
+    editor.Outline()->GetModel()->GetValue(mark, editor.Outline()->GetSelection(), 2);
+    EXPECT_EQ(mark.GetString(), wxS("problem"));
+}
+
 // The figures come from the engine; the window words them, and gives the
 // field back after a menu's help has used it.
 TEST_F(OpenedQuizTest, TheStatusBarShowsThePlaceAndHowFarTheEndIs)
