@@ -66,7 +66,18 @@ void AppendUtf8(std::string& out, const wxString& text, bool escape, bool attrib
     char* p = &out[at];
     for (const wchar_t* end = c + length; c != end; ++c)
     {
-        const auto code = static_cast<std::uint32_t>(*c);
+        auto code = static_cast<std::uint32_t>(*c);
+        // Where wchar_t is 16 bits (Windows), a character beyond the first
+        // plane comes as two halves, written as the one character they are.
+        if (code >= 0xD800 && code < 0xDC00 && c + 1 != end)
+        {
+            const auto low = static_cast<std::uint32_t>(c[1]);
+            if (low >= 0xDC00 && low < 0xE000)
+            {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                ++c;
+            }
+        }
         const char* entity = nullptr;
         if (escape && code < 0x80)
         {

@@ -235,7 +235,7 @@ case_setup_language() {
     local quiz said
     quiz=$(mktemp -d)/quiz.xml
     printf '<questions><QUESTION><ID>1001</ID><Q>q</Q><ANSWER><A>a</A><GOTO>9</GOTO></ANSWER></QUESTION></questions>' >"$quiz"
-    for system in "zh_CN.UTF-8=: 错误: 题目 \"1001\"：GOTO \"9\" 指向的题目不存在 [unknown-target]" \
+    for system in "zh_CN.UTF-8=: 错误: 题目 “1001”：GOTO “9” 指向的题目不存在 [unknown-target]" \
                   "C.UTF-8=: error: question \"1001\": GOTO \"9\" names no question [unknown-target]"; do
         said=$(env LOCPATH="$locales" LANG="${system%%=*}" LC_ALL="${system%%=*}" \
                    wine "$BUILD/mindprism-check.exe" "$(winepath -w "$quiz")" 2>/dev/null | tr -d '\r') || true
