@@ -653,6 +653,8 @@ void QuizEditorPane::ShowForms()
         m_panel->Layout();
     }
     ShowResultForm();
+    // The fields now hold what the row holds: nothing is being typed.
+    UpdateTyping();
 }
 
 void QuizEditorPane::ShowResultForm()

@@ -317,6 +317,13 @@ TEST_F(EditorTest, TheTitleAndResultsAreEditedInTheOutlineAndARenameIsOneUndo)
     model->GetValueByRow(value, 3, 1);
     EXPECT_EQ(value.GetString(), wxS("Saint"));
 
+    // Choosing a row edits nothing.
+    SelectRow(3);
+    Settled();
+    SelectRow(2);
+    Settled();
+    EXPECT_EQ(m_frame->GetTitle(), wxS("Mind Prism - quiz.xml"));
+
     // The title row: what is typed names the quiz where it is offered.
     SelectRow(1);
     EXPECT_TRUE(Editor().TitleField()->IsShownOnScreen());
